@@ -1,2 +1,40 @@
-#include <QApplication>
-int main(int argc, char** argv) { QApplication app(argc, argv); return 0; }
+// Program entry: one instance only, then the windows in their order and the message loop.
+#include <QScreen>
+
+#include "app/application_qt.h"
+#include "app/com_option_form.h"
+#include "app/exit_form.h"
+#include "app/instance_lock.h"
+#include "app/main_form.h"
+#include "scan/std_option_form.h"
+#include "stations/data_form.h"
+#include "stations/delete_form.h"
+
+int main(int argc, char** argv) {
+  // A second copy ends at once, silently, before any window exists.
+  InstanceLock instance;
+  if (instance.Acquire(InstanceLock::DefaultPath("SampleMutex"), 10000) !=
+      InstanceLock::Result::Acquired)
+    return 0;
+
+  FennixApplication app(argc, argv);
+  app.setApplicationName("fennix");
+  app.setApplicationDisplayName("IC-R7100");
+
+  TMainForm mainForm;
+  TComOptionForm comOptionForm(&mainForm);
+  TStdOptionForm stdOptionForm(&mainForm);
+  TDataForm dataForm(&mainForm);
+  TDeleteForm deleteForm(&mainForm);
+  TExitForm exitForm(&mainForm);
+  mainForm.AttachForms({&comOptionForm, &stdOptionForm, &dataForm, &deleteForm, &exitForm});
+  mainForm.ReleaseSplash();
+
+  mainForm.adjustSize();
+  if (const QScreen* screen = mainForm.screen())
+    mainForm.move(screen->availableGeometry().center() - mainForm.rect().center());
+  mainForm.show();
+  const int result = app.exec();
+  instance.Release();
+  return result;
+}

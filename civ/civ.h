@@ -76,8 +76,8 @@ inline constexpr std::array<std::uint16_t, kStepCount> StepCode = {0, 1, 2, 255,
 inline constexpr std::int32_t DefaultStep = 20000;
 
 // Line speeds, indexed by BaudIndex.
-inline constexpr std::array<std::int32_t, 10> BaudRateTable = {
-    300, 1200, 2400, 4800, 9600, 14400, 19200, 38400, 56000, 128000};
+inline constexpr std::array<std::int32_t, 10> BaudRateTable = {300,   1200,  2400,  4800,  9600,
+                                                               14400, 19200, 38400, 56000, 128000};
 
 // The five BCD bytes of a frequency, least significant digit pair first; only the last ten
 // decimal digits count.
@@ -112,13 +112,13 @@ Bytes BuildFrame(std::uint8_t to, std::uint8_t command, const std::uint8_t* rest
 Bytes ReadBandEdgesFrame(std::uint8_t addr);
 Bytes ReadFrequencyFrame(std::uint8_t addr);
 Bytes ReadModeFrame(std::uint8_t addr);
-Bytes SetFrequencyFrame(std::int64_t frequency);  // always to 34
-Bytes SetModeFrame(std::uint8_t addr, int mode);  // mode 1..10
+Bytes SetFrequencyFrame(std::int64_t frequency);                  // always to 34
+Bytes SetModeFrame(std::uint8_t addr, int mode);                  // mode 1..10
 Bytes SelectWindowFrame(std::uint8_t addr, std::uint8_t window);  // kWindowA or kWindowB
-Bytes SetStepFrame(std::uint8_t addr, std::uint16_t stepCode);  // never kNoStepCode
+Bytes SetStepFrame(std::uint8_t addr, std::uint16_t stepCode);    // never kNoStepCode
 Bytes AttenuatorFrame(std::uint8_t addr, bool on);
 Bytes AfGainFrame(std::uint8_t addr, int level);  // level 7..255
-Bytes SpeechFrame();                               // always to 34
+Bytes SpeechFrame();                              // always to 34
 Bytes ReadSquelchFrame(std::uint8_t addr);
 Bytes ReadSignalFrame(std::uint8_t addr);
 

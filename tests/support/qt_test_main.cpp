@@ -1,9 +1,12 @@
-// Window tests need a QApplication around GoogleTest.
-#include <QApplication>
+// Window tests need the program's application object around GoogleTest.
 #include <gtest/gtest.h>
 
+#include "app/application_qt.h"
+
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  // Window tests draw offscreen unless told otherwise (test discovery runs them bare too).
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  FennixApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,0 +1,23 @@
+// Colours, fonts and small pictures shared by the windows.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPixmap>
+
+namespace ui {
+
+inline const QColor kSilver(192, 192, 192);
+inline const QColor kLime(0, 255, 0);
+inline const QColor kRed(255, 0, 0);
+inline const QColor kAmber(255, 204, 0);
+inline const QColor kYellow(255, 255, 0);
+
+// "IPAPGothic" stands in for the proportional Japanese UI font, "IPAGothic" for the fixed one.
+QFont ProportionalFont(int pixelSize, bool bold = false);
+QFont FixedFont(int pixelSize);
+
+// The program's icon, drawn in code: a small receiver front with an amber readout and a knob.
+QPixmap ProgramIcon(int size);
+
+}  // namespace ui

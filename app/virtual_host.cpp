@@ -1,0 +1,30 @@
+#include "app/virtual_host.h"
+
+void VirtualHost::Delay(int ms) {
+  const std::uint32_t end = now_ + static_cast<std::uint32_t>(ms < 0 ? 0 : ms);
+  while (now_ < end) {
+    ++now_;
+    if (onTime) onTime(now_);
+    if (timerEnabled_ && now_ >= nextFire_) {
+      nextFire_ = now_ + static_cast<std::uint32_t>(interval_);
+      if (onTick_) onTick_();
+    }
+  }
+}
+
+void VirtualHost::TimerStart() {
+  if (!timerEnabled_) nextFire_ = now_ + static_cast<std::uint32_t>(interval_);
+  timerEnabled_ = true;
+}
+
+void VirtualHost::SetTimerInterval(int ms) {
+  // As with a window timer, a new interval starts the count again.
+  interval_ = ms;
+  nextFire_ = now_ + static_cast<std::uint32_t>(interval_);
+}
+
+void VirtualHost::WriteFrame(const civ::Bytes& frame) {
+  if (!portOpen) return;
+  written.push_back(frame);
+  if (onWrite) onWrite(frame);
+}

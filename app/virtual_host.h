@@ -1,0 +1,43 @@
+// A Host on a virtual clock, for engine tests and benchmarks. Delay advances the clock one
+// millisecond at a time; at each millisecond the timer fires when due and whatever the
+// scripted receiver has made due is delivered, so replies are handled inside waits exactly
+// as they are on screen.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "app/host.h"
+
+class VirtualHost : public Host {
+ public:
+  std::uint32_t TickCount() override { return now_; }
+  void Delay(int ms) override;
+
+  void TimerStart() override;
+  void TimerStop() override { timerEnabled_ = false; }
+  void SetTimerInterval(int ms) override;
+  int TimerInterval() const override { return interval_; }
+  bool TimerEnabled() const override { return timerEnabled_; }
+  void SetTimerHandler(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
+
+  bool PortOpen() const override { return portOpen; }
+  void WriteFrame(const civ::Bytes& frame) override;
+
+  // Advances the clock as a wait would (the same as Delay).
+  void Advance(int ms) { Delay(ms); }
+
+  bool portOpen = false;
+  std::vector<civ::Bytes> written;  // every frame written while the port was open
+  // Called for every frame written (the scripted receiver's ear).
+  std::function<void(const civ::Bytes&)> onWrite;
+  // Called at every millisecond the clock reaches (the scripted receiver's mouth).
+  std::function<void(std::uint32_t now)> onTime;
+
+ private:
+  std::uint32_t now_ = 1000;
+  bool timerEnabled_ = false;
+  int interval_ = 200;
+  std::uint32_t nextFire_ = 0;
+  std::function<void()> onTick_;
+};

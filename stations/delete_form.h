@@ -1,0 +1,19 @@
+// The delete confirmation of the station list window.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+class TDeleteForm : public QDialog {
+ public:
+  explicit TDeleteForm(QWidget* parent = nullptr);
+
+  QLabel* DelType_Label;
+  QLabel* DelName_Label;
+  QLabel* Freq1_Label;
+  QLabel* Freq2_Label;
+  QPushButton* Yes_Button;
+  QPushButton* No_Button;
+};

@@ -1,0 +1,159 @@
+// The main window's start-up state, the ways of leaving, and exceptions in handlers.
+#include <gtest/gtest.h>
+
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+
+#include "app/application_qt.h"
+#include "app/exit_form.h"
+#include "app/guard_qt.h"
+#include "app/main_form.h"
+#include "app/version_form.h"
+#include "comm/comm_error.h"
+
+namespace {
+
+FennixApplication* App() { return static_cast<FennixApplication*>(QCoreApplication::instance()); }
+
+TEST(MainFormStartUp, DefaultsWithNoSettingsAndNoPort) {
+  TMainForm form;
+  EXPECT_EQ(form.windowTitle(), "IC-R7100");
+  EXPECT_EQ(form.centralWidget()->size(), QSize(632, 434));
+  EXPECT_EQ(form.tuning.Window, 1);
+  EXPECT_EQ(form.tuning.Frequency[1], 25000000);
+  EXPECT_EQ(form.tuning.Frequency[2], 25000000);
+  EXPECT_EQ(form.tuning.Step[1], 12500);
+  EXPECT_EQ(form.tuning.Mode[1], 5);
+  EXPECT_EQ(form.tuning.LowerLimit, 25000000);
+  EXPECT_EQ(form.tuning.UpperLimit, 1299999900);
+  EXPECT_EQ(form.tuning.SavedLower, 25000000);
+  EXPECT_EQ(form.tuning.SavedUpper, 1299999900);
+  EXPECT_EQ(form.TrackBar1->minimum(), 250);
+  EXPECT_EQ(form.TrackBar1->maximum(), 12999);
+  EXPECT_EQ(form.link.ReceiverAddressText, "34");
+  EXPECT_EQ(form.link.ComPort, 1);
+  EXPECT_EQ(form.link.BaudIndex, 4);
+  EXPECT_EQ(form.meter.AfPosition, 31);
+  EXPECT_EQ(form.knob.DimplePosition, 1);
+  EXPECT_EQ(form.knob.DialSpeed, 4);
+  EXPECT_EQ(form.readout.DigitCache[1], 10);
+  EXPECT_EQ(form.scan.ResumeMode, form.scan.ScanMode);
+  EXPECT_EQ(form.shell.ExitChoice, 0);
+  // No usable port: polling never starts.
+  EXPECT_FALSE(form.host.TimerEnabled());
+  EXPECT_TRUE(form.HelpFile.endsWith(".HLP"));
+  // The splash is up until start-up has finished, with its bar and without "O K".
+  ASSERT_NE(form.Splash(), nullptr);
+  EXPECT_TRUE(form.Splash()->isVisible());
+  EXPECT_TRUE(form.Splash()->Start_ProgressBar->isVisible());
+  EXPECT_FALSE(form.Splash()->Ok_Button->isVisible());
+  form.ReleaseSplash();
+  EXPECT_EQ(form.Splash(), nullptr);
+}
+
+TEST(MainFormMenu, ItemsInOrder) {
+  TMainForm form;
+  QStringList titles;
+  for (QAction* a : form.menuBar()->actions()) titles << a->text();
+  EXPECT_EQ(titles, QStringList({"ファイル(&F)", "表示(&V)", "オプション(&O)", "ヘルプ(&H)"}));
+  QStringList file;
+  for (QAction* a : form.menuBar()->actions()[0]->menu()->actions())
+    file << (a->isSeparator() ? "-" : a->text());
+  EXPECT_EQ(file, QStringList({"-", "保存なし終了(&Q)", "-", "終 了  (&X)"}));
+}
+
+class MainFormExit : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form.AttachForms({nullptr, nullptr, nullptr, nullptr, &exitForm});
+    form.ReleaseSplash();
+    form.show();
+  }
+  // Answers the exit question, once it is up, by the given key (or by closing it).
+  void AnswerWith(QPushButton* key) {
+    QTimer::singleShot(50, [this, key] {
+      ASSERT_TRUE(exitForm.isVisible());
+      if (key)
+        QTest::mouseClick(key, Qt::LeftButton);
+      else
+        exitForm.reject();
+    });
+  }
+  TMainForm form;
+  TExitForm exitForm{&form};
+};
+
+TEST_F(MainFormExit, DiscardWithUnchangedListClosesWithoutAsking) {
+  QTimer::singleShot(200, [this] { EXPECT_FALSE(exitForm.isVisible()); });
+  form.Exit2->trigger();
+  EXPECT_TRUE(form.ShutDown());
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(form.shell.ExitChoice, Shell::kDiscard);
+}
+
+TEST_F(MainFormExit, ChangedListQuestionClosedWithoutChoiceKeepsRunning) {
+  form.stations.DataChanged = true;
+  AnswerWith(nullptr);
+  form.Exit2->trigger();
+  EXPECT_FALSE(form.ShutDown());
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(form.shell.ExitChoice, Shell::kUndecided);
+}
+
+TEST_F(MainFormExit, ChangedListSaveKeyLeavesAndSaves) {
+  form.stations.DataChanged = true;
+  AnswerWith(exitForm.Yes_Button);
+  form.Exit2->trigger();
+  EXPECT_TRUE(form.ShutDown());
+  EXPECT_TRUE(form.shell.ShouldWriteStations(true));
+}
+
+TEST_F(MainFormExit, TitleBarCloseRunsShutdownWithCurrentChoice) {
+  form.stations.DataChanged = true;
+  form.close();
+  EXPECT_TRUE(form.ShutDown());
+  EXPECT_EQ(form.shell.ExitChoice, Shell::kUndecided);
+  EXPECT_FALSE(form.shell.ShouldWriteStations(form.stations.DataChanged));
+}
+
+class ThrowingWidget : public QWidget {
+ protected:
+  void mousePressEvent(QMouseEvent*) override { throw std::runtime_error("not ours to report"); }
+};
+
+TEST(ApplicationExceptions, HandlersThatThrowReachTheHandlerAndTheProgramGoesOn) {
+  TMainForm form;
+  form.ReleaseSplash();
+  std::vector<std::string> seen;
+  App()->OnException = [&](std::exception_ptr e) {
+    try {
+      std::rethrow_exception(e);
+    } catch (const std::exception& ex) {
+      seen.push_back(ex.what());
+    }
+  };
+  QPushButton button("x");
+  int clicks = 0;
+  QObject::connect(&button, &QPushButton::clicked, Guarded([&] {
+    ++clicks;
+    throw ECommError(kCommNotOpen);
+  }));
+  button.show();
+  QTest::mouseClick(&button, Qt::LeftButton);
+  QTest::mouseClick(&button, Qt::LeftButton);
+  EXPECT_EQ(clicks, 2);
+  ThrowingWidget raw;
+  raw.resize(20, 20);
+  raw.show();
+  QTest::mouseClick(&raw, Qt::LeftButton);
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0], kCommNotOpen);
+  EXPECT_EQ(seen[2], "not ours to report");
+  App()->OnException = nullptr;
+}
+
+}  // namespace
