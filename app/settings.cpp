@@ -1,0 +1,91 @@
+#include "app/settings.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "civ/civ.h"
+
+void IniRead(const IniFile& ini, SettingsAccess& settings) {
+  for (const SettingEntry& entry : SettingsTable) {
+    const std::int32_t current = settings.Get(entry.id);
+    std::int32_t value = ini.ReadInteger(entry.section, entry.key, current);
+    if (entry.kind == SettingKind::kFlag) value = value != 0 ? 1 : 0;
+    if ((entry.id == SettingId::ModeA || entry.id == SettingId::ModeB) &&
+        (value < 0 || value > 65535)) {
+      value = current;
+    }
+    if ((entry.id == SettingId::StepA || entry.id == SettingId::StepB) && value == 0) {
+      value = civ::DefaultStep;
+    }
+    settings.Set(entry.id, value);
+  }
+}
+
+IniFile IniRead(const std::string& path, SettingsAccess& settings) {
+  IniFile ini;
+  ini.Load(path);
+  IniRead(ini, settings);
+  return ini;
+}
+
+void IniWrite(IniFile& ini, const SettingsAccess& settings) {
+  for (const SettingEntry& entry : SettingsTable) {
+    std::int32_t value = settings.Get(entry.id);
+    if (entry.kind == SettingKind::kFlag) value = value != 0 ? 1 : 0;
+    ini.WriteInteger(entry.section, entry.key, value);
+  }
+}
+
+void IniWrite(const std::string& path, const SettingsAccess& settings) {
+  IniFile ini;
+  // Writing over a file we could not read would drop the lines we do not own.
+  if (ini.Load(path) == IniFile::LoadStatus::kUnreadable) {
+    throw EIniWriteError(path, "元のファイルを読み込めません");
+  }
+  IniWrite(ini, settings);
+  ini.Save(path);
+}
+
+std::string ComDevice(const IniFile& ini, int port) {
+  if (port < 1 || port > 4) return "";
+  return ini.ReadString("COM", "Device" + std::to_string(port), "");
+}
+
+namespace {
+
+void MakeFolders(const std::string& folder) {
+  for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+    mkdir(folder.substr(0, slash).c_str(), 0755);
+    if (slash == std::string::npos) break;
+  }
+}
+
+}  // namespace
+
+std::string SettingsPathFor(const std::string& executable, const std::string& xdgConfigHome,
+                            const std::string& home) {
+  const std::size_t slash = executable.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : executable.substr(0, slash);
+  const std::string name =
+      (slash == std::string::npos ? executable : executable.substr(slash + 1)) + ".ini";
+  if (!executable.empty() && access(folder.c_str(), W_OK) == 0) return folder + "/" + name;
+
+  // Relative XDG paths are to be ignored, as the base directory rules say.
+  std::string base = !xdgConfigHome.empty() && xdgConfigHome.front() == '/'
+                         ? xdgConfigHome
+                         : (home.empty() ? std::string("/tmp") : home) + "/.config";
+  const std::string config = base + "/fennix";
+  MakeFolders(config);
+  return config + "/" + (executable.empty() ? std::string("fennix.ini") : name);
+}
+
+std::string SettingsPath() {
+  char buffer[4096];
+  const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  const std::string executable = n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : "";
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  const char* home = std::getenv("HOME");
+  return SettingsPathFor(executable, xdg ? xdg : "", home ? home : "");
+}

@@ -1,0 +1,323 @@
+#include "stations/station_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+std::string ErrorText(int error) { return std::strerror(error); }
+
+// A symbolic link to the list is followed, so that saving replaces the file it points to
+// rather than the link.
+std::string ResolvedPath(const std::string& path) {
+  struct stat st;
+  if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    if (char* real = realpath(path.c_str(), nullptr)) {
+      std::string resolved = real;
+      std::free(real);
+      return resolved;
+    }
+  }
+  return path;
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+void SyncFolder(const std::string& folder) {
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+
+// Reads up to `limit` bytes from `offset` on; returns false with errno set on a read error.
+bool ReadFrom(int fd, off_t offset, std::size_t limit, std::vector<std::uint8_t>& out) {
+  std::array<std::uint8_t, 65536> chunk;
+  while (out.size() < limit) {
+    const std::size_t want = std::min(chunk.size(), limit - out.size());
+    const ssize_t got = pread(fd, chunk.data(), want, offset);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (got == 0) break;
+    out.insert(out.end(), chunk.data(), chunk.data() + got);
+    offset += got;
+  }
+  return true;
+}
+
+// The whole content of a file, for the copy that keeps a damaged original.
+bool ReadWhole(const std::string& path, std::vector<std::uint8_t>& out, int& error) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    error = errno;
+    return false;
+  }
+  const bool ok = ReadFrom(fd, 0, SIZE_MAX, out);
+  error = errno;
+  close(fd);
+  return ok;
+}
+
+std::string_view AsText(const std::vector<std::uint8_t>& bytes) {
+  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+// Keeps the file at `path` as `backup`: a hard link where the file system allows it (no copy,
+// works on an unreadable file), otherwise a copy. Returns the reason on failure.
+std::string KeepBackup(const std::string& path, const std::string& backup) {
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) return errno == ENOENT ? "" : ErrorText(errno);
+  const std::string linkName = backup + ".new";
+  unlink(linkName.c_str());
+  if (link(path.c_str(), linkName.c_str()) == 0) {
+    if (rename(linkName.c_str(), backup.c_str()) == 0) return "";
+    const int error = errno;
+    unlink(linkName.c_str());
+    return ErrorText(error);
+  }
+  std::vector<std::uint8_t> bytes;
+  int error = 0;
+  if (!ReadWhole(path, bytes, error)) return ErrorText(error);
+  return WriteFileAtomically(backup, AsText(bytes));
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeMemoData(const MemoData& data) {
+  std::vector<std::uint8_t> image(kStationFileSize);
+  for (int n = 0; n < kMemoCount; ++n)
+    EncodeMemoRecord(data[n], image.data() + n * kMemoRecordSize);
+  return image;
+}
+
+int DecodeMemoData(const std::uint8_t* bytes, std::size_t size, MemoData& data) {
+  data.Clear();
+  const std::size_t whole = std::min<std::size_t>(size / kMemoRecordSize, kMemoCount);
+  for (std::size_t n = 0; n < whole; ++n) {
+    data[static_cast<int>(n)] = DecodeMemoRecord(bytes + n * kMemoRecordSize);
+  }
+  return static_cast<int>(whole);
+}
+
+std::string WriteFileAtomically(const std::string& path, std::string_view bytes,
+                                const AtomicWriteOptions& options) {
+  static std::atomic<unsigned> counter{0};
+  const std::string target = ResolvedPath(path);
+  const std::string temp =
+      target + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(counter.fetch_add(1));
+  struct stat old;
+  const bool hadFile = stat(target.c_str(), &old) == 0;
+
+  const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return ErrorText(errno);
+  if (hadFile) fchmod(fd, old.st_mode & 07777);  // the list keeps its permissions
+
+  auto fail = [&](int error) {
+    close(fd);
+    unlink(temp.c_str());
+    return ErrorText(error);
+  };
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = options.write ? options.write(fd, bytes.data() + done, bytes.size() - done)
+                                    : ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return fail(errno);
+    }
+    if (n == 0) return fail(ENOSPC);
+    done += static_cast<std::size_t>(n);
+  }
+  if (options.sync && fsync(fd) != 0) return fail(errno);
+  if (close(fd) != 0) {
+    const int error = errno;
+    unlink(temp.c_str());
+    return ErrorText(error);
+  }
+  if (rename(temp.c_str(), target.c_str()) != 0) {
+    const int error = errno;
+    unlink(temp.c_str());
+    return ErrorText(error);
+  }
+  if (options.sync) SyncFolder(FolderOf(target));
+  return "";
+}
+
+StationLoadResult StationFile::DataRead(MemoData& data, const std::function<void(int)>& progress) {
+  StationLoadResult result;
+  keepBackup_ = false;
+  std::vector<std::uint8_t> image;
+  image.reserve(kStationFileSize);
+  int openError = 0;
+  bool readFailed = false;
+  int readError = 0;
+
+  const int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    openError = errno;
+  } else {
+    readFailed = !ReadFrom(fd, 0, kStationFileSize, image);
+    readError = errno;
+    close(fd);
+  }
+  result.recordsRead = DecodeMemoData(image.data(), image.size(), data);
+
+  // The splash bar moves as record n is taken, each step once.
+  if (progress) {
+    int shown = -1;
+    for (int n = 0; n < kMemoCount; ++n) {
+      const int value = n * 10 / (kMemoCount - 1);
+      if (value != shown) progress(shown = value);
+    }
+  }
+
+  if (fd < 0 && openError == ENOENT) {
+    const std::string reason = WriteFileAtomically(path_, AsText(EncodeMemoData(data)));
+    if (reason.empty()) {
+      result.outcome = StationLoadResult::kCreated;
+    } else {
+      result.outcome = StationLoadResult::kCreateFailed;
+      result.message = path_ + " を作成できません（" + reason +
+                       "）。局リストは空で始まります。終了時の保存もできない可能性があります。";
+    }
+    return result;
+  }
+  if (fd < 0 || readFailed) {
+    result.outcome = StationLoadResult::kDamaged;
+    keepBackup_ = true;
+    result.message = path_ + " を読み込めません（" + ErrorText(fd < 0 ? openError : readError) +
+                     "）。読めた " + std::to_string(result.recordsRead) +
+                     " 件だけで続けます。保存の前に元のファイルを " + path_ +
+                     ".bak として残します。";
+    return result;
+  }
+  if (image.size() < kStationFileSize) {
+    result.outcome = StationLoadResult::kDamaged;
+    keepBackup_ = true;
+    result.message = path_ + " が壊れています（" + std::to_string(image.size()) + " バイト、" +
+                     std::to_string(kMemoCount) + " 件のうち " +
+                     std::to_string(result.recordsRead) +
+                     " 件を読み込みました）。読めた分だけで続けます。保存の前に元のファイルを " +
+                     path_ + ".bak として残します。";
+    return result;
+  }
+  result.outcome = StationLoadResult::kLoaded;
+  return result;
+}
+
+StationSaveResult StationFile::DataWrite(const MemoData& data, bool dataChanged, int exitChoice,
+                                         const AtomicWriteOptions& options) {
+  StationSaveResult result;
+  if (!dataChanged || exitChoice != 1) return result;
+
+  auto failed = [&](const std::string& reason) {
+    result.outcome = StationSaveResult::kFailed;
+    result.message = path_ + " に書き込めません（" + reason +
+                     "）。変更は保存されていません。元のファイルはそのまま残っています。";
+    return result;
+  };
+
+  std::vector<std::uint8_t> image = EncodeMemoData(data);
+  // Whatever followed the records in the old file is carried over.
+  const int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd >= 0) {
+    const bool ok = ReadFrom(fd, kStationFileSize, SIZE_MAX, image);
+    const int error = errno;
+    close(fd);
+    if (!ok) {
+      // Without the tail the new file would lose bytes; only a kept backup makes that safe.
+      if (!keepBackup_) return failed(ErrorText(error));
+      image.resize(kStationFileSize);
+    }
+  } else if (errno != ENOENT && !keepBackup_) {
+    return failed(ErrorText(errno));
+  }
+
+  if (keepBackup_) {
+    const std::string reason = KeepBackup(ResolvedPath(path_), path_ + ".bak");
+    if (!reason.empty()) return failed(path_ + ".bak を作れません: " + reason);
+  }
+  const std::string reason = WriteFileAtomically(path_, AsText(image), options);
+  if (!reason.empty()) return failed(reason);
+  keepBackup_ = false;
+  result.outcome = StationSaveResult::kSaved;
+  return result;
+}
+
+std::string FreqToText(std::int32_t value) {
+  const std::string s = std::string(9, ' ') + std::to_string(value);
+  const std::string last = s.substr(s.size() - 10);
+  return last.substr(0, 4) + "." + last.substr(4, 4);
+}
+
+std::string StepToText(std::int32_t value) {
+  const std::string s = std::string(9, ' ') + std::to_string(value);
+  const std::string last = s.substr(s.size() - 7);
+  return last.substr(0, 4) + "." + last.substr(4, 2);
+}
+
+namespace {
+
+// Digits are gathered behind a leading "0", the point remembers the digit position, any "-"
+// makes the value negative and every other byte is ignored; then `decimals` places are kept.
+std::int32_t TextToScaled(std::string_view text, std::size_t decimals) {
+  std::string digits = "0";
+  std::size_t point = 0;
+  bool negative = false;
+  for (const char c : text) {
+    if (c >= '0' && c <= '9') {
+      digits.push_back(c);
+    } else if (c == '.') {
+      point = digits.size();
+    } else if (c == '-') {
+      negative = true;
+    }
+  }
+  digits.append(decimals, '0');
+  const std::size_t keep = point + decimals;
+  std::int64_t value = 0;
+  for (std::size_t i = 0; i < keep; ++i) {
+    value = value * 10 + (digits[i] - '0');
+    if (value > std::int64_t{INT32_MAX} + 1) return 0;
+  }
+  if (negative) value = -value;
+  if (value > INT32_MAX || value < INT32_MIN) return 0;
+  return static_cast<std::int32_t>(value);
+}
+
+}  // namespace
+
+std::int32_t TextToFreq(std::string_view text) { return TextToScaled(text, 6); }
+
+std::int32_t TextToStep(std::string_view text) { return TextToScaled(text, 3); }
+
+std::string NormalizeMode(std::string_view text) {
+  static constexpr std::pair<std::string_view, std::string_view> kKeys[] = {
+      {"LSBlsb", "LSB"},     {"USBusb", "USB"},   {"A Ma mAMam", "A M"}, {"AMWamwam", "AMW"},
+      {"F Mf mFMfm", "F M"}, {"NFMNnfmn", "FMN"}, {"WFMWwfmw", "WFM"},
+  };
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
+  if (text.empty()) return "";
+  for (const auto& [key, name] : kKeys) {
+    if (key.find(text) != std::string_view::npos) return std::string(name);
+  }
+  return "";
+}
