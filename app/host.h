@@ -7,6 +7,22 @@
 
 #include "civ/civ.h"
 
+// The serial line as the engine sees it. The window program adapts the serial component to
+// it; tests put a scripted receiver behind it.
+class Port {
+ public:
+  virtual ~Port() = default;
+  // Opens the given COM port at the given speed; throws the serial component's errors.
+  virtual void Open(int comPort, std::int32_t baudRate) = 0;
+  virtual void Close() = 0;
+  virtual bool IsOpen() const = 0;
+  virtual void Write(const civ::Bytes& frame) = 0;
+  // Reads up to `size` bytes that are waiting, without blocking; returns how many.
+  virtual int Read(std::uint8_t* buffer, int size) = 0;
+  // Bytes waiting in the input queue.
+  virtual int InQueue() = 0;
+};
+
 class Host {
  public:
   virtual ~Host() = default;
@@ -27,6 +43,13 @@ class Host {
   virtual void SetTimerHandler(std::function<void()> onTick) = 0;
 
   // The link to the receiver: frames go out only while the port is open.
-  virtual bool PortOpen() const = 0;
-  virtual void WriteFrame(const civ::Bytes& frame) = 0;
+  void SetPort(Port* port) { port_ = port; }
+  Port* GetPort() const { return port_; }
+  bool PortOpen() const { return port_ && port_->IsOpen(); }
+  void WriteFrame(const civ::Bytes& frame) {
+    if (PortOpen()) port_->Write(frame);
+  }
+
+ private:
+  Port* port_ = nullptr;
 };

@@ -1,5 +1,5 @@
-// The window program's Host: Qt's monotonic clock, a nested event loop for waits, a QTimer
-// as Timer1, and the serial component for frames.
+// The window program's Host: Qt's monotonic clock, a nested event loop for waits, and a
+// QTimer as Timer1.
 #pragma once
 
 #include <QElapsedTimer>
@@ -21,21 +21,8 @@ class QtHost : public Host {
   bool TimerEnabled() const override { return timer_.isActive(); }
   void SetTimerHandler(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
 
-  bool PortOpen() const override { return portOpen_ && portOpen_(); }
-  void WriteFrame(const civ::Bytes& frame) override {
-    if (PortOpen() && write_) write_(frame);
-  }
-
-  // The serial component behind the link.
-  void SetPort(std::function<bool()> portOpen, std::function<void(const civ::Bytes&)> write) {
-    portOpen_ = std::move(portOpen);
-    write_ = std::move(write);
-  }
-
  private:
   QElapsedTimer clock_;
   QTimer timer_;  // Timer1
   std::function<void()> onTick_;
-  std::function<bool()> portOpen_;
-  std::function<void(const civ::Bytes&)> write_;
 };

@@ -4,19 +4,42 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFrame>
+#include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
 
 #include "app/application_qt.h"
 #include "app/com_option_form.h"
 #include "app/exit_form.h"
 #include "app/guard_qt.h"
+#include "app/settings.h"
 #include "app/ui_style_qt.h"
 #include "app/version_form.h"
+#include "comm/com_devices.h"
+#include "comm/comm_error.h"
+#include "comm/comm_notifier_qt.h"
+#include "panel/lamp_widget.h"
+#include "panel/updown_widget.h"
 #include "scan/std_option_form.h"
 #include "stations/data_form.h"
 
-TMainForm::TMainForm() {
+namespace {
+
+QFrame* Bevel(QWidget* parent, QRect geometry, QFrame::Shadow shadow = QFrame::Raised) {
+  auto* f = new QFrame(parent);
+  f->setGeometry(geometry);
+  f->setFrameShape(QFrame::Panel);
+  f->setFrameShadow(shadow);
+  return f;
+}
+
+}  // namespace
+
+TMainForm::TMainForm()
+    : settingsPath_(SettingsPath()),
+      port_(Comm1, [this](int comPort) { return ComDevicePath(comPort, settingsPath_); }) {
   setWindowTitle("IC-R7100");
   setWindowIcon(QIcon(ui::ProgramIcon(64)));
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -25,11 +48,14 @@ TMainForm::TMainForm() {
   setFont(ui::ProportionalFont(12));
   BuildMenu();
   BuildPanel();
-  host.SetTimerHandler([this] { Timer1Timer(); });
+  WireComponents();
   FormCreate();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+  // The watcher must be gone before the notifier it posts to.
+  Comm1.Close();
+}
 
 void TMainForm::BuildMenu() {
   auto action = [this](QMenu* menu, const QString& text, void (TMainForm::*handler)()) {
@@ -64,10 +90,75 @@ void TMainForm::BuildPanel() {
   client->setPalette(silver);
   setCentralWidget(client);
 
-  Dial_Panel = new QFrame(client);
-  Dial_Panel->setGeometry(1, 370, 630, 63);
-  Dial_Panel->setFrameShape(QFrame::Panel);
-  Dial_Panel->setFrameShadow(QFrame::Raised);
+  auto key = [this](QWidget* parent, const QString& caption, QRect geometry, auto handler) {
+    auto* b = new QPushButton(caption, parent);
+    b->setGeometry(geometry);
+    connect(b, &QPushButton::clicked, this, Guarded(handler));
+    return b;
+  };
+
+  // The centre: mode keys, readout, step keys.
+  Main_Panel = Bevel(client, QRect(74, 106, 446, 157));
+  static constexpr int kModeOrder[] = {2, 1, 3, 4, 7, 6, 5};
+  static constexpr const char* kModeCaption[] = {"",    "LSB", "USB",  "AM W",
+                                                 "A M", "F M", "FM N", "W FM"};
+  for (int k = 0; k < 7; ++k) {
+    const int mode = kModeOrder[k];
+    Mode_Button[mode] = key(Main_Panel, kModeCaption[mode], QRect(115 + 44 * k, 11, 43, 20),
+                            [this, mode] { tuning.ModeButtonClick(mode); });
+    Mode_Button[mode]->setFont(ui::ProportionalFont(15));
+  }
+  static constexpr const char* kStepCaption[] = {"0.1",  "1",  "5",  "6.25", "10",
+                                                 "12.5", "20", "25", "100",  "1000"};
+  for (int k = 0; k < 10; ++k) {
+    const int index = 9 - k;
+    StepButton[index] = key(Main_Panel, kStepCaption[index], QRect(113 + 31 * k, 127, 31, 20),
+                            [this, index] { tuning.StepButtonClick(index); });
+  }
+  Digital_Panel = Bevel(Main_Panel, QRect(112, 39, 315, 78), QFrame::Sunken);
+  Image1 = new QLabel(Digital_Panel);
+  Image1->setGeometry(3, 3, 309, 72);
+  Image1->setAutoFillBackground(true);
+  QPalette amber = Image1->palette();
+  amber.setColor(QPalette::Window, ui::kAmber);
+  Image1->setPalette(amber);
+  Image1->setFont(ui::FixedFont(24));
+  Image1->setAlignment(Qt::AlignCenter);
+  SignalLabel = new QLabel("SIGNAL", Main_Panel);
+  SignalLabel->setGeometry(70, 138, 40, 14);
+  SignalLabel->setAutoFillBackground(true);
+
+  // The link column.
+  Windw_Panel = Bevel(client, QRect(1, 140, 73, 123));
+  OnLineLampPanel = new Lamp(Windw_Panel, QRect(15, 6, 45, 5), ui::kSilver);
+  OnLine_Button =
+      key(Windw_Panel, "O&N LINE", QRect(13, 12, 50, 18), [this] { link.OnLine_ButtonClick(); });
+  Win0Panel = new Lamp(Windw_Panel, QRect(14, 36, 24, 5), ui::kSilver);
+  Win1Panel = new Lamp(Windw_Panel, QRect(38, 36, 24, 5), ui::kSilver);
+  Win_Button0 =
+      key(Windw_Panel, "&WINDOW", QRect(13, 42, 50, 18), [this] { tuning.Win_Button0_Click(); });
+  ATT_Panel = new Lamp(Windw_Panel, QRect(15, 66, 45, 5), ui::kSilver);
+  ATT_Button = key(Windw_Panel, "ATT", QRect(13, 71, 50, 18), [this] { meter.ATT_ButtonClick(); });
+
+  // The acknowledgement strip and the up/down keys.
+  SPCH_Panel = new QFrame(client);
+  SPCH_Panel->setGeometry(499, 108, 19, 152);
+  OK_Panel = new Lamp(SPCH_Panel, QRect(7, 39, 5, 72), ui::kSilver);
+  auto* stepPanel = Bevel(client, QRect(520, 106, 111, 157));
+  UpDown1 = new UpDownWidget(stepPanel, QRect(13, 14, 43, 129));
+  UpDown1->onClick = [this](bool up) { tuning.UpDown1Click(up); };
+  UpDown1->onRelease = [this] { hooks.FF_Cls(); };
+
+  // The converter.
+  ConvF_Panel = new Lamp(client, QRect(125, 341, 33, 5), ui::kSilver);
+  Convert_Button =
+      key(client, "CONV", QRect(124, 348, 34, 14), [this] { tuning.Convert_ButtonClick(); });
+  Convert_Button->setFont(ui::ProportionalFont(10));
+
+  // The dial: the coarse track bar, with Button1 behind it.
+  Button1 = key(client, "Button1", QRect(327, 405, 75, 25),
+                [this] { tuning.Button1Click(link.ReceiverModel); });
+  Dial_Panel = Bevel(client, QRect(1, 370, 630, 63));
   TrackBar1 = new QSlider(Qt::Horizontal, Dial_Panel);
   TrackBar1->setGeometry(26, 7, 585, 25);
   TrackBar1->setRange(250, 12999);
@@ -75,9 +166,34 @@ void TMainForm::BuildPanel() {
   TrackBar1->setSingleStep(1);
   TrackBar1->setTickPosition(QSlider::TicksBelow);
   TrackBar1->setTickInterval(1000);
+  connect(TrackBar1, &QSlider::valueChanged, this,
+          Guarded([this](int position) { tuning.TrackBar1Change(position); }));
 
-  // The client area never changes size.
   setFixedSize(sizeHint());
+}
+
+void TMainForm::WireComponents() {
+  host.SetPort(&port_);
+  host.SetTimerHandler([this] { link.Timer1Timer(); });
+  tuning.Bind(host, link, meter, *this, hooks);
+  meter.Bind(host, link, *this, hooks);
+  link.Bind(host, tuning, meter, scan, *this, hooks);
+  notifier_ = std::make_unique<CommNotifier>(Comm1, this);
+  notifier_->onReceive = [this](int) {
+    GuardedCall([this] { link.Comm1CommReceive(port_.InQueue()); });
+  };
+  notifier_->onError = [this](std::exception_ptr error) { CommError(error); };
+}
+
+void TMainForm::CommError(std::exception_ptr error) {
+  // A device that is gone takes the panel off line before the user is told, once.
+  try {
+    std::rethrow_exception(error);
+  } catch (const ECommReadWriteError&) {
+    GuardedCall([this] { link.PortLost(); });
+  } catch (...) {
+  }
+  HandleApplicationException(error);
 }
 
 void TMainForm::FormCreate() {
@@ -116,15 +232,15 @@ void TMainForm::FormCreate() {
   // 8. Station list; the splash's bar advances while it loads.
   DataRead();
   // 9. Serial port and the receiver's band edges.
-  ComOpen();
-  ComStartRead();
+  link.ComOpen();
+  link.ComStartRead();
   // 10. Station indexes, identification and memo states.
   AutoMode_IdxInit();
   AutoMode_FlagPrint();
   AutoMode_PrintCls();
   MemoMode_FlagPrint();
   MemoMode_PrintCls();
-  AutoMode_IdxChk();
+  hooks.AutoMode_IdxChk();
   BandScan_FlagPrint();
   SingleScan_FlagPrint();
   // 11. The resume rule in force is the one chosen in the options.
@@ -137,12 +253,12 @@ void TMainForm::FormCreate() {
   Band_ButtonSet();
   BandScopeInit();
   // 14. Coarse tuning range in 100 kHz units.
-  SetTrackBarRange();
+  tuning.SetTrackBarRange(false);
   // 15. Scales.
   PrintSignalScale();
-  PrintScale(200);
+  tuning.PrintScale(200);
   // 16. Bring receiver and program into step.
-  RadioStartSend();
+  link.RadioStartSend();
   // 17. Let the replies arrive before the window is shown.
   host.Delay(1000);
 }
@@ -163,7 +279,18 @@ void TMainForm::FormActivate() {
     busyCursor_ = false;
   }
   Print_DATA_Sub();
-  BandSet();
+  hooks.BandSet();
+}
+
+void TMainForm::Print_DATA_Sub() {
+  tuning.PrintDial();
+  tuning.PrintStep();
+  tuning.PrintMode();
+  meter.PrintSignal();
+  tuning.PrintWindow();
+  meter.PrintSquelch();
+  hooks.ScanStopPrint();
+  hooks.MemoryKeysPrint();
 }
 
 void TMainForm::Exit1Click() {
@@ -191,13 +318,13 @@ void TMainForm::FormClose() {
   QApplication::setOverrideCursor(Qt::BusyCursor);
   host.TimerStop();
   // 2. The receiver's own range and frequency are what gets saved.
-  if (tuning.ConvertOn) Convert_ButtonClick();
+  if (tuning.ConvertOn) tuning.Convert_ButtonClick();
   // 3. Settings, on every exit.
   IniWrite();
   // 4. The station list, only when it changed and the user chose to save.
   if (shell.ShouldWriteStations(stations.DataChanged)) DataWrite();
   // 5. The port.
-  ComClose();
+  if (Comm1.IsOpen()) Comm1.Close();
   QApplication::restoreOverrideCursor();
 }
 
@@ -222,44 +349,71 @@ void TMainForm::Contents_MenuClick() {}
 void TMainForm::Keyword_MenuClick() {}
 void TMainForm::Help_MenuClick() {}
 
-void TMainForm::Timer1Timer() {}
+// What the components report.
 
-void TMainForm::ComStartRead() {
-  if (!host.PortOpen()) {
-    tuning.LowerLimit = Tuning::kFallbackLower;
-    tuning.UpperLimit = Tuning::kFallbackUpper;
-    tuning.Frequency[1] = tuning.Frequency[2] = Tuning::kFallbackLower;
-  }
-  PrintScale(200);
+void TMainForm::ShowFrequency() {
+  const std::int32_t shown = tuning.EntryActive ? tuning.EntryValue : tuning.CurrentFrequency();
+  Image1->setText(QString::fromStdString(FrequencyText(shown)) + "   " +
+                  QString::number(tuning.CurrentStep() / 1000.0, 'f', 2) + "k   " +
+                  QString::fromUtf8(
+                      civ::ModeName[std::min<std::size_t>(tuning.Mode[tuning.Window], 7)].data()));
 }
 
-void TMainForm::SetTrackBarRange() {
-  TrackBar1->setMaximum(static_cast<int>(tuning.UpperLimit / 100000));
-  TrackBar1->setMinimum(static_cast<int>(tuning.LowerLimit / 100000));
+void TMainForm::ShowStep() { ShowFrequency(); }
+void TMainForm::ShowMode() { ShowFrequency(); }
+
+void TMainForm::ShowTrackBarPosition(int position) {
+  const QSignalBlocker quiet(TrackBar1);
+  TrackBar1->setValue(position);
 }
+
+void TMainForm::ShowTrackBarRange(int minimum, int maximum) {
+  const QSignalBlocker quiet(TrackBar1);
+  TrackBar1->setRange(minimum, maximum);
+}
+
+void TMainForm::ShowWindowLamps(bool onLine, bool windowA, bool windowB) {
+  OnLineLampPanel->SetColor(onLine ? ui::kLime : ui::kSilver);
+  Win0Panel->SetColor(windowA ? ui::kLime : ui::kSilver);
+  Win1Panel->SetColor(windowB ? ui::kLime : ui::kSilver);
+}
+
+void TMainForm::ShowConverterLamp(bool on) { ConvF_Panel->SetColor(on ? ui::kLime : ui::kSilver); }
+void TMainForm::ShowScale(int) {}
+void TMainForm::ShowAddress(const std::string& text) {
+  Button1->setText(QString::fromStdString(text));
+}
+void TMainForm::FocusTrackBar() { TrackBar1->setFocus(); }
+void TMainForm::ShowSignal() {}
+
+void TMainForm::ShowSquelchLabel(bool open) {
+  const QColor color = open ? ui::kLime : ui::kSilver;
+  if (SignalLabel->palette().color(QPalette::Window) == color) return;
+  QPalette p = SignalLabel->palette();
+  p.setColor(QPalette::Window, color);
+  SignalLabel->setPalette(p);
+}
+
+void TMainForm::ShowAttLamp(bool on) { ATT_Panel->SetColor(on ? ui::kRed : ui::kSilver); }
+void TMainForm::ShowAck(bool ng) { OK_Panel->SetColor(ng ? ui::kRed : ui::kSilver); }
 
 // Steps that belong to parts of the panel built around these hooks.
 void TMainForm::PaintReadoutBackground() {}
-void TMainForm::SetIdleLamps() {}
+void TMainForm::SetIdleLamps() {
+  for (Lamp* lamp : {OnLineLampPanel, Win0Panel, Win1Panel, ConvF_Panel, ATT_Panel, OK_Panel})
+    lamp->SetColor(ui::kSilver);
+}
 void TMainForm::IniRead() {}
 void TMainForm::IniWrite() {}
 void TMainForm::DataRead() {}
 void TMainForm::DataWrite() {}
-void TMainForm::ComOpen() {}
-void TMainForm::ComClose() {}
 void TMainForm::AutoMode_IdxInit() {}
 void TMainForm::AutoMode_FlagPrint() {}
 void TMainForm::AutoMode_PrintCls() {}
 void TMainForm::MemoMode_FlagPrint() {}
 void TMainForm::MemoMode_PrintCls() {}
-void TMainForm::AutoMode_IdxChk() {}
 void TMainForm::BandScan_FlagPrint() {}
 void TMainForm::SingleScan_FlagPrint() {}
 void TMainForm::Band_ButtonSet() {}
 void TMainForm::BandScopeInit() {}
 void TMainForm::PrintSignalScale() {}
-void TMainForm::PrintScale(int) {}
-void TMainForm::RadioStartSend() {}
-void TMainForm::Convert_ButtonClick() {}
-void TMainForm::Print_DATA_Sub() {}
-void TMainForm::BandSet() {}

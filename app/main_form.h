@@ -1,15 +1,19 @@
 // The main window: the receiver's front panel. It creates the components that hold the
-// shared state, wires them together, and runs start-up and shutdown.
+// shared state, wires them together, shows what they report and runs start-up and shutdown.
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 #include <memory>
 
+#include "app/comm_port.h"
 #include "app/host_qt.h"
 #include "app/shell.h"
 #include "civ/link.h"
+#include "comm/comm.h"
 #include "panel/knob.h"
 #include "panel/meter.h"
+#include "panel/panel_hooks.h"
 #include "panel/readout.h"
 #include "panel/tuning.h"
 #include "scan/band_scope.h"
@@ -19,7 +23,12 @@
 
 class QAction;
 class QFrame;
+class QLabel;
+class QPushButton;
 class QSlider;
+class CommNotifier;
+class Lamp;
+class UpDownWidget;
 class TVersionForm;
 class TComOptionForm;
 class TStdOptionForm;
@@ -36,7 +45,7 @@ struct TOtherForms {
   TExitForm* Exit = nullptr;
 };
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, public TuningView, public MeterView, public LinkView {
  public:
   TMainForm();
   ~TMainForm() override;
@@ -46,6 +55,8 @@ class TMainForm : public QMainWindow {
   void ReleaseSplash();
 
   // The components that own the shared state.
+  QtHost host;
+  TComm Comm1;
   Tuning tuning;
   Link link;
   Meter meter;
@@ -56,9 +67,9 @@ class TMainForm : public QMainWindow {
   Identification identification;
   StationList stations;
   Shell shell;
-  QtHost host;
+  PanelHooks hooks;
 
-  // Menu and controls.
+  // Menu.
   QAction* Exit1;
   QAction* Exit2;
   QAction* Memory;
@@ -68,13 +79,34 @@ class TMainForm : public QMainWindow {
   QAction* Keyword_Menu;
   QAction* Help_Menu;
   QAction* MenuVer;
+  // Panel.
+  QFrame* Main_Panel;
+  QFrame* Digital_Panel;
+  QLabel* Image1;  // the readout
+  QLabel* SignalLabel;
+  std::array<QPushButton*, 8> Mode_Button{};  // [1..7] by mode number
+  std::array<QPushButton*, 10> StepButton{};  // by step table index
+  QFrame* Windw_Panel;
+  Lamp* OnLineLampPanel;
+  QPushButton* OnLine_Button;
+  Lamp* Win0Panel;
+  Lamp* Win1Panel;
+  QPushButton* Win_Button0;
+  Lamp* ATT_Panel;
+  QPushButton* ATT_Button;
+  QFrame* SPCH_Panel;
+  Lamp* OK_Panel;
+  UpDownWidget* UpDown1;
+  Lamp* ConvF_Panel;
+  QPushButton* Convert_Button;
+  QPushButton* Button1;
   QFrame* Dial_Panel;
   QSlider* TrackBar1;
 
   QString HelpFile;
+  TVersionForm* Splash() const { return splash_.get(); }
   // True once the shutdown sequence has run.
   bool ShutDown() const { return closed_; }
-  TVersionForm* Splash() const { return splash_.get(); }
 
   // Handlers.
   void Exit1Click();
@@ -87,7 +119,23 @@ class TMainForm : public QMainWindow {
   void Help_MenuClick();
   void MenuVerClick();
   void FormActivate();
-  void Timer1Timer();
+  void Print_DATA_Sub();
+
+  // TuningView, MeterView, LinkView.
+  void ShowFrequency() override;
+  void ShowStep() override;
+  void ShowMode() override;
+  void ShowTrackBarPosition(int position) override;
+  void ShowTrackBarRange(int minimum, int maximum) override;
+  void ShowWindowLamps(bool onLine, bool windowA, bool windowB) override;
+  void ShowConverterLamp(bool on) override;
+  void ShowScale(int intervalMHz) override;
+  void ShowAddress(const std::string& text) override;
+  void FocusTrackBar() override;
+  void ShowSignal() override;
+  void ShowSquelchLabel(bool open) override;
+  void ShowAttLamp(bool on) override;
+  void ShowAck(bool ng) override;
 
  protected:
   bool event(QEvent* event) override;
@@ -98,6 +146,8 @@ class TMainForm : public QMainWindow {
   void FormClose();
   void BuildMenu();
   void BuildPanel();
+  void WireComponents();
+  void CommError(std::exception_ptr error);
 
   // Start-up and shutdown steps whose pieces live with their owners.
   void PaintReadoutBackground();
@@ -106,27 +156,20 @@ class TMainForm : public QMainWindow {
   void IniWrite();
   void DataRead();
   void DataWrite();
-  void ComOpen();
-  void ComStartRead();
-  void ComClose();
   void AutoMode_IdxInit();
   void AutoMode_FlagPrint();
   void AutoMode_PrintCls();
   void MemoMode_FlagPrint();
   void MemoMode_PrintCls();
-  void AutoMode_IdxChk();
   void BandScan_FlagPrint();
   void SingleScan_FlagPrint();
   void Band_ButtonSet();
   void BandScopeInit();
-  void SetTrackBarRange();
   void PrintSignalScale();
-  void PrintScale(int interval);
-  void RadioStartSend();
-  void Convert_ButtonClick();
-  void Print_DATA_Sub();
-  void BandSet();
 
+  std::string settingsPath_;
+  CommPort port_;
+  std::unique_ptr<CommNotifier> notifier_;
   TOtherForms forms_;
   std::unique_ptr<TVersionForm> splash_;
   bool busyCursor_ = false;

@@ -22,9 +22,3 @@ void VirtualHost::SetTimerInterval(int ms) {
   interval_ = ms;
   nextFire_ = now_ + static_cast<std::uint32_t>(interval_);
 }
-
-void VirtualHost::WriteFrame(const civ::Bytes& frame) {
-  if (!portOpen) return;
-  written.push_back(frame);
-  if (onWrite) onWrite(frame);
-}

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <functional>
-#include <vector>
 
 #include "app/host.h"
 
@@ -21,16 +20,9 @@ class VirtualHost : public Host {
   bool TimerEnabled() const override { return timerEnabled_; }
   void SetTimerHandler(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
 
-  bool PortOpen() const override { return portOpen; }
-  void WriteFrame(const civ::Bytes& frame) override;
-
   // Advances the clock as a wait would (the same as Delay).
   void Advance(int ms) { Delay(ms); }
 
-  bool portOpen = false;
-  std::vector<civ::Bytes> written;  // every frame written while the port was open
-  // Called for every frame written (the scripted receiver's ear).
-  std::function<void(const civ::Bytes&)> onWrite;
   // Called at every millisecond the clock reaches (the scripted receiver's mouth).
   std::function<void(std::uint32_t now)> onTime;
 

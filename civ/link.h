@@ -1,14 +1,35 @@
-// The link to the receiver: port choice, reply reassembly and acknowledgement state, polling
-// interval. The reply parser, polling and on/off-line supervision grow around this state.
+// The link to the receiver: opening the port and learning the tuning range, bringing the
+// receiver and the panel into step, polling squelch and signal, the reply parser, and going
+// on and off line.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "civ/civ.h"
+#include "panel/panel_hooks.h"
+
+class Host;
+class Meter;
+class ScanEngine;
+class Tuning;
+
+// What the link shows.
+class LinkView {
+ public:
+  virtual ~LinkView() = default;
+  virtual void ShowAck(bool ng) = 0;  // OK_Panel: silver after OK, red after NG
+  virtual void FocusTrackBar() = 0;
+};
 
 class Link {
  public:
+  // ReceiveText keeps fewer than this many characters between chunks. Bytes are taken from
+  // the port in chunks small enough that this holds even when a burst arrives at once.
+  static constexpr std::size_t kReceiveTextLimit = 250;
+  static constexpr int kMaxChunkBytes = (kReceiveTextLimit - 2) / 2;
+
   int ComPort = 1;
   int BaudIndex = 4;  // 9600 bit/s
   // The communication dialog's pending choice while it is open.
@@ -26,10 +47,43 @@ class Link {
   bool StartMode = true;
   int IntTime = 200;
 
-  std::uint8_t ReceiverAddress() const { return civ::ReceiverAddress(ReceiverModel); }
-  std::int32_t BaudRate() const {
-    return BaudIndex >= 0 && BaudIndex < static_cast<int>(civ::BaudRateTable.size())
-               ? civ::BaudRateTable[static_cast<std::size_t>(BaudIndex)]
-               : civ::BaudRateTable[4];
+  void Bind(Host& host, Tuning& tuning, Meter& meter, ScanEngine& scan, LinkView& view,
+            PanelHooks& hooks) {
+    host_ = &host;
+    tuning_ = &tuning;
+    meter_ = &meter;
+    scan_ = &scan;
+    view_ = &view;
+    hooks_ = &hooks;
   }
+
+  std::uint8_t ReceiverAddress() const { return civ::ReceiverAddress(ReceiverModel); }
+  std::int32_t BaudRate() const;
+
+  void ComOpen();
+  void ComStartRead();
+  void RadioStartSend();
+  void RadioReadSend();
+  void RadioWriteSend();
+  void SquelchSend();
+  void RadioSignal();
+  void Timer1Timer();
+  // The reply parser: `size` bytes are waiting at the port.
+  void Comm1CommReceive(int size);
+  void OnLine_ButtonClick();
+  // The port vanished under us (cable pulled, device gone): off line, as the key would.
+  void PortLost();
+
+ private:
+  int ParseChunk(int size);  // returns the bytes read
+  void Dispatch(std::string_view frame);
+  void SetFrequencyFromReply(std::string_view data, bool transceive);
+  void SetModeFromReply(std::string_view frame);
+
+  Host* host_ = nullptr;
+  Tuning* tuning_ = nullptr;
+  Meter* meter_ = nullptr;
+  ScanEngine* scan_ = nullptr;
+  LinkView* view_ = nullptr;
+  PanelHooks* hooks_ = nullptr;
 };

@@ -1,5 +1,20 @@
-// Signal meter, squelch, AF gain and attenuator state.
+// Signal meter, squelch, AF gain and attenuator.
 #pragma once
+
+#include "panel/panel_hooks.h"
+
+class Host;
+class Link;
+
+// What the meter shows.
+class MeterView {
+ public:
+  virtual ~MeterView() = default;
+  virtual void ShowSignal() = 0;  // the bar for SignalLevel
+  virtual void ShowSquelchLabel(bool open) = 0;
+  virtual void ShowAttLamp(bool on) = 0;
+  virtual void FocusTrackBar() = 0;
+};
 
 class Meter {
  public:
@@ -10,4 +25,27 @@ class Meter {
   bool S_Color = false;
   // Position of AF_TrackBar: 0 is the top (highest gain), 31 the bottom (lowest).
   int AfPosition = 31;
+
+  void Bind(Host& host, Link& link, MeterView& view, PanelHooks& hooks) {
+    host_ = &host;
+    link_ = &link;
+    view_ = &view;
+    hooks_ = &hooks;
+  }
+
+  // After every signal reading: the meter, then the band scope's share; the reading is used
+  // once.
+  void PrintSignal();
+  // After every squelch reading: the "SIGNAL" label, then the scan engine's share.
+  void PrintSquelch();
+  void ATT_ButtonClick();
+  void ATT_On();
+  void ATT_Off();
+  void AF_TrackBarChange(int position);
+
+ private:
+  Host* host_ = nullptr;
+  Link* link_ = nullptr;
+  MeterView* view_ = nullptr;
+  PanelHooks* hooks_ = nullptr;
 };

@@ -1,9 +1,33 @@
-// The tuning model's state: two frequency windows, the tunable range and the converter.
-// Its operations (stepping, sending, the converter) grow around this state.
+// The tuning model: two frequency windows with their steps and modes, the tunable range and
+// the frequency converter, and the operations that change them and tell the receiver.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <string>
+
+#include "panel/panel_hooks.h"
+
+class Host;
+class Link;
+class Meter;
+
+// What the tuning model shows.
+class TuningView {
+ public:
+  virtual ~TuningView() = default;
+  virtual void ShowFrequency() = 0;  // the readout of the current window or the entry
+  virtual void ShowStep() = 0;
+  virtual void ShowMode() = 0;
+  // Setting TrackBar1 from the program never counts as a user move.
+  virtual void ShowTrackBarPosition(int position) = 0;
+  virtual void ShowTrackBarRange(int minimum, int maximum) = 0;
+  virtual void ShowWindowLamps(bool onLine, bool windowA, bool windowB) = 0;
+  virtual void ShowConverterLamp(bool on) = 0;
+  virtual void ShowScale(int intervalMHz) = 0;
+  virtual void ShowAddress(const std::string& text) = 0;  // Button1's caption
+  virtual void FocusTrackBar() = 0;
+};
 
 class Tuning {
  public:
@@ -31,14 +55,64 @@ class Tuning {
   std::uint16_t EntryDecimals = 0;
   std::int32_t EntryValue = 0;
 
-  std::int32_t& CurrentFrequency() { return Frequency[Window]; }
+  // Whether the window lamps were last drawn lit.
+  bool WindowLampsLit = false;
+
+  void Bind(Host& host, Link& link, Meter& meter, TuningView& view, PanelHooks& hooks) {
+    host_ = &host;
+    link_ = &link;
+    meter_ = &meter;
+    view_ = &view;
+    hooks_ = &hooks;
+  }
+
   std::int32_t CurrentFrequency() const { return Frequency[Window]; }
+  std::int32_t CurrentStep() const { return Step[Window]; }
 
   // Clamp the current window into the limits: above the upper limit first, then below the
-  // lower one, so a range whose ends cross settles on the lower limit.
-  void ClampCurrent() {
-    std::int32_t& f = Frequency[Window];
-    if (f > UpperLimit) f = UpperLimit;
-    if (f < LowerLimit) f = LowerLimit;
-  }
+  // lower one.
+  void ClampCurrent();
+
+  // One step up or down on the step's grid; the caller sends.
+  void DialUp();
+  void DialDown();
+
+  // Sending to the receiver.
+  void ChannelSend();
+  void ChannelSendSub(std::int32_t frequency);
+  void ChannelStepOut(int index);
+  void ChannelStepOut2();
+  void ChannelModeOut();
+
+  // Redrawing.
+  void PrintDial();
+  void PrintStep();
+  void PrintMode();
+  void PrintWindow();
+
+  // The panel's controls.
+  void TrackBar1Change(int position);
+  void UpDown1Click(bool up);
+  void StepButtonClick(int index);
+  void ModeButtonClick(int mode);
+  void Win_Button0_Click();
+  void Win_Set(std::uint8_t window);
+  void Convert_ButtonClick();
+  void Button1Click(int receiverModel);
+  void PrintScale(int intervalMHz) { view_->ShowScale(intervalMHz); }
+  // TrackBar1's range from the limits, in 100 kHz units.
+  void SetTrackBarRange(bool raiseZeroMinimum);
+
+ private:
+  Host* host_ = nullptr;
+  Link* link_ = nullptr;
+  Meter* meter_ = nullptr;
+  TuningView* view_ = nullptr;
+  PanelHooks* hooks_ = nullptr;
 };
+
+// Frequency texts: "145.145.0" (a point after the third and sixth digit from the right where
+// more digits follow, the last two digits dropped), and the memo's short form "145.14" of a
+// number in kHz.
+std::string FrequencyText(std::int64_t frequency);
+std::string MemoFrequencyText(std::int64_t number);

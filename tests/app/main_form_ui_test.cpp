@@ -1,5 +1,7 @@
 // The main window's start-up state, the ways of leaving, and exceptions in handlers.
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
 
 #include <QMenuBar>
 #include <QProgressBar>
@@ -20,6 +22,7 @@ namespace {
 FennixApplication* App() { return static_cast<FennixApplication*>(QCoreApplication::instance()); }
 
 TEST(MainFormStartUp, DefaultsWithNoSettingsAndNoPort) {
+  setenv("FENNIX_COM1", "/nonexistent/fennix-no-port", 1);
   TMainForm form;
   EXPECT_EQ(form.windowTitle(), "IC-R7100");
   EXPECT_EQ(form.centralWidget()->size(), QSize(632, 434));
@@ -53,6 +56,26 @@ TEST(MainFormStartUp, DefaultsWithNoSettingsAndNoPort) {
   EXPECT_FALSE(form.Splash()->Ok_Button->isVisible());
   form.ReleaseSplash();
   EXPECT_EQ(form.Splash(), nullptr);
+}
+
+TEST(MainFormStartUp, APortWithNoReceiverFallsBackOffLineAndKeepsPolling) {
+  int master = -1, slave = -1;
+  char name[256];
+  ASSERT_EQ(openpty(&master, &slave, name, nullptr, nullptr), 0);
+  ::close(slave);
+  setenv("FENNIX_COM1", name, 1);
+  TMainForm form;
+  EXPECT_EQ(form.tuning.Frequency[1], 25000000);
+  EXPECT_EQ(form.tuning.LowerLimit, 25000000);
+  EXPECT_EQ(form.tuning.UpperLimit, 1299999900);
+  EXPECT_FALSE(form.Comm1.IsOpen());
+  EXPECT_TRUE(form.host.TimerEnabled());
+  // Only the band-edge request went out.
+  char buffer[64];
+  const ssize_t n = ::read(master, buffer, sizeof buffer);
+  EXPECT_EQ(n, 6);
+  ::close(master);
+  setenv("FENNIX_COM1", "/nonexistent/fennix-no-port", 1);
 }
 
 TEST(MainFormMenu, ItemsInOrder) {

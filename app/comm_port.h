@@ -1,0 +1,27 @@
+// The serial component as the link's port: the receiver's line settings before each open,
+// and reads that take only what is waiting.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/host.h"
+#include "comm/comm.h"
+
+class CommPort : public Port {
+ public:
+  // `devicePath` names the device of COM n (the settings' mapping).
+  CommPort(TComm& comm, std::function<std::string(int comPort)> devicePath)
+      : comm_(comm), devicePath_(std::move(devicePath)) {}
+
+  void Open(int comPort, std::int32_t baudRate) override;
+  void Close() override { comm_.Close(); }
+  bool IsOpen() const override { return comm_.IsOpen(); }
+  void Write(const civ::Bytes& frame) override { comm_.Write(frame.data(), frame.size()); }
+  int Read(std::uint8_t* buffer, int size) override;
+  int InQueue() override { return comm_.IsOpen() ? comm_.InQueueCount() : 0; }
+
+ private:
+  TComm& comm_;
+  std::function<std::string(int)> devicePath_;
+};

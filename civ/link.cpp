@@ -1,0 +1,261 @@
+#include "civ/link.h"
+
+#include <algorithm>
+
+#include "app/host.h"
+#include "panel/meter.h"
+#include "panel/tuning.h"
+#include "scan/scan_engine.h"
+
+namespace {
+
+// Characters from 1-based position `from`, `count` of them, or fewer at the end of the text.
+std::string_view Mid(std::string_view text, std::size_t from, std::size_t count) {
+  if (from < 1 || from > text.size()) return {};
+  return text.substr(from - 1, count);
+}
+
+}  // namespace
+
+std::int32_t Link::BaudRate() const {
+  return BaudIndex >= 0 && BaudIndex < static_cast<int>(civ::BaudRateTable.size())
+             ? civ::BaudRateTable[static_cast<std::size_t>(BaudIndex)]
+             : civ::BaudRateTable[4];
+}
+
+void Link::ComOpen() {
+  Port* port = host_->GetPort();
+  if (!port) return;
+  try {
+    port->Open(ComPort, BaudRate());
+  } catch (...) {
+    // A port that cannot be opened leaves the program off line, without a message.
+    port->Close();
+  }
+}
+
+void Link::ComStartRead() {
+  if (!host_->PortOpen()) {
+    tuning_->LowerLimit = Tuning::kFallbackLower;
+    tuning_->UpperLimit = Tuning::kFallbackUpper;
+    tuning_->Frequency[1] = tuning_->Frequency[2] = Tuning::kFallbackLower;
+  } else {
+    tuning_->LowerLimit = tuning_->UpperLimit = 0;
+    host_->Delay(50);
+    host_->WriteFrame(civ::ReadBandEdgesFrame(ReceiverAddress()));
+    host_->Delay(200);
+    if (tuning_->LowerLimit == 0 || tuning_->UpperLimit == 0) {
+      tuning_->LowerLimit = Tuning::kFallbackLower;
+      tuning_->UpperLimit = Tuning::kFallbackUpper;
+      if (Port* port = host_->GetPort()) port->Close();
+      host_->TimerStart();
+    } else {
+      tuning_->Win_Set(civ::kWindowA);
+    }
+  }
+  tuning_->PrintScale(200);
+}
+
+void Link::RadioStartSend() {
+  if (StartMode)
+    RadioReadSend();
+  else
+    RadioWriteSend();
+}
+
+void Link::RadioReadSend() {
+  if (!host_->PortOpen()) return;
+  host_->TimerStop();
+  host_->Delay(50);
+  host_->WriteFrame(civ::ReadFrequencyFrame(ReceiverAddress()));
+  host_->Delay(50);
+  host_->TimerStop();
+  host_->WriteFrame(civ::ReadModeFrame(ReceiverAddress()));
+}
+
+void Link::RadioWriteSend() {
+  if (!host_->PortOpen()) return;
+  host_->TimerStop();
+  host_->Delay(50);
+  tuning_->ChannelSend();
+  host_->TimerStop();
+  host_->Delay(50);
+  tuning_->ChannelModeOut();
+  host_->TimerStop();
+  host_->Delay(50);
+  tuning_->ChannelStepOut2();
+}
+
+void Link::SquelchSend() {
+  if (!host_->PortOpen()) return;
+  host_->TimerStop();
+  host_->WriteFrame(civ::ReadSquelchFrame(ReceiverAddress()));
+}
+
+void Link::RadioSignal() {
+  if (!host_->PortOpen()) return;
+  host_->TimerStop();
+  host_->WriteFrame(civ::ReadSignalFrame(ReceiverAddress()));
+}
+
+void Link::Timer1Timer() {
+  const bool open = host_->PortOpen();
+  if (open != tuning_->WindowLampsLit) tuning_->PrintWindow();
+  if ((scan_->ScanState > 0 || scan_->BandScan) && !open) meter_->PrintSquelch();
+  SquelchSend();
+  RadioSignal();
+}
+
+void Link::Comm1CommReceive(int size) {
+  // A parse already running (this one was raised inside one of its waits) leaves the bytes
+  // queued; the running one reads them when it ends.
+  if (ReceiveBusy) return;
+  for (;;) {
+    if (ParseChunk(std::min(size, kMaxChunkBytes)) == 0) break;
+    Port* port = host_->GetPort();
+    size = port && port->IsOpen() ? port->InQueue() : 0;
+    if (size <= 0) break;
+  }
+}
+
+int Link::ParseChunk(int size) {
+  ReceiveBusy = true;
+  host_->TimerStop();
+
+  std::uint8_t bytes[kMaxChunkBytes];
+  int n = 0;
+  if (Port* port = host_->GetPort(); port && size > 0) n = std::max(0, port->Read(bytes, size));
+  const std::string chunk = civ::FrameText(bytes, static_cast<std::size_t>(n));
+  if (ReceiveText.size() + chunk.size() >= kReceiveTextLimit)
+    ReceiveText = chunk;
+  else
+    ReceiveText += chunk;
+
+  std::size_t from = 1;
+  const std::size_t start = ReceiveText.find("FEFE");
+  if (start != std::string::npos) {
+    ReceiveText.erase(0, start);
+    const std::size_t length = ReceiveText.size();
+    if (length > 10) {
+      // A copy, so that what a handler does to the text cannot move the frames under us.
+      const std::string text = ReceiveText;
+      for (std::size_t i = 1; i + 1 <= length; ++i) {
+        if (text[i - 1] != 'F' || text[i] != 'D') continue;
+        const std::string_view frame = Mid(text, from, i - from);
+        from = i + 2;
+        if (frame.substr(0, 4) != "FEFE") continue;
+        Dispatch(frame);
+      }
+    }
+  }
+
+  if (scan_->ScanState == 0) host_->SetTimerInterval(IntTime);
+  host_->TimerStart();
+  ReceiveText.erase(0, std::min(from - 1, ReceiveText.size()));
+  ReceiveBusy = false;
+  return n;
+}
+
+void Link::Dispatch(std::string_view frame) {
+  const std::string_view addresses = Mid(frame, 5, 4);
+  const std::string_view command = Mid(frame, 9, 2);
+  const std::string_view data = frame.size() > 10 ? frame.substr(10) : std::string_view();
+
+  if (addresses.substr(0, 2) == "00" && addresses.substr(2) == ReceiverAddressText) {
+    if (command == "00") {
+      SetFrequencyFromReply(data, true);
+    } else if (command == "01") {
+      SetModeFromReply(frame);
+    }
+    return;
+  }
+  if (addresses.substr(0, 2) != "E0" || addresses.substr(2) != ReceiverAddressText) return;
+
+  if (command == "02") {
+    const std::string_view lower = Mid(frame, 11, 10);
+    const std::string_view upper = Mid(frame, 23, 10);
+    if (Mid(frame, 21, 2) == "2D" && civ::IsDigits(lower) && civ::IsDigits(upper)) {
+      tuning_->LowerLimit = civ::BcdTextToFrequency(lower);
+      tuning_->UpperLimit = civ::BcdTextToFrequency(upper);
+      tuning_->SetTrackBarRange(false);
+    }
+  } else if (command == "03") {
+    SetFrequencyFromReply(data, false);
+  } else if (command == "04") {
+    SetModeFromReply(frame);
+  } else if (command == "15") {
+    const std::string_view sub = Mid(frame, 11, 2);
+    if (sub == "01" && frame.size() == 14) {
+      const std::string_view digits = Mid(frame, 13, 2);
+      if (civ::IsDigits(digits)) {
+        meter_->SquelchStatus = civ::DigitsValue(digits);
+        meter_->PrintSquelch();
+      }
+    } else if (sub == "02" && frame.size() == 16) {
+      const std::string_view digits = Mid(frame, 13, 4);
+      if (civ::IsDigits(digits)) {
+        meter_->SignalLevel = meter_->SignalPeak = civ::DigitsValue(digits);
+        meter_->PrintSignal();
+      }
+    }
+  } else if (command == "FB") {
+    AckState = 1;
+    view_->ShowAck(false);
+  } else if (command == "FA") {
+    AckState = 2;
+    view_->ShowAck(true);
+    RadioWriteSend();
+  }
+}
+
+void Link::SetFrequencyFromReply(std::string_view data, bool transceive) {
+  if (!civ::IsDigits(data)) return;
+  std::int32_t f = civ::BcdTextToFrequency(data);
+  if (transceive && tuning_->ConvertOn) f -= tuning_->ConvertShift;
+  tuning_->Frequency[tuning_->Window] = f;
+  tuning_->PrintDial();
+  if (transceive) {
+    hooks_->SelectIdxModeOff();
+    hooks_->AutoMode_IdxChk();
+  }
+}
+
+void Link::SetModeFromReply(std::string_view frame) {
+  const int mode = civ::ModeFromCodeText(Mid(frame, 11, 4));
+  if (mode > 0) tuning_->Mode[tuning_->Window] = static_cast<std::uint16_t>(mode);
+  tuning_->PrintMode();
+}
+
+void Link::OnLine_ButtonClick() {
+  host_->TimerStop();
+  view_->FocusTrackBar();
+  hooks_->ST_SC_ButtonClick();
+  const bool wasOpen = host_->PortOpen();
+  if (wasOpen) {
+    if (Port* port = host_->GetPort()) port->Close();
+    host_->TimerStart();
+    meter_->SignalLevel = 0;
+    meter_->PrintSignal();
+  } else {
+    ComOpen();
+    ComStartRead();
+  }
+  hooks_->AutoMode_IdxChk();
+  hooks_->SelectIdxModeOff();
+  if (!host_->PortOpen()) {
+    if (wasOpen)
+      hooks_->BandScopeInit();
+    else
+      hooks_->BandScopePrintDemo();
+  }
+}
+
+void Link::PortLost() {
+  Port* port = host_->GetPort();
+  if (!port || !port->IsOpen()) return;
+  port->Close();
+  host_->TimerStart();
+  meter_->SignalLevel = 0;
+  meter_->PrintSignal();
+  tuning_->PrintWindow();
+}

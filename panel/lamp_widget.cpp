@@ -1,0 +1,24 @@
+#include "panel/lamp_widget.h"
+
+#include <QPainter>
+
+Lamp::Lamp(QWidget* parent, QRect geometry, QColor color) : QFrame(parent), color_(color) {
+  setGeometry(geometry);
+  setFrameShape(QFrame::Panel);
+  setFrameShadow(QFrame::Sunken);
+  setLineWidth(1);
+}
+
+void Lamp::SetColor(const QColor& color) {
+  if (color == color_) return;
+  color_ = color;
+  update();
+}
+
+void Lamp::paintEvent(QPaintEvent* event) {
+  {
+    QPainter p(this);
+    p.fillRect(rect(), color_);
+  }
+  QFrame::paintEvent(event);
+}

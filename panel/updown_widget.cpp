@@ -1,0 +1,28 @@
+#include "panel/updown_widget.h"
+
+#include <QToolButton>
+
+#include "app/guard_qt.h"
+
+UpDownWidget::UpDownWidget(QWidget* parent, QRect geometry) : QWidget(parent) {
+  setGeometry(geometry);
+  const int half = geometry.height() / 2;
+  auto key = [this](Qt::ArrowType arrow, QRect r, bool up) {
+    auto* b = new QToolButton(this);
+    b->setArrowType(arrow);
+    b->setGeometry(r);
+    b->setAutoRepeat(true);
+    b->setAutoRepeatDelay(400);
+    b->setAutoRepeatInterval(100);
+    b->setFocusPolicy(Qt::NoFocus);
+    connect(b, &QToolButton::clicked, this, Guarded([this, up] {
+              if (onClick) onClick(up);
+            }));
+    connect(b, &QToolButton::released, this, Guarded([this] {
+              if (onRelease) onRelease();
+            }));
+    return b;
+  };
+  Up = key(Qt::UpArrow, QRect(0, 0, geometry.width(), half), true);
+  Down = key(Qt::DownArrow, QRect(0, half, geometry.width(), geometry.height() - half), false);
+}

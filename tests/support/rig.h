@@ -1,0 +1,75 @@
+// The engine wired as the main window wires it, on the virtual clock with a scripted
+// receiver and views that remember what they were told.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/virtual_host.h"
+#include "civ/link.h"
+#include "panel/meter.h"
+#include "panel/panel_hooks.h"
+#include "panel/tuning.h"
+#include "scan/scan_engine.h"
+#include "scripted_receiver.h"
+
+struct RecordingView : TuningView, MeterView, LinkView {
+  void ShowFrequency() override { ++frequencyDraws; }
+  void ShowStep() override { ++stepDraws; }
+  void ShowMode() override { ++modeDraws; }
+  void ShowTrackBarPosition(int position) override { trackBarPosition = position; }
+  void ShowTrackBarRange(int minimum, int maximum) override {
+    trackBarMin = minimum;
+    trackBarMax = maximum;
+  }
+  void ShowWindowLamps(bool onLine, bool a, bool b) override {
+    onLineLamp = onLine;
+    lampA = a;
+    lampB = b;
+    ++lampDraws;
+  }
+  void ShowConverterLamp(bool on) override { converterLamp = on; }
+  void ShowScale(int interval) override { scaleInterval = interval; }
+  void ShowAddress(const std::string& text) override { address = text; }
+  void FocusTrackBar() override { ++focusReturns; }
+  void ShowSignal() override { signalsDrawn.push_back(-1); }
+  void ShowSquelchLabel(bool open) override { squelchLabel = open; }
+  void ShowAttLamp(bool on) override { attLamp = on; }
+  void ShowAck(bool ng) override { ngLamp = ng; }
+
+  int frequencyDraws = 0, stepDraws = 0, modeDraws = 0, lampDraws = 0, focusReturns = 0;
+  int trackBarPosition = -1, trackBarMin = -1, trackBarMax = -1, scaleInterval = 0;
+  bool onLineLamp = false, lampA = false, lampB = false, converterLamp = false;
+  bool squelchLabel = false, attLamp = false, ngLamp = false;
+  std::string address;
+  std::vector<int> signalsDrawn;
+};
+
+struct Rig {
+  Rig() {
+    tuning.Bind(host, link, meter, view, hooks);
+    meter.Bind(host, link, view, hooks);
+    link.Bind(host, tuning, meter, scan, view, hooks);
+    host.SetTimerHandler([this] { link.Timer1Timer(); });
+  }
+  // Start-up as far as the link goes: open, learn the range, clamp, step in.
+  void StartUp() {
+    tuning.Frequency[1] = tuning.Frequency[2] = tuning.LowerLimit;
+    link.ComOpen();
+    link.ComStartRead();
+    tuning.ClampCurrent();
+    tuning.SavedLower = tuning.LowerLimit;
+    tuning.SavedUpper = tuning.UpperLimit;
+    link.RadioStartSend();
+    host.Delay(1000);
+  }
+
+  VirtualHost host;
+  Tuning tuning;
+  Link link;
+  Meter meter;
+  ScanEngine scan;
+  PanelHooks hooks;
+  RecordingView view;
+  ScriptedReceiver rx{host, link};
+};
