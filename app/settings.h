@@ -113,7 +113,7 @@ std::string ComDevice(const IniFile& ini, int port);
 
 // Where the settings file lives: beside the executable under its name plus ".ini" when that
 // folder is writable, otherwise $XDG_CONFIG_HOME/fennix/ (default ~/.config/fennix/), which
-// is created when missing.
+// is created when missing. The environment variable FENNIX_INI names another file.
 std::string SettingsPath();
 // The same decision for a given executable path and environment (empty = unset).
 std::string SettingsPathFor(const std::string& executable, const std::string& xdgConfigHome,

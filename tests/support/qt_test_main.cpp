@@ -1,6 +1,9 @@
 // Window tests need the program's application object around GoogleTest.
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QTemporaryDir>
+
 #include "app/application_qt.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +14,11 @@ int main(int argc, char** argv) {
     const QByteArray name = "FENNIX_COM" + QByteArray::number(n);
     if (qEnvironmentVariableIsEmpty(name.constData())) qputenv(name.constData(), "/nonexistent");
   }
+  // Each run starts in a folder of its own, with no settings file and no station list.
+  QTemporaryDir folder;
+  if (!folder.isValid() || !QDir::setCurrent(folder.path())) return 2;
+  if (qEnvironmentVariableIsEmpty("FENNIX_INI"))
+    qputenv("FENNIX_INI", QFile::encodeName(folder.filePath("fennix.ini")));
   FennixApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
