@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -39,7 +40,9 @@ QFrame* Bevel(QWidget* parent, QRect geometry, QFrame::Shadow shadow = QFrame::R
 
 TMainForm::TMainForm()
     : settingsPath_(SettingsPath()),
-      port_(Comm1, [this](int comPort) { return ComDevicePath(comPort, settingsPath_); }) {
+      settings_(tuning, link, meter, knob, scan, bandScope, identification, stations),
+      port_(Comm1,
+            [this](int comPort) { return ComDevicePath(comPort, ComDevice(ini_, comPort)); }) {
   setWindowTitle("IC-R7100");
   setWindowIcon(QIcon(ui::ProgramIcon(64)));
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -322,7 +325,7 @@ void TMainForm::FormClose() {
   // 3. Settings, on every exit.
   IniWrite();
   // 4. The station list, only when it changed and the user chose to save.
-  if (shell.ShouldWriteStations(stations.DataChanged)) DataWrite();
+  DataWrite();
   // 5. The port.
   if (Comm1.IsOpen()) Comm1.Close();
   QApplication::restoreOverrideCursor();
@@ -403,11 +406,36 @@ void TMainForm::SetIdleLamps() {
   for (Lamp* lamp : {OnLineLampPanel, Win0Panel, Win1Panel, ConvF_Panel, ATT_Panel, OK_Panel})
     lamp->SetColor(ui::kSilver);
 }
-void TMainForm::IniRead() {}
-void TMainForm::IniWrite() {}
-void TMainForm::DataRead() {}
-void TMainForm::DataWrite() {}
-void TMainForm::AutoMode_IdxInit() {}
+void TMainForm::IniRead() { ini_ = ::IniRead(settingsPath_, settings_); }
+
+void TMainForm::IniWrite() {
+  try {
+    ::IniWrite(settingsPath_, settings_);
+  } catch (const std::exception& e) {
+    // The rest of shutdown still runs; the user learns that the settings were not kept.
+    Warn(e.what());
+  }
+}
+
+void TMainForm::DataRead() {
+  const StationLoadResult result = stations.DataRead([this](int position) {
+    if (splash_) splash_->SetProgress(position);
+  });
+  if (!result.message.empty()) Warn(result.message);
+}
+
+void TMainForm::DataWrite() {
+  const StationSaveResult result = stations.DataWrite(shell.ExitChoice);
+  if (!result.message.empty()) Warn(result.message);
+}
+
+void TMainForm::AutoMode_IdxInit() { stations.AutoMode_IdxInit(); }
+
+void TMainForm::Warn(const std::string& message) {
+  QMessageBox box(QMessageBox::Warning, windowTitle(), QString::fromStdString(message),
+                  QMessageBox::Ok, this);
+  box.exec();
+}
 void TMainForm::AutoMode_FlagPrint() {}
 void TMainForm::AutoMode_PrintCls() {}
 void TMainForm::MemoMode_FlagPrint() {}

@@ -8,6 +8,8 @@
 
 #include "app/comm_port.h"
 #include "app/host_qt.h"
+#include "app/ini_file.h"
+#include "app/panel_settings.h"
 #include "app/shell.h"
 #include "civ/link.h"
 #include "comm/comm.h"
@@ -148,6 +150,7 @@ class TMainForm : public QMainWindow, public TuningView, public MeterView, publi
   void BuildPanel();
   void WireComponents();
   void CommError(std::exception_ptr error);
+  void Warn(const std::string& message);
 
   // Start-up and shutdown steps whose pieces live with their owners.
   void PaintReadoutBackground();
@@ -168,6 +171,8 @@ class TMainForm : public QMainWindow, public TuningView, public MeterView, publi
   void PrintSignalScale();
 
   std::string settingsPath_;
+  IniFile ini_;  // as read at start, for the COM device keys
+  PanelSettings settings_;
   CommPort port_;
   std::unique_ptr<CommNotifier> notifier_;
   TOtherForms forms_;

@@ -26,9 +26,6 @@ class Shell {
     }
     return ExitChoice != kUndecided;
   }
-
-  // The station list is written at shutdown only when it changed and the user chose to save.
-  bool ShouldWriteStations(bool dataChanged) const { return dataChanged && ExitChoice == kSave; }
 };
 
 // The message box text for an exception reaching the application: the serial component's

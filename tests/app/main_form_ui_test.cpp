@@ -3,6 +3,8 @@
 #include <pty.h>
 #include <unistd.h>
 
+#include <fstream>
+
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
@@ -89,8 +91,19 @@ TEST(MainFormMenu, ItemsInOrder) {
   EXPECT_EQ(file, QStringList({"-", "保存なし終了(&Q)", "-", "終 了  (&X)"}));
 }
 
+// The station list file's bytes, to see whether shutdown wrote it.
+std::string StationFileBytes() {
+  std::ifstream file("ICLIST.DAT", std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
 class MainFormExit : public ::testing::Test {
  protected:
+  // An edit of the list in memory, as the station editor makes one.
+  void EditList() {
+    form.stations.Data[1].Frequency = 145000000;
+    form.stations.DataChanged = true;
+  }
   void SetUp() override {
     form.AttachForms({nullptr, nullptr, nullptr, nullptr, &exitForm});
     form.ReleaseSplash();
@@ -116,10 +129,12 @@ TEST_F(MainFormExit, DiscardWithUnchangedListClosesWithoutAsking) {
   EXPECT_TRUE(form.ShutDown());
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(form.shell.ExitChoice, Shell::kDiscard);
+  // The settings are written all the same.
+  EXPECT_TRUE(std::ifstream(std::getenv("FENNIX_INI")).good());
 }
 
 TEST_F(MainFormExit, ChangedListQuestionClosedWithoutChoiceKeepsRunning) {
-  form.stations.DataChanged = true;
+  EditList();
   AnswerWith(nullptr);
   form.Exit2->trigger();
   EXPECT_FALSE(form.ShutDown());
@@ -128,19 +143,39 @@ TEST_F(MainFormExit, ChangedListQuestionClosedWithoutChoiceKeepsRunning) {
 }
 
 TEST_F(MainFormExit, ChangedListSaveKeyLeavesAndSaves) {
-  form.stations.DataChanged = true;
+  const std::string before = StationFileBytes();
+  EditList();
   AnswerWith(exitForm.Yes_Button);
   form.Exit2->trigger();
   EXPECT_TRUE(form.ShutDown());
-  EXPECT_TRUE(form.shell.ShouldWriteStations(true));
+  const std::string after = StationFileBytes();
+  EXPECT_EQ(after.size(), before.size());
+  EXPECT_NE(after, before);
 }
 
-TEST_F(MainFormExit, TitleBarCloseRunsShutdownWithCurrentChoice) {
-  form.stations.DataChanged = true;
+TEST_F(MainFormExit, TitleBarCloseAfterAnEditLeavesTheListFileUnchanged) {
+  const std::string before = StationFileBytes();
+  ASSERT_EQ(before.size(), 1481628u);  // made at start, since there was none
+  EditList();
   form.close();
   EXPECT_TRUE(form.ShutDown());
   EXPECT_EQ(form.shell.ExitChoice, Shell::kUndecided);
-  EXPECT_FALSE(form.shell.ShouldWriteStations(form.stations.DataChanged));
+  EXPECT_EQ(StationFileBytes(), before);
+}
+
+TEST_F(MainFormExit, SettingsSurviveARestart) {
+  form.tuning.Frequency[1] = 433920000;
+  form.tuning.Step[2] = 25000;
+  form.link.IntTime = 150;
+  form.meter.S_Color = true;
+  form.Exit1->trigger();
+  TMainForm again;
+  again.ReleaseSplash();
+  // With no port the stored frequencies give way to 25 MHz; the rest is kept.
+  EXPECT_EQ(again.tuning.Frequency[1], 25000000);
+  EXPECT_EQ(again.tuning.Step[2], 25000);
+  EXPECT_EQ(again.link.IntTime, 150);
+  EXPECT_TRUE(again.meter.S_Color);
 }
 
 class ThrowingWidget : public QWidget {

@@ -21,18 +21,16 @@ TEST(ShellExit, SaveAndDiscardPaths) {
   EXPECT_TRUE(shell.Exit2(false, ask(Shell::kSave)));
   EXPECT_EQ(asked, 0);
   EXPECT_EQ(shell.ExitChoice, Shell::kDiscard);
-  EXPECT_FALSE(shell.ShouldWriteStations(true));
   // Changed list: the question decides; closing it without a choice keeps running.
   EXPECT_FALSE(shell.Exit2(true, ask(Shell::kUndecided)));
   EXPECT_EQ(shell.ExitChoice, Shell::kUndecided);
   EXPECT_TRUE(shell.Exit2(true, ask(Shell::kSave)));
-  EXPECT_TRUE(shell.ShouldWriteStations(true));
-  EXPECT_FALSE(shell.ShouldWriteStations(false));
+  EXPECT_EQ(shell.ExitChoice, Shell::kSave);
   EXPECT_TRUE(shell.Exit2(true, ask(Shell::kDiscard)));
-  EXPECT_FALSE(shell.ShouldWriteStations(true));
+  EXPECT_EQ(shell.ExitChoice, Shell::kDiscard);
   EXPECT_EQ(asked, 3);
   shell.Exit1();
-  EXPECT_TRUE(shell.ShouldWriteStations(true));
+  EXPECT_EQ(shell.ExitChoice, Shell::kSave);
 }
 
 TEST(ShellErrors, SerialErrorsHaveFixedTextsOthersAreSilent) {

@@ -1,0 +1,40 @@
+// The settings file's values, reached at their owners: nothing here keeps a copy.
+#pragma once
+
+#include "app/settings.h"
+
+class Tuning;
+class Link;
+class Meter;
+class Knob;
+class ScanEngine;
+class BandScopeEngine;
+class Identification;
+class StationList;
+
+class PanelSettings : public SettingsAccess {
+ public:
+  PanelSettings(Tuning& tuning, Link& link, Meter& meter, Knob& knob, ScanEngine& scan,
+                BandScopeEngine& bandScope, Identification& identification, StationList& stations)
+      : tuning_(tuning),
+        link_(link),
+        meter_(meter),
+        knob_(knob),
+        scan_(scan),
+        bandScope_(bandScope),
+        identification_(identification),
+        stations_(stations) {}
+
+  std::int32_t Get(SettingId id) const override;
+  void Set(SettingId id, std::int32_t value) override;
+
+ private:
+  Tuning& tuning_;
+  Link& link_;
+  Meter& meter_;
+  Knob& knob_;
+  ScanEngine& scan_;
+  BandScopeEngine& bandScope_;
+  Identification& identification_;
+  StationList& stations_;
+};
