@@ -41,6 +41,9 @@ class Host {
   virtual bool TimerEnabled() const = 0;
   // The routine each tick runs (Timer1Timer).
   virtual void SetTimerHandler(std::function<void()> onTick) = 0;
+  // Runs `task` from the event loop once the running handler (and any wait it is in) has
+  // given control back.
+  virtual void Post(std::function<void()> task) = 0;
 
   // The link to the receiver: frames go out only while the port is open.
   void SetPort(Port* port) { port_ = port; }

@@ -15,6 +15,10 @@ QtHost::QtHost() {
   });
 }
 
+void QtHost::Post(std::function<void()> task) {
+  QTimer::singleShot(0, &timer_, [task = std::move(task)] { GuardedCall(task); });
+}
+
 std::uint32_t QtHost::TickCount() { return static_cast<std::uint32_t>(clock_.elapsed()); }
 
 void QtHost::Delay(int ms) {

@@ -20,6 +20,7 @@ class QtHost : public Host {
   int TimerInterval() const override { return timer_.interval(); }
   bool TimerEnabled() const override { return timer_.isActive(); }
   void SetTimerHandler(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
+  void Post(std::function<void()> task) override;
 
  private:
   QElapsedTimer clock_;

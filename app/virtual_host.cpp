@@ -1,9 +1,12 @@
 #include "app/virtual_host.h"
 
+#include <utility>
+
 void VirtualHost::Delay(int ms) {
   const std::uint32_t end = now_ + static_cast<std::uint32_t>(ms < 0 ? 0 : ms);
   while (now_ < end) {
     ++now_;
+    for (auto tasks = std::exchange(posted_, {}); auto& task : tasks) task();
     if (onTime) onTime(now_);
     if (timerEnabled_ && now_ >= nextFire_) {
       nextFire_ = now_ + static_cast<std::uint32_t>(interval_);

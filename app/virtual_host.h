@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "app/host.h"
 
@@ -19,6 +20,8 @@ class VirtualHost : public Host {
   int TimerInterval() const override { return interval_; }
   bool TimerEnabled() const override { return timerEnabled_; }
   void SetTimerHandler(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
+  // Posted tasks run at the next millisecond the clock reaches.
+  void Post(std::function<void()> task) override { posted_.push_back(std::move(task)); }
 
   // Advances the clock as a wait would (the same as Delay).
   void Advance(int ms) { Delay(ms); }
@@ -32,4 +35,5 @@ class VirtualHost : public Host {
   int interval_ = 200;
   std::uint32_t nextFire_ = 0;
   std::function<void()> onTick_;
+  std::vector<std::function<void()>> posted_;
 };

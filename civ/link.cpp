@@ -108,17 +108,23 @@ void Link::Timer1Timer() {
 
 void Link::Comm1CommReceive(int size) {
   // A parse already running (this one was raised inside one of its waits) leaves the bytes
-  // queued; the running one reads them when it ends.
+  // queued for the next one.
   if (ReceiveBusy) return;
-  for (;;) {
-    if (ParseChunk(std::min(size, kMaxChunkBytes)) == 0) break;
-    Port* port = host_->GetPort();
-    size = port && port->IsOpen() ? port->InQueue() : 0;
-    if (size <= 0) break;
+  ParseChunk(std::min(size, kMaxChunkBytes));
+  // Bytes that came while it ran, or the rest of a large burst, are parsed next, from the
+  // event loop, so that a chain of replies and answers never keeps a wait from ending.
+  Port* port = host_->GetPort();
+  if (!reparsePosted_ && port && port->IsOpen() && port->InQueue() > 0) {
+    reparsePosted_ = true;
+    host_->Post([this] {
+      reparsePosted_ = false;
+      Port* p = host_->GetPort();
+      if (p && p->IsOpen()) Comm1CommReceive(p->InQueue());
+    });
   }
 }
 
-int Link::ParseChunk(int size) {
+void Link::ParseChunk(int size) {
   ReceiveBusy = true;
   host_->TimerStop();
 
@@ -153,7 +159,6 @@ int Link::ParseChunk(int size) {
   host_->TimerStart();
   ReceiveText.erase(0, std::min(from - 1, ReceiveText.size()));
   ReceiveBusy = false;
-  return n;
 }
 
 void Link::Dispatch(std::string_view frame) {

@@ -75,7 +75,7 @@ class Link {
   void PortLost();
 
  private:
-  int ParseChunk(int size);  // returns the bytes read
+  void ParseChunk(int size);
   void Dispatch(std::string_view frame);
   void SetFrequencyFromReply(std::string_view data, bool transceive);
   void SetModeFromReply(std::string_view frame);
@@ -86,4 +86,5 @@ class Link {
   ScanEngine* scan_ = nullptr;
   LinkView* view_ = nullptr;
   PanelHooks* hooks_ = nullptr;
+  bool reparsePosted_ = false;
 };

@@ -1,0 +1,175 @@
+// End to end: the main window with its real serial component against fennix-sim, checked
+// against the frames the simulator logged.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/application_qt.h"
+#include "app/main_form.h"
+#include "sim/sim_harness.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct LoggedFrame {
+  int ms;
+  std::string direction;
+  std::string hex;  // without spaces
+};
+
+class EndToEnd : public ::testing::Test {
+ protected:
+  void StartSim(std::vector<std::string> options) {
+    options.insert(options.end(),
+                   {"--link", link_.string(), "--log", log_.string(), "--seed", "1"});
+    sim_ = std::make_unique<simtest::Sim>(options);
+    ASSERT_FALSE(sim_->slave().empty()) << "the simulator did not start";
+    setenv("FENNIX_COM1", link_.c_str(), 1);
+  }
+  void StartProgram() {
+    form_ = std::make_unique<TMainForm>();
+    form_->ReleaseSplash();
+    // Messages are counted, not shown.
+    App()->OnException = [this](std::exception_ptr e) {
+      if (ApplicationErrorMessage(e)) ++messages_;
+    };
+  }
+  void TearDown() override {
+    form_.reset();
+    sim_.reset();
+    App()->OnException = nullptr;
+    fs::remove(log_);
+  }
+  static FennixApplication* App() {
+    return static_cast<FennixApplication*>(QCoreApplication::instance());
+  }
+  // Frames the simulator received from the program, as hex text.
+  std::vector<LoggedFrame> Received() const {
+    std::vector<LoggedFrame> out;
+    std::ifstream file(log_);
+    std::string line;
+    while (std::getline(file, line)) {
+      std::istringstream in(line);
+      LoggedFrame f;
+      in >> f.ms >> f.direction;
+      std::string byte;
+      while (in >> byte) f.hex += byte;
+      if (f.direction == "RX") out.push_back(f);
+    }
+    return out;
+  }
+  std::vector<std::string> ReceivedHex() const {
+    std::vector<std::string> out;
+    for (const auto& f : Received()) out.push_back(f.hex);
+    return out;
+  }
+  void Wait(int ms) { form_->host.Delay(ms); }
+  // Waits until `done` holds, handling events, for at most `ms`.
+  template <typename F>
+  bool WaitFor(F done, int ms = 3000) {
+    for (int waited = 0; waited < ms; waited += 20) {
+      if (done()) return true;
+      Wait(20);
+    }
+    return done();
+  }
+
+  fs::path link_ = fs::temp_directory_path() / ("fennix-e2e-" + std::to_string(getpid()));
+  fs::path log_ = fs::temp_directory_path() / ("fennix-e2e-" + std::to_string(getpid()) + ".log");
+  std::unique_ptr<simtest::Sim> sim_;
+  std::unique_ptr<TMainForm> form_;
+  int messages_ = 0;
+};
+
+TEST_F(EndToEnd, StartUpOnLineThenPollingAtTheInterval) {
+  StartSim({"--band-edges", "30000000-1300000000"});
+  StartProgram();
+  EXPECT_TRUE(form_->Comm1.IsOpen());
+  EXPECT_EQ(form_->tuning.LowerLimit, 30000000);
+  EXPECT_EQ(form_->tuning.UpperLimit, 1300000000);
+  EXPECT_EQ(form_->tuning.Frequency[1], 145000000);  // the receiver's, read at start
+  EXPECT_EQ(form_->tuning.Mode[1], 5);
+  Wait(1200);
+  const auto rx = Received();
+  const std::vector<std::string> start = {"FEFE34E002FD", "FEFE34E007E000FD", "FEFE34E01100FD",
+                                          "FEFE34E003FD", "FEFE34E004FD"};
+  ASSERT_GE(rx.size(), start.size() + 6);
+  for (std::size_t i = 0; i < start.size(); ++i) EXPECT_EQ(rx[i].hex, start[i]) << i;
+  // Then squelch and signal in turn, one pair a tick.
+  std::vector<int> squelchTimes;
+  for (const auto& f : rx)
+    if (f.hex == "FEFE34E01501FD") squelchTimes.push_back(f.ms);
+  ASSERT_GE(squelchTimes.size(), 4u);
+  for (std::size_t i = 1; i < squelchTimes.size(); ++i) {
+    const int gap = squelchTimes[i] - squelchTimes[i - 1];
+    EXPECT_GE(gap, 200);  // IntTime after the reply
+    EXPECT_LE(gap, 400);
+  }
+  EXPECT_EQ(messages_, 0);
+}
+
+TEST_F(EndToEnd, FollowsTheReceiversOwnPanelAndSkipsEchoes) {
+  StartSim({});  // the line echoes every frame, as a CI-V bus does
+  StartProgram();
+  EXPECT_EQ(sim_->Command("tune 433.92"), "ok frequency 433920000");
+  EXPECT_TRUE(WaitFor([&] { return form_->tuning.Frequency[1] == 433920000; }));
+  EXPECT_EQ(sim_->Command("mode AM"), "ok mode AM");
+  EXPECT_TRUE(WaitFor([&] { return form_->tuning.Mode[1] == 4; }));
+  // Our own frames coming back never move the panel.
+  form_->tuning.StepButtonClick(7);
+  form_->tuning.TrackBar1Change(1450);
+  Wait(300);
+  EXPECT_EQ(form_->tuning.Frequency[1], 145000000);
+  EXPECT_EQ(form_->link.AckState, 1);
+}
+
+TEST_F(EndToEnd, NgMakesTheProgramWriteItsStateAgain) {
+  StartSim({"--ng", "1"});
+  StartProgram();
+  EXPECT_EQ(form_->link.AckState, 2);
+  const auto rx = ReceivedHex();
+  // The window select was refused: frequency, mode and step follow.
+  const auto at = std::find(rx.begin(), rx.end(), "FEFE34E007E000FD");
+  ASSERT_NE(at, rx.end());
+  const std::vector<std::string> expected = {"FEFE34E0060501FD", "FEFE34E01004FD"};
+  bool sawFrequency = false;
+  for (auto it = at; it != rx.end(); ++it)
+    if (it->rfind("FEFE34E000", 0) == 0) sawFrequency = true;
+  EXPECT_TRUE(sawFrequency);
+  for (const auto& frame : expected) EXPECT_NE(std::find(at, rx.end(), frame), rx.end()) << frame;
+}
+
+TEST_F(EndToEnd, ASilentReceiverLeavesTheProgramOffLineWithDefaultLimits) {
+  StartSim({"--silent", "--no-echo"});
+  StartProgram();
+  EXPECT_FALSE(form_->Comm1.IsOpen());
+  EXPECT_EQ(form_->tuning.LowerLimit, 25000000);
+  EXPECT_EQ(form_->tuning.UpperLimit, 1299999900);
+  EXPECT_TRUE(form_->host.TimerEnabled());
+  EXPECT_EQ(ReceivedHex(), std::vector<std::string>{"FEFE34E002FD"});
+  EXPECT_EQ(messages_, 0);
+}
+
+TEST_F(EndToEnd, HangUpGivesOneMessageAndTheKeyBringsItBack) {
+  StartSim({"--hangup-after", "2.5"});
+  StartProgram();
+  ASSERT_TRUE(form_->Comm1.IsOpen());
+  ASSERT_TRUE(WaitFor([&] { return !form_->Comm1.IsOpen(); }, 5000));
+  Wait(500);
+  EXPECT_EQ(messages_, 1);
+  EXPECT_TRUE(form_->host.TimerEnabled());  // off line, still running
+  EXPECT_EQ(sim_->Wait(), 0);
+
+  StartSim({});
+  form_->link.OnLine_ButtonClick();
+  EXPECT_TRUE(form_->Comm1.IsOpen());
+  EXPECT_TRUE(WaitFor([&] { return form_->link.AckState == 1; }));
+  EXPECT_EQ(messages_, 1);
+}
+
+}  // namespace
