@@ -2,6 +2,7 @@
 // shared state, wires them together, shows what they report and runs start-up and shutdown.
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
 #include <array>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "app/shell.h"
 #include "civ/link.h"
 #include "comm/comm.h"
+#include "panel/keyboard.h"
 #include "panel/knob.h"
 #include "panel/meter.h"
 #include "panel/panel_hooks.h"
@@ -30,6 +32,9 @@ class QPushButton;
 class QSlider;
 class CommNotifier;
 class Lamp;
+class MouseImage;
+class PictureWidget;
+class ReadoutWidget;
 class UpDownWidget;
 class TVersionForm;
 class TComOptionForm;
@@ -47,7 +52,11 @@ struct TOtherForms {
   TExitForm* Exit = nullptr;
 };
 
-class TMainForm : public QMainWindow, public TuningView, public MeterView, public LinkView {
+class TMainForm : public QMainWindow,
+                  public TuningView,
+                  public MeterView,
+                  public LinkView,
+                  public KnobView {
  public:
   TMainForm();
   ~TMainForm() override;
@@ -70,6 +79,7 @@ class TMainForm : public QMainWindow, public TuningView, public MeterView, publi
   StationList stations;
   Shell shell;
   PanelHooks hooks;
+  Keyboard keyboard;
 
   // Menu.
   QAction* Exit1;
@@ -81,13 +91,43 @@ class TMainForm : public QMainWindow, public TuningView, public MeterView, publi
   QAction* Keyword_Menu;
   QAction* Help_Menu;
   QAction* MenuVer;
-  // Panel.
+  // Panel. Every control carries its name as its object name too.
+  // Band and station rows.
+  Lamp* AutoMode_Panel;
+  QPushButton* AutoMode_Button;
+  Lamp* BandScan_Panel;
+  QPushButton* BandScan_Button;
+  QFrame *No_Panel, *Type_Panel, *Name_Panel, *Freq_Panel;
+  QPushButton *Mem_Up_BitBtn, *Mem_Dw_BitBtn, *ReadBand_Button;
+  Lamp* MemoMode_Panel;
+  QPushButton* MemoMode_Button;
+  Lamp* SingleScan_Panel;
+  QPushButton* SingleScan_Button;
+  QFrame *No_Panel_S, *Type_Panel_S, *Name_Panel_S, *Freq_Panel_S, *Step_Panel_S, *Mode_Panel_S;
+  QPushButton *MemS_Up_BitBtn, *MemS_Dw_BitBtn, *ReadSingle_Button;
+  // Memory row and store key.
+  QFrame* M_Panel;
+  std::array<QFrame*, 9> M_ModePanel{};    // [1..8]
+  std::array<QPushButton*, 9> M_Button{};  // [1..8]
+  QFrame* MemEdit_Panel;
+  QPushButton* MemButton;
+  QFrame* Panel3;
+  QPushButton* M_SpeedButton;
+  // Centre.
   QFrame* Main_Panel;
+  PictureWidget* Main_Image;
+  QSlider* AF_TrackBar;
+  QLabel* MaxGainPanel;
+  QLabel* Label5;
+  QFrame* Signal_Panel;
+  PictureWidget* Signal_Image;
   QFrame* Digital_Panel;
-  QLabel* Image1;  // the readout
+  ReadoutWidget* Image1;  // the readout
   QLabel* SignalLabel;
   std::array<QPushButton*, 8> Mode_Button{};  // [1..7] by mode number
   std::array<QPushButton*, 10> StepButton{};  // by step table index
+  QImage DigitalDat_Image;                    // the glyph sheet, never shown
+  // Link column.
   QFrame* Windw_Panel;
   Lamp* OnLineLampPanel;
   QPushButton* OnLine_Button;
@@ -96,13 +136,42 @@ class TMainForm : public QMainWindow, public TuningView, public MeterView, publi
   QPushButton* Win_Button0;
   Lamp* ATT_Panel;
   QPushButton* ATT_Button;
-  QFrame* SPCH_Panel;
+  QPushButton* ScanButton;
+  Lamp* SPCH_Panel;
   Lamp* OK_Panel;
+  // Scan column.
+  QFrame* Step_Panel;
   UpDownWidget* UpDown1;
+  QPushButton *UP_SC_Button, *ST_SC_Button, *DW_SC_Button;
+  Lamp *ScanUP_Panel, *ScanDW_Panel;
+  // Keypad.
+  QFrame* Panel2;
+  std::array<QPushButton*, 10> Button_{};  // Button_1..Button_9 at [1..9], Button10 at [0]
+  QPushButton *Button11, *Button_BS, *Button_ESC, *Button_ENT;
+  // Shift and converter.
+  QPushButton *ShiftBand_Button, *ShiftSingle_Button;
   Lamp* ConvF_Panel;
   QPushButton* Convert_Button;
+  // Band scope.
+  QPushButton *BandWH_Button, *BandWMButton, *BandWL_Button;
+  Lamp *BandWH_Panel, *BandWM_Panel, *BandWL_Panel;
+  QFrame* Band_Panel;
+  PictureWidget* BandImage;
+  QSlider* BandTrackBar;
+  QPushButton *Band_L_BitBtn, *Band_R_BitBtn, *BandRun_BitBtn, *BandLoop_BitBtn;
+  QFrame* BandLoop_Panel;
+  // Knob.
+  QFrame* D_Panel;
+  MouseImage* Dial_Image;
+  MouseImage* SubDial_Image;
+  MouseImage *L_FF_Image, *L_FF2_Image, *R_FF_Image, *R_FF2_Image;
+  Lamp* Dial_Stop_Panel;
+  QSlider* DialSpeed_TrackBar;
+  QLabel *HighLabel, *LowLabel;
+  // Dial.
   QPushButton* Button1;
   QFrame* Dial_Panel;
+  PictureWidget* Scale_Image;
   QSlider* TrackBar1;
 
   QString HelpFile;
@@ -138,9 +207,21 @@ class TMainForm : public QMainWindow, public TuningView, public MeterView, publi
   void ShowSquelchLabel(bool open) override;
   void ShowAttLamp(bool on) override;
   void ShowAck(bool ng) override;
+  // KnobView.
+  void ShowDimple(int position) override;
+  void ShowArrows(int lit) override;
+  void ShowStopLamp(bool on) override;
+
+  // Handlers of the panel's own controls.
+  void KeyDown(int key) { keyboard.KeyDown(key); }
+  void TrackBar1KeyUp(int key) { keyboard.TrackBar1KeyUp(key); }
+  void SPCH_PanelMouseDown();
+  void SPCH_PanelMouseUp();
+  void DialSpeed_TrackBarChange(int position);
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -148,6 +229,10 @@ class TMainForm : public QMainWindow, public TuningView, public MeterView, publi
   void FormClose();
   void BuildMenu();
   void BuildPanel();
+  void BuildRows(QWidget* client);
+  void BuildCentre(QWidget* client);
+  void BuildKeypadAndKnob(QWidget* client);
+  void BuildBandScope(QWidget* client);
   void WireComponents();
   void CommError(std::exception_ptr error);
   void Warn(const std::string& message);

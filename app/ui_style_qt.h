@@ -12,6 +12,8 @@ inline const QColor kLime(0, 255, 0);
 inline const QColor kRed(255, 0, 0);
 inline const QColor kAmber(255, 204, 0);
 inline const QColor kYellow(255, 255, 0);
+// The 3-D light colour of the station display panels and the band scope.
+inline const QColor kLight(224, 224, 224);
 
 // "IPAPGothic" stands in for the proportional Japanese UI font, "IPAGothic" for the fixed one.
 QFont ProportionalFont(int pixelSize, bool bold = false);

@@ -1,6 +1,9 @@
 #include "panel/lamp_widget.h"
 
+#include <QMouseEvent>
 #include <QPainter>
+
+#include "app/guard_qt.h"
 
 Lamp::Lamp(QWidget* parent, QRect geometry, QColor color) : QFrame(parent), color_(color) {
   setGeometry(geometry);
@@ -21,4 +24,15 @@ void Lamp::paintEvent(QPaintEvent* event) {
     p.fillRect(rect(), color_);
   }
   QFrame::paintEvent(event);
+}
+
+void Lamp::mousePressEvent(QMouseEvent* event) {
+  if (onPress) GuardedCall(onPress);
+  QFrame::mousePressEvent(event);
+}
+
+void Lamp::mouseReleaseEvent(QMouseEvent* event) {
+  if (onRelease) GuardedCall(onRelease);
+  if (onClick && rect().contains(event->position().toPoint())) GuardedCall(onClick);
+  QFrame::mouseReleaseEvent(event);
 }

@@ -27,6 +27,14 @@ struct PanelHooks {
   Call ScanStep = [] {};         // the squelch reading's share of the scan engine
   Call ScanStopPrint = [] {};    // the scan resume symbol
   Call MemoryKeysPrint = [] {};
+  // Keys the keyboard reaches.
+  Call UP_SC_ButtonClick = [] {};
+  Call DW_SC_ButtonClick = [] {};
+  Call BandRun_BitBtnClick = [] {};
+  Call AutoMode_ButtonClick = [] {};
+  Call MemoMode_ButtonClick = [] {};
+  Call M_SpeedButtonClick = [] {};
+  std::function<void(int key)> M_ButtonClick = [](int) {};  // memory key 1..8
   std::function<bool()> SweepRunning = [] { return false; };
   // Where the converter lands the frequency: the band scope's marker in the new range.
   std::function<std::int32_t(std::int32_t current)> ConverterLanding = [](std::int32_t current) {

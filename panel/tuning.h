@@ -100,6 +100,7 @@ class Tuning {
   void Convert_ButtonClick();
   void Button1Click(int receiverModel);
   void PrintScale(int intervalMHz) { view_->ShowScale(intervalMHz); }
+  void FocusTrackBar() { view_->FocusTrackBar(); }
   // TrackBar1's range from the limits, in 100 kHz units.
   void SetTrackBarRange(bool raiseZeroMinimum);
 

@@ -1,0 +1,43 @@
+// Direct frequency entry and the panel's keyboard map. Keys arrive as Windows virtual-key
+// codes, the codes the keypad keys send too; VirtualKeyOf maps the toolkit's key codes.
+#pragma once
+
+#include <cstdint>
+
+class Tuning;
+struct PanelHooks;
+
+namespace vk {
+inline constexpr int kBack = 8, kReturn = 13, kEscape = 27, kSpace = 32, kDelete = 46;
+inline constexpr int k0 = 48, kQ = 81, kZ = 90;
+inline constexpr int kNumpad0 = 96, kMultiply = 106, kAdd = 107, kSubtract = 109, kDecimal = 110;
+inline constexpr int kF1 = 112, kF8 = 119, kF9 = 120;
+inline constexpr int kComma = 188, kPeriod = 190;
+}  // namespace vk
+
+// The virtual-key code of a Qt key code (Qt::Key values), with `keypad` set for keys of the
+// numeric keypad; 0 for keys the panel does not use.
+int VirtualKeyOf(int qtKey, bool keypad);
+
+// The entry arithmetic on Tuning's EntryActive, EntryDecimals and EntryValue.
+void EntryDigit(Tuning& tuning, int d);
+void EntryPoint(Tuning& tuning);
+void EntryBackspace(Tuning& tuning);
+
+class Keyboard {
+ public:
+  void Bind(Tuning& tuning, PanelHooks& hooks) {
+    tuning_ = &tuning;
+    hooks_ = &hooks;
+  }
+  // Every key pressed on the panel's controls (the keypad keys send their codes here).
+  void KeyDown(int key);
+  // Keys released on TrackBar1.
+  void TrackBar1KeyUp(int key);
+  // Enter: tune to the typed value when it is in range; the entry ends either way.
+  void Enter();
+
+ private:
+  Tuning* tuning_ = nullptr;
+  PanelHooks* hooks_ = nullptr;
+};

@@ -1,0 +1,49 @@
+#include "panel/picture_widget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "app/guard_qt.h"
+
+PictureWidget::PictureWidget(QWidget* parent, QRect geometry, QColor fill)
+    : QWidget(parent), image_(geometry.size(), QImage::Format_RGB32) {
+  setGeometry(geometry);
+  setFixedSize(geometry.size());
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  image_.fill(fill);
+}
+
+void PictureWidget::Changed(const QRect& rect) {
+  const QRect r = rect.intersected(image_.rect());
+  if (r.isEmpty()) return;
+  changes_.push_back(r);
+  update(r);
+}
+
+void PictureWidget::paintEvent(QPaintEvent* event) {
+  QPainter p(this);
+  for (const QRect& r : event->region()) p.drawImage(r.topLeft(), image_, r);
+}
+
+void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (onClick && rect().contains(event->position().toPoint())) GuardedCall(onClick);
+}
+
+MouseImage::MouseImage(QWidget* parent, QRect geometry, const QPixmap& picture) : QLabel(parent) {
+  setGeometry(geometry);
+  setPixmap(picture);
+}
+
+void MouseImage::mousePressEvent(QMouseEvent* event) {
+  if (onPress) GuardedCall([&] { onPress(event->position().toPoint()); });
+}
+
+void MouseImage::mouseMoveEvent(QMouseEvent* event) {
+  if (onMove) GuardedCall([&] { onMove(event->position().toPoint()); });
+}
+
+void MouseImage::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  if (onRelease) GuardedCall([&] { onRelease(at); });
+  if (onClick && rect().contains(at)) GuardedCall(onClick);
+}
