@@ -34,6 +34,9 @@ int main(int argc, char** argv) {
   if (const QScreen* screen = mainForm.screen())
     mainForm.move(screen->availableGeometry().center() - mainForm.rect().center());
   mainForm.show();
+  // Ask for the focus too: without a window manager (a bare X server) nothing else would
+  // activate the panel, and its first full drawing waits for that.
+  mainForm.activateWindow();
   const int result = app.exec();
   instance.Release();
   return result;
