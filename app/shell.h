@@ -20,10 +20,7 @@ class Shell {
   // Returns true when the main window should close.
   bool Exit2(bool dataChanged, const std::function<int()>& askSave) {
     ExitChoice = kDiscard;
-    if (dataChanged) {
-      ExitChoice = kUndecided;
-      ExitChoice = askSave();
-    }
+    if (dataChanged) ExitChoice = askSave();
     return ExitChoice != kUndecided;
   }
 };

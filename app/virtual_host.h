@@ -23,9 +23,6 @@ class VirtualHost : public Host {
   // Posted tasks run at the next millisecond the clock reaches.
   void Post(std::function<void()> task) override { posted_.push_back(std::move(task)); }
 
-  // Advances the clock as a wait would (the same as Delay).
-  void Advance(int ms) { Delay(ms); }
-
   // Called at every millisecond the clock reaches (the scripted receiver's mouth).
   std::function<void(std::uint32_t now)> onTime;
 
