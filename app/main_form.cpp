@@ -235,7 +235,16 @@ void TMainForm::MenuComOptionClick() {
 }
 
 void TMainForm::MenuOptionClick() {
-  if (forms_.StdOption) forms_.StdOption->exec();
+  if (!forms_.StdOption) return;
+  OptionRefs options{scan.ScanTime,       meter.S_Color,      link.IntTime,
+                     scan.ScanMode,       scan.ResumeMode,    scan.StopTime,
+                     link.StartMode,      stations.ModeListA, stations.ModeListB,
+                     stations.TypeListA,  stations.TypeListB, tuning.ConvertShift,
+                     tuning.ConvertStart, tuning.ConvertEnd,  link.ReceiverModel};
+  const OptionValues before = options.Snapshot();
+  forms_.StdOption->Bind(options);
+  if (forms_.StdOption->exec() != QDialog::Accepted) options.Restore(before);
+  Image1->ScanStop_Digital_Print(scan.ResumeMode);
 }
 
 void TMainForm::MenuVerClick() {
