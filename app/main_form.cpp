@@ -231,7 +231,20 @@ void TMainForm::MemoryClick() {
 }
 
 void TMainForm::MenuComOptionClick() {
-  if (forms_.ComOption) forms_.ComOption->exec();
+  if (!forms_.ComOption) return;
+  link.NewComPort = link.ComPort;
+  link.NewBaudIndex = link.BaudIndex;
+  const ComDeviceNames before = ComDevices(ini_);
+  forms_.ComOption->Bind(link);
+  forms_.ComOption->Devices = before;
+  forms_.ComOption->exec();
+  // Whatever closed it; the open port stays as it is until the next ComOpen.
+  link.ComPort = link.NewComPort;
+  link.BaudIndex = link.NewBaudIndex;
+  if (!forms_.ComOption->Cancelled() && forms_.ComOption->Devices != before)
+    WriteComDevices(ini_, forms_.ComOption->Devices);
+  // The squelch query keeps a running scan going.
+  if (scan.ScanState > 0) link.SquelchSend();
 }
 
 void TMainForm::MenuOptionClick() {
@@ -364,7 +377,7 @@ void TMainForm::IniRead() { ini_ = ::IniRead(settingsPath_, settings_); }
 
 void TMainForm::IniWrite() {
   try {
-    ::IniWrite(settingsPath_, settings_);
+    ::IniWrite(settingsPath_, settings_, ComDevices(ini_));
   } catch (const std::exception& e) {
     // The rest of shutdown still runs; the user learns that the settings were not kept.
     Warn(e.what());

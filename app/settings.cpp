@@ -38,14 +38,44 @@ void IniWrite(IniFile& ini, const SettingsAccess& settings) {
   }
 }
 
-void IniWrite(const std::string& path, const SettingsAccess& settings) {
+namespace {
+
+void IniWriteFile(const std::string& path, const SettingsAccess& settings,
+                  const ComDeviceNames* devices) {
   IniFile ini;
   // Writing over a file we could not read would drop the lines we do not own.
   if (ini.Load(path) == IniFile::LoadStatus::kUnreadable) {
     throw EIniWriteError(path, "元のファイルを読み込めません");
   }
   IniWrite(ini, settings);
+  if (devices) WriteComDevices(ini, *devices);
   ini.Save(path);
+}
+
+}  // namespace
+
+void IniWrite(const std::string& path, const SettingsAccess& settings) {
+  IniWriteFile(path, settings, nullptr);
+}
+
+void IniWrite(const std::string& path, const SettingsAccess& settings,
+              const ComDeviceNames& devices) {
+  IniWriteFile(path, settings, &devices);
+}
+
+ComDeviceNames ComDevices(const IniFile& ini) {
+  ComDeviceNames devices;
+  for (int port = 1; port <= 4; ++port)
+    devices[static_cast<std::size_t>(port)] = ComDevice(ini, port);
+  return devices;
+}
+
+void WriteComDevices(IniFile& ini, const ComDeviceNames& devices) {
+  for (int port = 1; port <= 4; ++port) {
+    const std::string key = "Device" + std::to_string(port);
+    const std::string& device = devices[static_cast<std::size_t>(port)];
+    if (!device.empty() || ini.Value("COM", key)) ini.WriteString("COM", key, device);
+  }
 }
 
 std::string ComDevice(const IniFile& ini, int port) {

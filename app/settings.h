@@ -111,6 +111,16 @@ void IniWrite(const std::string& path, const SettingsAccess& settings);
 // text when none is set (the caller then uses its built-in device).
 std::string ComDevice(const IniFile& ini, int port);
 
+// The devices named for COM 1..4 ([0] unused, "" = none named).
+using ComDeviceNames = std::array<std::string, 5>;
+ComDeviceNames ComDevices(const IniFile& ini);
+// Writes them under "COM" "Device1".."Device4": a key the file has is always written, a
+// missing one only for a named device, so files without device keys stay without them.
+void WriteComDevices(IniFile& ini, const ComDeviceNames& devices);
+// IniWrite of the path together with the device keys, in one write of the file.
+void IniWrite(const std::string& path, const SettingsAccess& settings,
+              const ComDeviceNames& devices);
+
 // Where the settings file lives: beside the executable under its name plus ".ini" when that
 // folder is writable, otherwise $XDG_CONFIG_HOME/fennix/ (default ~/.config/fennix/), which
 // is created when missing. The environment variable FENNIX_INI names another file.

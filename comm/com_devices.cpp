@@ -4,8 +4,17 @@
 
 std::string ComDevicePath(int port, const std::string& configured) {
   if (port < 1) return {};
-  const std::string number = std::to_string(port);
-  if (const char* env = std::getenv(("FENNIX_COM" + number).c_str()); env && *env) return env;
+  if (std::string env = ComDeviceOverride(port); !env.empty()) return env;
   if (!configured.empty()) return configured;
-  return "/dev/ttyS" + std::to_string(port - 1);
+  return BuiltInComDevice(port);
+}
+
+std::string BuiltInComDevice(int port) {
+  return port < 1 ? std::string() : "/dev/ttyS" + std::to_string(port - 1);
+}
+
+std::string ComDeviceOverride(int port) {
+  if (port < 1) return {};
+  const char* env = std::getenv(("FENNIX_COM" + std::to_string(port)).c_str());
+  return env ? env : "";
 }

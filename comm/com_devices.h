@@ -8,3 +8,7 @@
 // else `configured`, the device the settings file names for the port, when not empty; else
 // /dev/ttyS<port-1>. Port 0 names no device and gives "".
 std::string ComDevicePath(int port, const std::string& configured);
+// The device COM port stands for when the settings name none: /dev/ttyS<port-1>.
+std::string BuiltInComDevice(int port);
+// The environment variable that points COM port elsewhere for one run, when it is set.
+std::string ComDeviceOverride(int port);

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "app/application_qt.h"
+#include "app/com_option_form.h"
 #include "app/main_form.h"
 #include "sim/sim_harness.h"
 
@@ -170,6 +173,35 @@ TEST_F(EndToEnd, HangUpGivesOneMessageAndTheKeyBringsItBack) {
   EXPECT_TRUE(form_->Comm1.IsOpen());
   EXPECT_TRUE(WaitFor([&] { return form_->link.AckState == 1; }));
   EXPECT_EQ(messages_, 1);
+}
+
+// The communication dialog sends the squelch query again after it closes while a scan runs,
+// so that the scan goes on; without a scan it sends nothing.
+TEST_F(EndToEnd, CommunicationDialogKeepsARunningScanGoing) {
+  StartSim({});
+  StartProgram();
+  TComOptionForm dialog(form_.get());
+  form_->AttachForms({&dialog, nullptr, nullptr, nullptr, nullptr});
+  Wait(300);
+  const auto squelchQueries = [&] {
+    int n = 0;
+    for (const auto& f : Received()) n += f.hex == "FEFE34E01501FD";
+    return n;
+  };
+  for (const int scanState : {0, 1}) {
+    // Polling stopped and every answer in.
+    form_->host.TimerStop();
+    Wait(300);
+    form_->host.TimerStop();
+    Wait(100);
+    const int before = squelchQueries();
+    form_->scan.ScanState = static_cast<std::int16_t>(scanState);
+    QTimer::singleShot(50, [&] { dialog.Op_OK_Button->click(); });
+    form_->MenuComOption->trigger();
+    Wait(100);
+    EXPECT_EQ(squelchQueries(), before + scanState) << "ScanState " << scanState;
+  }
+  form_->scan.ScanState = 0;
 }
 
 }  // namespace
