@@ -17,6 +17,7 @@
 #include "app/com_option_form.h"
 #include "app/exit_form.h"
 #include "app/guard_qt.h"
+#include "app/help_form.h"
 #include "app/settings.h"
 #include "app/ui_style_qt.h"
 #include "app/version_form.h"
@@ -94,6 +95,7 @@ void TMainForm::FormCreate() {
   // 2. The help file is the program's own path with ".HLP".
   const QFileInfo program(QCoreApplication::applicationFilePath());
   HelpFile = program.path() + "/" + program.completeBaseName() + ".HLP";
+  CatchTitleBarHelp(this, [this] { Contents_MenuClick(); });
 
   // 3. The splash.
   splash_ = std::make_unique<TVersionForm>();
@@ -265,9 +267,14 @@ void TMainForm::MenuVerClick() {
   version.ShowAsVersion();
 }
 
-void TMainForm::Contents_MenuClick() {}
-void TMainForm::Keyword_MenuClick() {}
-void TMainForm::Help_MenuClick() {}
+THelpForm* TMainForm::Help() {
+  if (!help_) help_ = new THelpForm(HelpFile, this);
+  return help_;
+}
+
+void TMainForm::Contents_MenuClick() { Help()->ShowContents(); }
+void TMainForm::Keyword_MenuClick() { Help()->ShowKeywordIndex(); }
+void TMainForm::Help_MenuClick() { Help()->ShowUsage(); }
 
 // What the components report.
 

@@ -42,6 +42,7 @@ class TStdOptionForm;
 class TDataForm;
 class TDeleteForm;
 class TExitForm;
+class THelpForm;
 
 // The windows created after the main one, kept for the whole run.
 struct TOtherForms {
@@ -175,6 +176,8 @@ class TMainForm : public QMainWindow,
   QSlider* TrackBar1;
 
   QString HelpFile;
+  // The help viewer, made when help is first asked for.
+  THelpForm* HelpViewer() const { return help_; }
   TVersionForm* Splash() const { return splash_.get(); }
   // True once the shutdown sequence has run.
   bool ShutDown() const { return closed_; }
@@ -262,6 +265,8 @@ class TMainForm : public QMainWindow,
   std::unique_ptr<CommNotifier> notifier_;
   TOtherForms forms_;
   std::unique_ptr<TVersionForm> splash_;
+  THelpForm* help_ = nullptr;
+  THelpForm* Help();
   bool busyCursor_ = false;
   bool closed_ = false;
 };

@@ -1,0 +1,66 @@
+// The help file's keyword index, contents links and page titles, and the written help itself.
+#include "app/help_index.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+TEST(HelpIndex, KeywordsOfAPageAndOfPlacesInIt) {
+  const char* html = R"(<html><head><title> 目次 </title>
+    <META NAME="keywords" content="終了; 保存;;">
+    </head><body>
+    <h2 id="resume" data-keywords="再開条件;DELAY">x</h2>
+    <p data-keywords="&amp;M">no id</p>
+    <a href="scan.html#resume">a</a></body></html>)";
+  EXPECT_EQ(ParseHelpKeywords(html, "p.html"),
+            (std::vector<HelpKeyword>{{"終了", "p.html"},
+                                      {"保存", "p.html"},
+                                      {"再開条件", "p.html#resume"},
+                                      {"DELAY", "p.html#resume"},
+                                      {"&M", "p.html"}}));
+  EXPECT_EQ(HelpPageTitle(html), "目次");
+  EXPECT_EQ(HelpPageTitle("<p>none</p>"), "");
+}
+
+TEST(HelpIndex, ContentsLinksInOrderOnceEach) {
+  EXPECT_EQ(HelpContentsLinks(R"(<a href="b.html">b</a> <a href="a.html#x">a</a>
+                                 <a href="b.html#y">b</a> <a href="http://x/c.html">c</a>)"),
+            (std::vector<std::string>{"b.html", "a.html"}));
+}
+
+TEST(HelpIndex, ATypedKeywordLeadsToTheFirstEntryItBegins) {
+  const std::vector<HelpKeyword> index = {
+      {"ATT", "a"}, {"DELAY", "b"}, {"Dial", "c"}, {"SCAN", "d"}, {"再開条件", "e"}};
+  const struct {
+    const char* typed;
+    int row;
+  } cases[] = {{"", 0},  {"d", 1},  {"di", 2}, {"DIAL", 2},
+               {"e", 3}, {"zz", 4}, {"再", 4}, {"scan", 3}};
+  for (const auto& c : cases) EXPECT_EQ(FindHelpKeyword(index, c.typed), c.row) << c.typed;
+  EXPECT_EQ(FindHelpKeyword({}, "x"), -1);
+}
+
+// The help as written: every page the contents names exists, has a title, and every
+// keyword target is a page of the help.
+TEST(HelpPages, TheContentsAndTheIndexReachOnlyExistingPages) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::path(FENNIX_SOURCE_DIR) / "resources/help";
+  const std::vector<HelpKeyword> index = LoadHelpIndex(folder.string());
+  EXPECT_GT(index.size(), 100u);
+  for (const HelpKeyword& k : index) {
+    const std::string page = k.target.substr(0, k.target.find('#'));
+    EXPECT_TRUE(fs::exists(folder / page)) << k.keyword << " -> " << k.target;
+  }
+  EXPECT_TRUE(fs::exists(folder / kHelpContentsPage));
+  EXPECT_TRUE(fs::exists(folder / kHelpUsagePage));
+  std::ifstream contents(folder / kHelpContentsPage);
+  const std::string text((std::istreambuf_iterator<char>(contents)), {});
+  const auto pages = HelpContentsLinks(text);
+  EXPECT_GE(pages.size(), 8u);
+  for (const std::string& page : pages) EXPECT_TRUE(fs::exists(folder / page)) << page;
+}
+
+}  // namespace
