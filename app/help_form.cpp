@@ -29,7 +29,8 @@ QString ReadFile(const QString& path) {
 }  // namespace
 
 THelpForm::THelpForm(const QString& helpFile, QWidget* parent)
-    : QWidget(parent, Qt::Window), folder_(helpFile) {
+    : QWidget(parent, Qt::Window),
+      folder_(QString::fromStdString(HelpFolder(helpFile.toStdString()))) {
   setObjectName("HelpForm");
   setWindowTitle("IC-R7100 ヘルプ");
   setFont(ui::ProportionalFont(12));

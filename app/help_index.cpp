@@ -51,6 +51,16 @@ void AddKeywords(const std::string& list, const std::string& target,
 
 }  // namespace
 
+std::string HelpFolder(const std::string& helpFile) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  if (fs::is_directory(helpFile, error)) return helpFile;
+  const fs::path installed =
+      fs::path(helpFile).parent_path().parent_path() / "share" / "fennix" / "help";
+  if (fs::is_directory(installed, error)) return installed.string();
+  return helpFile;
+}
+
 std::vector<HelpKeyword> ParseHelpKeywords(std::string_view html, const std::string& page) {
   std::vector<HelpKeyword> out;
   const std::string text(html);

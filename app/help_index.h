@@ -1,5 +1,7 @@
 // The help file: a folder of HTML pages beside the program, named as the program with
-// ".HLP" (fennix.HLP/). "index.html" is the contents, "howto.html" explains the viewer.
+// ".HLP" (build/fennix.HLP/, copied there by the build). An installed program, whose folder
+// holds no such thing, finds the pages under ../share/fennix/help beside its bin folder.
+// "index.html" is the contents, "howto.html" explains the viewer.
 // Keywords live in the pages themselves, so that a page and its keywords are edited
 // together:
 //   <meta name="keywords" content="終了;保存">                for the whole page
@@ -13,6 +15,10 @@
 
 inline constexpr const char* kHelpContentsPage = "index.html";
 inline constexpr const char* kHelpUsagePage = "howto.html";
+
+// The folder of pages for the help file `helpFile` (the program's path with ".HLP"): that
+// folder when it exists, else the installed one when that exists, else `helpFile` itself.
+std::string HelpFolder(const std::string& helpFile);
 
 struct HelpKeyword {
   std::string keyword;

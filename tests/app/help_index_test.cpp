@@ -8,6 +8,20 @@
 
 namespace {
 
+TEST(HelpIndex, TheFolderBesideTheProgramOrTheInstalledOne) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::temp_directory_path() / "fennix-help-folder-test";
+  fs::remove_all(root);
+  fs::create_directories(root / "bin");
+  const std::string helpFile = (root / "bin" / "fennix.HLP").string();
+  EXPECT_EQ(HelpFolder(helpFile), helpFile);  // neither: the name as given, for the message
+  fs::create_directories(root / "share" / "fennix" / "help");
+  EXPECT_EQ(fs::path(HelpFolder(helpFile)), root / "share" / "fennix" / "help");
+  fs::create_directories(helpFile);
+  EXPECT_EQ(HelpFolder(helpFile), helpFile);
+  fs::remove_all(root);
+}
+
 TEST(HelpIndex, KeywordsOfAPageAndOfPlacesInIt) {
   const char* html = R"(<html><head><title> 目次 </title>
     <META NAME="keywords" content="終了; 保存;;">
