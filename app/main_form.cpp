@@ -30,6 +30,7 @@
 #include "panel/readout_widget.h"
 #include "panel/updown_widget.h"
 #include "scan/std_option_form.h"
+#include "stations/csv_dialogs_qt.h"
 #include "stations/data_form.h"
 
 TMainForm::TMainForm()
@@ -224,6 +225,16 @@ void TMainForm::FormClose() {
   // 5. The port.
   if (Comm1.IsOpen()) Comm1.Close();
   QApplication::restoreOverrideCursor();
+}
+
+void TMainForm::CsvExportClick() { ExportStationsCsv(this, stations); }
+
+void TMainForm::CsvImportClick() {
+  if (!ImportStationsCsv(this, stations)) return;
+  // The new stations take part in identification and scanning at once.
+  AutoMode_IdxInit();
+  hooks.AutoMode_IdxChk();
+  hooks.MemoryKeysPrint();
 }
 
 void TMainForm::MemoryClick() {

@@ -82,6 +82,8 @@ class TMainForm : public QMainWindow,
   Keyboard keyboard;
 
   // Menu.
+  QAction* CsvExport;
+  QAction* CsvImport;
   QAction* Exit1;
   QAction* Exit2;
   QAction* Memory;
@@ -180,6 +182,8 @@ class TMainForm : public QMainWindow,
   bool ShutDown() const { return closed_; }
 
   // Handlers.
+  void CsvExportClick();
+  void CsvImportClick();
   void Exit1Click();
   void Exit2Click();
   void MemoryClick();

@@ -98,6 +98,8 @@ void TMainForm::BuildMenu() {
     return a;
   };
   QMenu* file = menuBar()->addMenu("ファイル(&F)");
+  CsvExport = action(file, "CSV 書き出し(&E)...", &TMainForm::CsvExportClick);
+  CsvImport = action(file, "CSV 読み込み(&I)...", &TMainForm::CsvImportClick);
   file->addSeparator();
   Exit2 = action(file, "保存なし終了(&Q)", &TMainForm::Exit2Click);
   file->addSeparator();
