@@ -46,12 +46,10 @@ set(CPACK_PACKAGE_VENDOR "The Fennix developers")
 set(CPACK_PACKAGE_CONTACT "The Fennix developers <fennix@localhost>"
     CACHE STRING "Maintainer of the Debian package")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "control panel for the ICOM IC-R7100 receiver")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "control panel for the ICOM IC-R7100 receiver\n"
-    " Fennix controls an ICOM IC-R7100 communications receiver over CI-V and\n"
-    " imitates its front panel in one window, in Japanese: tuning, scanning,\n"
-    " band scope, a station list of 10,000 entries and eight memory keys.\n"
-    " The receiver simulator fennix-sim comes with it.")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Fennix controls an ICOM IC-R7100 communications receiver over CI-V
+and imitates its front panel in one window, in Japanese: tuning, scanning,
+band scope, a station list of 10,000 entries and eight memory keys.
+The receiver simulator fennix-sim comes with it.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
