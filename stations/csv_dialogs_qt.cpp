@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "stations/station_csv.h"
 #include "stations/station_list.h"
@@ -53,6 +54,8 @@ void ExportStationsCsv(QWidget* parent, const StationList& stations) {
                     QMessageBox::Yes | QMessageBox::No, parent);
     ask.setObjectName("CsvMemoryQuestion");
     ask.setDefaultButton(QMessageBox::No);
+    ask.button(QMessageBox::Yes)->setText("は い");
+    ask.button(QMessageBox::No)->setText("い い え");
     withKeys = ask.exec() == QMessageBox::Yes;
   }
   const std::string csv = WriteStationCsv(stations.Data, stations.Indexes.AllIndex, withKeys);
@@ -87,6 +90,8 @@ bool ImportStationsCsv(QWidget* parent, StationList& stations) {
   QMessageBox confirm(QMessageBox::Question, "IC-R7100", summary + "\n追加しますか？",
                       QMessageBox::Ok | QMessageBox::Cancel, parent);
   confirm.setObjectName("CsvImportSummary");
+  confirm.button(QMessageBox::Ok)->setText("追 加");
+  confirm.button(QMessageBox::Cancel)->setText("やめる");
   if (confirm.exec() != QMessageBox::Ok) return false;
   ApplyCsvImport(plan, stations.Data);
   stations.DataChanged = true;
