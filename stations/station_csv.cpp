@@ -172,8 +172,8 @@ std::string SplitQuoted(std::string_view text, char separator, std::vector<Line>
       row.cells.push_back(std::move(cell));
       cell.clear();
       rowHasContent = true;
-    } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      // the line feed ends the row
+    } else if (c == '\r' && (i + 1 == text.size() || text[i + 1] == '\n')) {
+      // a line feed (or the end of the text) ends the row
     } else if (c == '\n') {
       ++lineNo;
       endRow();

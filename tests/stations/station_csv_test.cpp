@@ -153,6 +153,17 @@ TEST(StationCsvRead, OwnFormatFieldsBandsAndCuts) {
   EXPECT_EQ(read.rows[5].skip, CsvSkip::kOutOfRange);
 }
 
+TEST(StationCsvRead, WindowsLineEndsUpToTheLastLine) {
+  std::string csv(kCsvHeader[0]);
+  for (std::size_t i = 1; i < kCsvHeader.size(); ++i) csv += "," + std::string(kCsvHeader[i]);
+  const CsvReadResult read = ReadStationCsv(csv + "\r\n,a,145,,,,,,,x,\r\n\r\n,b,146,,,,,,,,F2\r");
+  ASSERT_TRUE(read.ok) << read.error;
+  ASSERT_EQ(read.rows.size(), 2u);
+  EXPECT_EQ(read.rows[0].record.Etc.View(), "x");
+  EXPECT_EQ(read.rows[1].line, 4);
+  EXPECT_EQ(read.rows[1].memoryKey, 2);
+}
+
 TEST(StationCsvRead, MalformedFilesGiveAMessageAndNoRows) {
   const std::string header =
       "Type,Name,Frequency (MHz),Frequency2 (MHz),Step (kHz),Mode,Shift (kHz),Sensitivity,"
