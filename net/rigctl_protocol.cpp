@@ -251,6 +251,12 @@ int GetPowerstat(const std::vector<std::string_view>&, RigPanel&, Answer& out) {
   return kOk;
 }
 
+int GetLockMode(const std::vector<std::string_view>&, RigPanel&, Answer& out) {
+  // Hamlib's client asks before every mode change; nothing here locks the mode.
+  out.Value("Locked", "0");
+  return kOk;
+}
+
 std::string Range(const RigPanel& p) {
   return Fixed(p.LowerLimit()) + " " + Fixed(p.UpperLimit()) + " " + Hex(kAllModes) +
          " -1 -1 0x3 0x1\n";
@@ -279,7 +285,9 @@ int DumpState(const std::vector<std::string_view>&, RigPanel& p, Answer& out) {
   s += Hex(kLevelAtt | kLevelAf | kLevelRawStr | kLevelStrength) + "\n";
   s += Hex(kLevelAtt | kLevelAf) + "\n";
   s += "0x0\n0x0\n";  // parameters
-  s += "vfo_ops=0x0\nptt_type=0x0\ntargetable_vfo=0x0\n";
+  // Frequency and mode count as targetable, so that Hamlib's client reads them without
+  // switching the receiver's window back and forth.
+  s += "vfo_ops=0x0\nptt_type=0x0\ntargetable_vfo=0x3\n";
   s += "has_set_vfo=1\nhas_get_vfo=1\nhas_set_freq=1\nhas_get_freq=1\n";
   s += "has_set_conf=0\nhas_get_conf=0\nhas_power2mW=0\nhas_mW2power=0\n";
   s += "done\n";
@@ -306,7 +314,7 @@ int DumpCaps(const std::vector<std::string_view>&, RigPanel& p, Answer& out) {
   return kOk;
 }
 
-constexpr std::array<Command, 15> kCommands = {{
+constexpr std::array<Command, 16> kCommands = {{
     {'F', "set_freq", true, 1, 1, SetFreq},
     {'f', "get_freq", false, 0, 0, GetFreq},
     {'M', "set_mode", true, 1, 2, SetMode},
@@ -318,6 +326,7 @@ constexpr std::array<Command, 15> kCommands = {{
     {'t', "get_ptt", false, 0, 0, GetPtt},
     {static_cast<char>(0x8b), "get_dcd", false, 0, 0, GetDcd},
     {static_cast<char>(0x88), "get_powerstat", false, 0, 0, GetPowerstat},
+    {0, "get_lock_mode", false, 0, 0, GetLockMode},
     {0, "dump_state", false, 0, 0, DumpState},
     {'1', "dump_caps", true, 0, 0, DumpCaps},  // ends with RPRT like rigctld's
     {0, "chk_vfo", false, 0, 0, nullptr},

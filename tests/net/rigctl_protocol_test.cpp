@@ -96,6 +96,7 @@ TEST(RigctlProtocol, DefaultProtocolGetsAndSets) {
           {"\\get_dcd", "0\n", ""},
           {"\\get_powerstat", "1\n", ""},
           {"\\chk_vfo", "0\n", ""},
+          {"\\get_lock_mode", "0\n", ""},
           {"l ATT", "0\n", ""},
           {"l AF", "0.027451\n", ""},  // the bottom of the slider: level 7 of 255
           {"", "", ""},
@@ -198,7 +199,6 @@ TEST(RigctlProtocol, BadFrequenciesAndUnknownCommands) {
           {"f now", "RPRT -1\n", ""},
           {"x", "RPRT -11\n", ""},
           {"s", "RPRT -11\n", ""},
-          {"\\get_lock_mode", "RPRT -11\n", ""},
           {"\\frobnicate 1 2", "RPRT -11\n", ""},
           {"\\", "RPRT -11\n", ""},
           {"#", "RPRT -11\n", ""},
