@@ -104,8 +104,10 @@ bool RigctlServer::ServeClient(Client& c, int& budget) {
       if (c.gone) break;  // it left while the request waited
       if (!reply.text.empty()) c.socket->write(reply.text.data(), qint64(reply.text.size()));
       if (reply.close) {
+        // The goodbye goes out before the connection closes.
         c.gone = true;
         c.socket->disconnect(this);
+        c.socket->flush();
         c.socket->disconnectFromHost();
         break;
       }
@@ -135,8 +137,13 @@ void RigctlServer::Drop(Client& c) {
 void RigctlServer::Sweep() {
   auto gone = std::remove_if(clients_.begin(), clients_.end(), [](const auto& c) {
     if (!c->gone) return false;
-    c->socket->disconnect(nullptr, nullptr, nullptr, nullptr);
-    c->socket->deleteLater();
+    QTcpSocket* socket = c->socket;
+    socket->disconnect();
+    // A socket still sending its last answer goes once that is out.
+    if (socket->state() == QAbstractSocket::UnconnectedState)
+      socket->deleteLater();
+    else
+      QObject::connect(socket, &QAbstractSocket::disconnected, socket, &QObject::deleteLater);
     return true;
   });
   clients_.erase(gone, clients_.end());
