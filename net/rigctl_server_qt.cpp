@@ -22,7 +22,7 @@ bool RigctlServer::Start(const QString& address, int port, QString* error) {
     if (error) *error = QString("アドレス %1 は IP アドレスではありません").arg(address);
     return false;
   }
-  if (port < 1 || port > 65535 || !server_.listen(host, static_cast<quint16>(port))) {
+  if (port < 0 || port > 65535 || !server_.listen(host, static_cast<quint16>(port))) {
     if (error) *error = server_.errorString();
     return false;
   }

@@ -24,8 +24,8 @@ class RigctlServer : public QObject {
   explicit RigctlServer(net::RigPanel& panel, QObject* parent = nullptr);
   ~RigctlServer() override;
 
-  // Listens on `address` (an IP address or "localhost") and `port`; false with the reason
-  // in `error` when that is not possible.
+  // Listens on `address` (an IP address or "localhost") and `port` (0: any free one); false
+  // with the reason in `error` when that is not possible.
   bool Start(const QString& address, int port, QString* error);
   void Stop();
   bool Listening() const { return server_.isListening(); }
