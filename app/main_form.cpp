@@ -257,8 +257,8 @@ void TMainForm::MenuNetPortClick() {
 bool TMainForm::StartNetPort() {
   if (!rigctl) rigctl = std::make_unique<RigctlServer>(panelRig);
   QString reason;
-  const bool listening = rigctl->Start(QString::fromStdString(netSettings.Address),
-                                       netSettings.Port, &reason);
+  const bool listening =
+      rigctl->Start(QString::fromStdString(netSettings.Address), netSettings.Port, &reason);
   MenuNetPort->setChecked(listening);
   if (!listening) {
     Warn(QString("rigctl 互換ポート %1:%2 を開けません。\n%3")

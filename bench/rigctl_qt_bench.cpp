@@ -198,8 +198,8 @@ void BM_SignalReadingToStrengthAnswer(benchmark::State& state) {
   QObject::connect(&replies, &QTimer::timeout, [&] {
     level = level == 100 ? 101 : 100;
     const int tens = level % 100;
-    for (const std::uint8_t byte : {0xFE, 0xFE, 0xE0, 0x34, 0x15, 0x02, level / 100,
-                                    (tens / 10) << 4 | tens % 10, 0xFD})
+    for (const std::uint8_t byte :
+         {0xFE, 0xFE, 0xE0, 0x34, 0x15, 0x02, level / 100, (tens / 10) << 4 | tens % 10, 0xFD})
       b.port.input.push_back(byte);
     readAt.store(Clock::now().time_since_epoch().count());
     value.store(level);
@@ -242,7 +242,10 @@ void BM_GetFrequencyRequestsPerSecond(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * kRequests);
 }
-BENCHMARK(BM_GetFrequencyRequestsPerSecond)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GetFrequencyRequestsPerSecond)
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -19,8 +19,8 @@ namespace {
 constexpr unsigned kModeAm = 0x1, kModeUsb = 0x4, kModeLsb = 0x8, kModeFm = 0x20, kModeWfm = 0x40;
 constexpr unsigned kAllModes = kModeAm | kModeUsb | kModeLsb | kModeFm | kModeWfm;
 // Hamlib's level bits: ATT, AF, RAWSTR, STRENGTH.
-constexpr unsigned long long kLevelAtt = 1ull << 1, kLevelAf = 1ull << 3,
-                             kLevelRawStr = 1ull << 26, kLevelStrength = 1ull << 30;
+constexpr unsigned long long kLevelAtt = 1ull << 1, kLevelAf = 1ull << 3, kLevelRawStr = 1ull << 26,
+                             kLevelStrength = 1ull << 30;
 constexpr int kAttenuatorDb = 20;  // the receiver's attenuator
 // Between the 6 kHz and the 15 kHz filters: a passband from here up asks for the wide one.
 constexpr int kWideFrom = 10500;
@@ -270,7 +270,8 @@ int DumpState(const std::vector<std::string_view>&, RigPanel& p, Answer& out) {
   s += Range(p);
   s += "0 0 0 0 0 0 0\n";
   s += "0 0 0 0 0 0 0\n";  // no transmitter
-  for (const std::int32_t step : civ::StepTable) s += Hex(kAllModes) + " " + std::to_string(step) + "\n";
+  for (const std::int32_t step : civ::StepTable)
+    s += Hex(kAllModes) + " " + std::to_string(step) + "\n";
   s += "0 0\n";
   // The usual filter of each mode first, as Hamlib takes the first as normal.
   s += Hex(kModeLsb | kModeUsb) + " 2400\n";
@@ -335,8 +336,8 @@ constexpr std::array<Command, 16> kCommands = {{
 
 const Command* Find(std::string_view name, bool isLong) {
   for (const Command& c : kCommands) {
-    if (isLong ? c.longName == name : (c.shortName != 0 && name.size() == 1 &&
-                                       c.shortName == name[0]))
+    if (isLong ? c.longName == name
+               : (c.shortName != 0 && name.size() == 1 && c.shortName == name[0]))
       return &c;
   }
   return nullptr;
@@ -464,8 +465,7 @@ int AfPositionOf(double fraction) {
 }
 
 int PassbandOf(int mode) {
-  return mode >= 1 && mode <= civ::kModeCount ? kModes[static_cast<std::size_t>(mode)].passband
-                                              : 0;
+  return mode >= 1 && mode <= civ::kModeCount ? kModes[static_cast<std::size_t>(mode)].passband : 0;
 }
 
 }  // namespace net

@@ -36,8 +36,8 @@ class RigPanel {
 // Hamlib's error numbers the protocol answers with.
 enum RigError : int {
   kOk = 0,
-  kInvalid = -1,      // bad or missing argument
-  kRejected = -9,     // the panel refuses it now (off line)
+  kInvalid = -1,        // bad or missing argument
+  kRejected = -9,       // the panel refuses it now (off line)
   kNotAvailable = -11,  // no such command here
 };
 

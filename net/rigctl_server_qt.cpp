@@ -5,8 +5,7 @@
 #include <QTimer>
 #include <algorithm>
 
-RigctlServer::RigctlServer(net::RigPanel& panel, QObject* parent)
-    : QObject(parent), panel_(panel) {
+RigctlServer::RigctlServer(net::RigPanel& panel, QObject* parent) : QObject(parent), panel_(panel) {
   server_.setMaxPendingConnections(kMaxClients);
   connect(&server_, &QTcpServer::newConnection, this, [this] { Accept(); });
 }

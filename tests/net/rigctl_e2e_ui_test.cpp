@@ -133,9 +133,8 @@ TEST_F(NetPort, HamlibsClientTunesReadsAndSwitchesWindows) {
   EXPECT_TRUE(form_->MenuNetPort->isChecked());
 
   QProcess client;
-  client.start(rigctl, {"-m", "2", "-r", QString("127.0.0.1:%1").arg(port_), "F", "145500000",
-                        "f", "M", "FM", "15000", "m", "l", "STRENGTH", "get_dcd", "V", "VFOB",
-                        "v"});
+  client.start(rigctl, {"-m", "2", "-r", QString("127.0.0.1:%1").arg(port_), "F", "145500000", "f",
+                        "M", "FM", "15000", "m", "l", "STRENGTH", "get_dcd", "V", "VFOB", "v"});
   ASSERT_TRUE(WaitFor([&] { return client.state() == QProcess::NotRunning; }, 20000));
   EXPECT_EQ(client.exitCode(), 0) << client.readAllStandardError().toStdString();
   std::istringstream out(client.readAllStandardOutput().toStdString());
@@ -199,7 +198,8 @@ TEST_F(NetPort, ClientsThatMisbehaveCostOnlyTheirOwnConnection) {
   const std::string big(100 * 1024, '7');
   flooder->write(big.data(), static_cast<qint64>(big.size()));
   EXPECT_TRUE(Dropped(*flooder));
-  EXPECT_EQ(Ask(*good, "+f\n", 3), "get_freq:\nFrequency: " + std::to_string(before) + "\nRPRT 0\n");
+  EXPECT_EQ(Ask(*good, "+f\n", 3),
+            "get_freq:\nFrequency: " + std::to_string(before) + "\nRPRT 0\n");
 
   // Random bytes: whatever they are taken for, the server and the panel stay.
   auto noise = Connect();

@@ -274,9 +274,8 @@ TEST(RigctlProtocol, DumpStateDescribesTheReceiverForHamlibsClient) {
 TEST(RigctlProtocol, StrengthFollowsThePanelsSMeterMarks) {
   const struct {
     int level, db;
-  } table[] = {{-3, -54}, {0, -54}, {1, -53}, {10, -48}, {30, -36}, {50, -24},
-               {70, -12}, {89, 0},  {90, 0},  {110, 10}, {130, 20}, {165, 38},
-               {206, 60}, {207, 60}, {255, 60}};
+  } table[] = {{-3, -54}, {0, -54},  {1, -53},  {10, -48}, {30, -36}, {50, -24}, {70, -12}, {89, 0},
+               {90, 0},   {110, 10}, {130, 20}, {165, 38}, {206, 60}, {207, 60}, {255, 60}};
   for (const auto& row : table) EXPECT_EQ(net::StrengthOverS9(row.level), row.db) << row.level;
 }
 
