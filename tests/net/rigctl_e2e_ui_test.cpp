@@ -158,7 +158,7 @@ TEST_F(NetPort, HamlibsClientTunesReadsAndSwitchesWindows) {
   EXPECT_TRUE(Sent("FEFE34E007E001FD"));        // window B
 }
 
-TEST_F(NetPort, ATuneFromTheNetworkStopsNothingButTheScanAndShowsOnThePanel) {
+TEST_F(NetPort, ATuneFromTheNetworkStopsTheScanAndShowsOnThePanel) {
   WriteSettings(1, port_);
   StartSim();
   StartProgram();
