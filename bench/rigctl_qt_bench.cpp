@@ -196,7 +196,7 @@ void BM_SignalReadingToStrengthAnswer(benchmark::State& state) {
   QTimer replies;
   int level = 100;
   QObject::connect(&replies, &QTimer::timeout, [&] {
-    level = level == 100 ? 101 : 100;
+    level = level == 100 ? 130 : 100;
     const int tens = level % 100;
     for (const std::uint8_t byte :
          {0xFE, 0xFE, 0xE0, 0x34, 0x15, 0x02, level / 100, (tens / 10) << 4 | tens % 10, 0xFD})
@@ -211,10 +211,10 @@ void BM_SignalReadingToStrengthAnswer(benchmark::State& state) {
       Client c(port);
       int seen = 0;
       while (us.size() < 1000) {
-        c.Send("l RAWSTR\n");
+        c.Send("l STRENGTH\n");
         const int answer = std::stoi(c.Line());
         const auto now = Clock::now();
-        if (answer != seen && answer == value.load()) {
+        if (answer != seen && answer == net::StrengthOverS9(value.load())) {
           if (seen != 0) {
             const Clock::time_point read{Clock::duration{readAt.load()}};
             us.push_back(Micros(now - read));
