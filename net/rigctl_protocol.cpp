@@ -122,7 +122,6 @@ class Answer {
   std::string text_;
 };
 
-struct Command;
 using Handler = int (*)(const std::vector<std::string_view>& args, RigPanel& panel, Answer& out);
 
 struct Command {
