@@ -21,6 +21,7 @@ void IniRead(const IniFile& ini, SettingsAccess& settings) {
     }
     settings.Set(entry.id, value);
   }
+  settings.ReadMore(ini);
 }
 
 IniFile IniRead(const std::string& path, SettingsAccess& settings) {
@@ -36,6 +37,7 @@ void IniWrite(IniFile& ini, const SettingsAccess& settings) {
     if (entry.kind == SettingKind::kFlag) value = value != 0 ? 1 : 0;
     ini.WriteInteger(entry.section, entry.key, value);
   }
+  settings.WriteMore(ini);
 }
 
 void IniWrite(const std::string& path, const SettingsAccess& settings) {

@@ -92,6 +92,9 @@ class SettingsAccess {
   virtual ~SettingsAccess() = default;
   virtual std::int32_t Get(SettingId id) const = 0;
   virtual void Set(SettingId id, std::int32_t value) = 0;
+  // Sections beyond the table, read after it and written after it.
+  virtual void ReadMore(const IniFile&) {}
+  virtual void WriteMore(IniFile&) const {}
 };
 
 // Every key of the table in order into its owner: flags are on when not 0, a zero step
