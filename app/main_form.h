@@ -14,6 +14,8 @@
 #include "app/shell.h"
 #include "civ/link.h"
 #include "comm/comm.h"
+#include "net/net_settings.h"
+#include "net/panel_rig.h"
 #include "panel/keyboard.h"
 #include "panel/knob.h"
 #include "panel/meter.h"
@@ -43,6 +45,7 @@ class TDataForm;
 class TDeleteForm;
 class TExitForm;
 class THelpForm;
+class RigctlServer;
 
 // The windows created after the main one, kept for the whole run.
 struct TOtherForms {
@@ -57,7 +60,8 @@ class TMainForm : public QMainWindow,
                   public TuningView,
                   public MeterView,
                   public LinkView,
-                  public KnobView {
+                  public KnobView,
+                  public net::PanelRigView {
  public:
   TMainForm();
   ~TMainForm() override;
@@ -81,13 +85,20 @@ class TMainForm : public QMainWindow,
   Shell shell;
   PanelHooks hooks;
   Keyboard keyboard;
+  // The network control port for rigctld clients.
+  net::NetSettings netSettings;
+  net::PanelRig panelRig;
+  std::unique_ptr<RigctlServer> rigctl;
 
   // Menu.
+  QAction* CsvExport;
+  QAction* CsvImport;
   QAction* Exit1;
   QAction* Exit2;
   QAction* Memory;
   QAction* MenuComOption;
   QAction* MenuOption;
+  QAction* MenuNetPort;
   QAction* Contents_Menu;
   QAction* Keyword_Menu;
   QAction* Help_Menu;
@@ -183,11 +194,14 @@ class TMainForm : public QMainWindow,
   bool ShutDown() const { return closed_; }
 
   // Handlers.
+  void CsvExportClick();
+  void CsvImportClick();
   void Exit1Click();
   void Exit2Click();
   void MemoryClick();
   void MenuComOptionClick();
   void MenuOptionClick();
+  void MenuNetPortClick();
   void Contents_MenuClick();
   void Keyword_MenuClick();
   void Help_MenuClick();
@@ -214,6 +228,8 @@ class TMainForm : public QMainWindow,
   void ShowDimple(int position) override;
   void ShowArrows(int lit) override;
   void ShowStopLamp(bool on) override;
+  // PanelRigView.
+  void ShowAfPosition(int position) override;
 
   // Handlers of the panel's own controls.
   void KeyDown(int key) { keyboard.KeyDown(key); }
@@ -239,6 +255,8 @@ class TMainForm : public QMainWindow,
   void WireComponents();
   void CommError(std::exception_ptr error);
   void Warn(const std::string& message);
+  // Opens the network control port; a port that cannot be opened is told once.
+  bool StartNetPort();
 
   // Start-up and shutdown steps whose pieces live with their owners.
   void PaintReadoutBackground();
