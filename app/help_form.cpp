@@ -55,9 +55,11 @@ THelpForm::THelpForm(const QString& helpFile, QWidget* parent)
   Tabs->addTab(Contents_List, "目次");
   auto* indexPage = new QWidget;
   auto* indexColumn = new QVBoxLayout(indexPage);
-  indexColumn->addWidget(new QLabel("キーワードを入力してください(&W)"));
+  auto* prompt = new QLabel("キーワードを入力してください(&W)");
+  indexColumn->addWidget(prompt);
   Keyword_Edit = new QLineEdit;
   Keyword_Edit->setObjectName("Keyword_Edit");
+  prompt->setBuddy(Keyword_Edit);
   indexColumn->addWidget(Keyword_Edit);
   Keyword_List = new QListWidget;
   Keyword_List->setObjectName("Keyword_List");
