@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTableView>
@@ -106,6 +107,8 @@ TDataForm::TDataForm(StationEditor& e, const std::function<void(int)>& progress,
   setFont(ui::ProportionalFont(12));
   setSizeGripEnabled(true);
   resize(640, 480);
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
   BuildButtons();
   BuildEditPanel();
   BuildGrid();
