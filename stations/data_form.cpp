@@ -197,18 +197,22 @@ void TDataForm::BuildButtons() {
   for (QPushButton* b : {SingleData_Button, AllData_Button, BandData_Button})
     b->installEventFilter(this);
 
-  // Shortcuts without a mnemonic in a caption: Write, and the layout toggle's other letter.
-  auto* write = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_W), this);
-  connect(write, &QShortcut::activated, this, Guarded([this] {
-            if (Write_Button->isEnabled()) editor.Write_ButtonClick();
-          }));
-  for (Qt::Key key : {Qt::Key_L, Qt::Key_E}) {
-    auto* toggle = new QShortcut(QKeySequence(Qt::ALT | key), this);
-    toggle->setObjectName(key == Qt::Key_L ? "ToggleL" : "ToggleE");
-    connect(toggle, &QShortcut::activated, this, Guarded([this] {
-              if (Edit_Button->isEnabled()) Edit_ButtonClick();
-            }));
-  }
+  // Alt keys whose button carries no mnemonic in the current layout: Write always, the
+  // layout toggle's other letter, "O K" for Alt+X and the hidden cancel key for Alt+C.
+  auto alt = [this](Qt::Key key, const char* name, auto handler) {
+    auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | key), this);
+    shortcut->setObjectName(name);
+    connect(shortcut, &QShortcut::activated, this, Guarded(handler));
+  };
+  alt(Qt::Key_W, "WriteKey", [this] {
+    if (Write_Button->isEnabled()) editor.Write_ButtonClick();
+  });
+  for (Qt::Key key : {Qt::Key_L, Qt::Key_E})
+    alt(key, key == Qt::Key_L ? "ToggleL" : "ToggleE", [this] {
+      if (Edit_Button->isEnabled()) Edit_ButtonClick();
+    });
+  alt(Qt::Key_X, "EndKey", [this] { End_ButtonClick(); });
+  alt(Qt::Key_C, "CancelKey", [this] { DataCan_ButtonClick(); });
 }
 
 void TDataForm::BuildEditPanel() {
@@ -457,6 +461,8 @@ void TDataForm::ListASizeSet() {
   Edit_Button->setText("一 覧(&L)");
   findChild<QShortcut*>("ToggleL")->setEnabled(false);
   findChild<QShortcut*>("ToggleE")->setEnabled(true);
+  findChild<QShortcut*>("EndKey")->setEnabled(false);
+  findChild<QShortcut*>("CancelKey")->setEnabled(true);
 }
 
 void TDataForm::ListBSizeSet() {
@@ -465,6 +471,8 @@ void TDataForm::ListBSizeSet() {
   Edit_Button->setText("編集(&E)");
   findChild<QShortcut*>("ToggleL")->setEnabled(true);
   findChild<QShortcut*>("ToggleE")->setEnabled(false);
+  findChild<QShortcut*>("EndKey")->setEnabled(true);
+  findChild<QShortcut*>("CancelKey")->setEnabled(false);
 }
 
 void TDataForm::FormReSize() {

@@ -174,6 +174,11 @@ TEST_F(DataFormUi, LayoutToggleAndViewKeysByAlt) {
   EXPECT_EQ(form->Edit_Button->text(), "編集(&E)");
   Alt(Qt::Key_L);  // either letter toggles
   EXPECT_EQ(editor->ListMode, 1);
+  Alt(Qt::Key_E);  // in the list layout Alt+X means "O K"
+  Alt(Qt::Key_X);
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(editor->ListMode, 2);
+  Open(0, 1);
   Alt(Qt::Key_P);
   EXPECT_EQ(editor->DataMode, 2);
   EXPECT_EQ(form->DataStringGrid->model()->rowCount(), 1);
