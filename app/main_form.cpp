@@ -240,7 +240,7 @@ bool TMainForm::OpenDataForm(int dataMode, int listMode) {
   editor.MemoRequest = hooks.MemoRequest();
   editor.BandNo = hooks.BandNo();
   editor.SingleNo = hooks.SingleNo();
-  editor.Receiver = {tuning.CurrentFrequency(), tuning.CurrentStep(), tuning.Mode[tuning.Window],
+  editor.Receiver = {tuning.CurrentFrequency(), tuning.CurrentStep(),    tuning.Mode[tuning.Window],
                      meter.SignalPeak,          identification.AutoMode, editor.BandNo};
   forms_.Data->exec();
   // Take the keyboard back: with no window manager nothing else would.

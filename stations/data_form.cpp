@@ -27,7 +27,7 @@ constexpr int kEditTop = 40;
 constexpr int kEditHeight = 160;
 constexpr int kGridLeft = 8;
 // The grid's column widths; the text columns take the widths of their edit fields.
-constexpr std::array<int, kColumnCount> kColumnWidth = {36, 0, 109, 169, 80, 80,
+constexpr std::array<int, kColumnCount> kColumnWidth = {36, 0,  109, 169, 80,  80,
                                                         52, 40, 52,  32,  108, 169};
 
 // The masked fields: digits before and after the point, and whether a sign may be typed.
@@ -246,7 +246,10 @@ void TDataForm::BuildEditPanel() {
   for (int f = 0; f < kFieldCount; ++f) {
     const Place& place = kPlaces[static_cast<std::size_t>(f)];
     auto* label = new QLabel(place.label, Data1_Panel);
-    label->setObjectName(QString(place.name).replace("ComboBox", "Label").replace("MaskEdit", "Label").replace("Edit", "Label"));
+    label->setObjectName(QString(place.name)
+                             .replace("ComboBox", "Label")
+                             .replace("MaskEdit", "Label")
+                             .replace("Edit", "Label"));
     label->setGeometry(place.labelAt);
     label->installEventFilter(this);
     FieldLabel[static_cast<std::size_t>(f)] = label;
@@ -255,6 +258,8 @@ void TDataForm::BuildEditPanel() {
       auto* combo = new QComboBox(Data1_Panel);
       combo->setEditable(true);
       combo->setInsertPolicy(QComboBox::NoInsert);
+      // No inline completion: the field holds what was typed, as the rules see it.
+      combo->setCompleter(nullptr);
       combo->setMaxVisibleItems(16);
       w = combo;
     } else {
@@ -292,7 +297,8 @@ void TDataForm::BuildEditPanel() {
             }));
   }
   for (QComboBox* combo : {TypeComboBox, ModeComboBox, SelectComboBox}) {
-    const int f = combo == TypeComboBox ? kTypeField : (combo == ModeComboBox ? kModeField : kSelectField);
+    const int f =
+        combo == TypeComboBox ? kTypeField : (combo == ModeComboBox ? kModeField : kSelectField);
     combo->installEventFilter(this);
     connect(combo, &QComboBox::activated, this, Guarded([this, combo, f] {
               editor.FieldEdited(f, Utf8ToCp932(combo->currentText().toStdString()));
@@ -382,7 +388,8 @@ int TDataForm::FieldOf(QObject* watched) const {
 void TDataForm::ShowFields() {
   for (int f = 0; f < kFieldCount; ++f) {
     const std::string& text = editor.Fields[static_cast<std::size_t>(f)];
-    const QString shown = Masked(f) ? FitToMask(text, f) : QString::fromStdString(Cp932ToUtf8(text));
+    const QString shown =
+        Masked(f) ? FitToMask(text, f) : QString::fromStdString(Cp932ToUtf8(text));
     QLineEdit* edit = FieldEdit(f);
     if (edit->text() != shown || Masked(f)) edit->setText(shown);
   }

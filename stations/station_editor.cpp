@@ -10,13 +10,13 @@ namespace {
 
 // Column captions; "^" marks the columns whose heading re-sorts the list.
 constexpr std::array<const char*, kColumnCount> kCaptions = {
-    " No",   "",     " 種 類^", " 局  名^", "   周波数^", "～ 周波数",
+    " No",   "",      " 種 類^", " 局  名^", "   周波数^", "～ 周波数",
     " STEP", "型 式", "親子差",  "感度",     " 所 在 地^", " 備 考"};
 
 constexpr std::array<const char*, 7> kDefaultModes = {"F M", "FMN", "WFM", "A M",
                                                       "AMW", "LSB", "USB"};
 constexpr std::array<const char*, 8> kDefaultTypes = {
-    "警察無線",     "消防救急無線",   "航空無線",     "鉄道無線",
+    "警察無線",     "消防救急無線", "航空無線",       "鉄道無線",
     "防災行政無線", "タクシー無線", "アマチュア無線", "各種業務無線"};
 
 std::string ModeNameOf(std::int32_t mode) {
@@ -106,7 +106,8 @@ void StationEditor::FormCreate(const std::function<void(int)>& progress) {
   };
   DisplayTexts.assign(kStationCount + 1, {});
   for (int c = 0; c < kColumnCount; ++c)
-    DisplayTexts[0][static_cast<std::size_t>(c)] = Utf8ToCp932(kCaptions[static_cast<std::size_t>(c)]);
+    DisplayTexts[0][static_cast<std::size_t>(c)] =
+        Utf8ToCp932(kCaptions[static_cast<std::size_t>(c)]);
   for (int r = 1; r <= kStationCount; ++r) {
     FillDisplayRow(r);
     report(r * 10 / kStationCount + 10);
@@ -184,9 +185,7 @@ void StationEditor::FormActivate() {
   }
 }
 
-void StationEditor::SetRow(int p) {
-  DataStringGridSelectCell(p);
-}
+void StationEditor::SetRow(int p) { DataStringGridSelectCell(p); }
 
 void StationEditor::DataStringGridSelectCell(int p) {
   if (p < 1) p = 1;
@@ -462,8 +461,7 @@ void StationEditor::Add_ButtonClick() {
     Append(indexes.AllIndex, MemoNo);
   } else {
     const MemoRecord& m = stations_.Data[MemoNo];
-    Append(m.Frequency >= 1 && m.Frequency2 >= 1 ? indexes.BandIndex : indexes.SingleIndex,
-           MemoNo);
+    Append(m.Frequency >= 1 && m.Frequency2 >= 1 ? indexes.BandIndex : indexes.SingleIndex, MemoNo);
   }
   NewMode = false;
   EditOff();

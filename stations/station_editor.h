@@ -34,13 +34,13 @@ inline constexpr int kColumnCount = 12;
 class StationEditorView {
  public:
   virtual ~StationEditorView() = default;
-  virtual void ShowFields() = 0;            // the ten field texts
-  virtual void ShowButtons() = 0;           // enabled states of New/Add/Write/Delete
-  virtual void ShowGrid() = 0;              // row count or contents of the grid
-  virtual void ShowCurrentRow() = 0;        // the grid's current row is CurrentRow()
+  virtual void ShowFields() = 0;      // the ten field texts
+  virtual void ShowButtons() = 0;     // enabled states of New/Add/Write/Delete
+  virtual void ShowGrid() = 0;        // row count or contents of the grid
+  virtual void ShowCurrentRow() = 0;  // the grid's current row is CurrentRow()
   virtual void ShowListItem(bool typeList, const std::string& text) = 0;  // appended
   virtual void FocusGrid() = 0;
-  virtual void FocusField(int field) = 0;   // focus and select all its text
+  virtual void FocusField(int field) = 0;  // focus and select all its text
 };
 
 // The receiver's setting a new line is filled from when the window opens with MemoRequest.

@@ -25,7 +25,8 @@ QVariant StationGridModel::data(const QModelIndex& index, int role) const {
 QVariant StationGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
   if (section < 0 || section >= kColumnCount || editor_.DisplayTexts.empty()) return {};
-  return QString::fromStdString(Cp932ToUtf8(editor_.DisplayTexts[0][static_cast<std::size_t>(section)]));
+  return QString::fromStdString(
+      Cp932ToUtf8(editor_.DisplayTexts[0][static_cast<std::size_t>(section)]));
 }
 
 void StationGridModel::Refresh() {
@@ -62,7 +63,8 @@ void StationGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
   painter->setClipRect(option.rect);
   painter->setFont(option.font);
   painter->setPen(foreground);
-  painter->drawText(option.rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+  painter->drawText(option.rect.adjusted(2, 2, 0, 0),
+                    Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                     index.data(Qt::DisplayRole).toString());
   painter->restore();
 }

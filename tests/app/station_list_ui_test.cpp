@@ -36,7 +36,7 @@ MemoData SampleList() {
   put(1, 145000000, 0, "アマチュア", "呼出");
   put(2, 144000000, 146000000, "アマチュア", "２ｍバンド");
   put(3, 118100000, 0, "航空", "管制塔");
-  data[7].Reserved = 0x01020304;  // not interpreted, carried through
+  data[7].Reserved = 0x01020304;     // not interpreted, carried through
   data[10003].Frequency = 80000000;  // a memory key
   return data;
 }

@@ -102,9 +102,9 @@ TEST_F(DataFormUi, EnterInTheGridThenTabThroughTheFieldsAndAddFromTheLast) {
   EXPECT_EQ(Focus(), form->TypeComboBox);
   EXPECT_TRUE(editor->EditMode);
   const std::array<QWidget*, kFieldCount> order = {
-      form->TypeComboBox,   form->NameEdit,      form->FrequencyEdit,  form->Frequency2Edit,
-      form->StepMaskEdit,   form->ModeComboBox,  form->ShiftMaskEdit,  form->SelectComboBox,
-      form->AddressEdit,    form->EtcEdit};
+      form->TypeComboBox, form->NameEdit,     form->FrequencyEdit, form->Frequency2Edit,
+      form->StepMaskEdit, form->ModeComboBox, form->ShiftMaskEdit, form->SelectComboBox,
+      form->AddressEdit,  form->EtcEdit};
   for (int f = 0; f + 1 < kFieldCount; ++f) {
     ASSERT_EQ(Focus(), order[static_cast<std::size_t>(f)]) << f;
     if (f == kModeField) {

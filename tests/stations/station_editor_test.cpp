@@ -115,12 +115,12 @@ TEST_P(MemWriteTable, FieldsToRecordAndDisplay) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, MemWriteTable,
     ::testing::Values(
-        WriteCase{"swapped pair", " 435.0000", " 430.0000", "F M", "1", 430000000, 435000000, 5,
-                  1, "  430.0000", "  435.0000", " F M", " 1", "  430.0000", " 435.0000"},
+        WriteCase{"swapped pair", " 435.0000", " 430.0000", "F M", "1", 430000000, 435000000, 5, 1,
+                  "  430.0000", "  435.0000", " F M", " 1", "  430.0000", " 435.0000"},
         WriteCase{"no frequency at all", "    .    ", "    .    ", "F M", "2", 1000000, 0, 5, 2,
                   "    1.0000", "     .    ", " F M", " 2", "    .    ", "    .    "},
-        WriteCase{"only a second frequency", "    .    ", " 145.0000", "WFM", "0", 145000000, 0,
-                  7, 0, "  145.0000", "     .    ", " WFM", " 0", "  145.0000", "    .    "},
+        WriteCase{"only a second frequency", "    .    ", " 145.0000", "WFM", "0", 145000000, 0, 7,
+                  0, "  145.0000", "     .    ", " WFM", " 0", "  145.0000", "    .    "},
         WriteCase{"fm written without Enter", " 145.0000", "", "fm", "3", 145000000, 0, 0, 3,
                   "  145.0000", "     .    ", " F M", " 3", " 145.0000", ""},
         WriteCase{"sensitivity not a number", " 145.0000", "", "A M", "x1", 145000000, 0, 4, 0,
@@ -423,8 +423,8 @@ struct PrefillCase {
 
 TEST_F(Editor, MemoRequestOpensANewLineFromTheReceiver) {
   const PrefillCase cases[] = {
-      {0, true, 1, "0", "BAND"},  {40, true, 1, "3", "BAND"}, {100, false, 1, "5", ""},
-      {255, true, 0, "5", ""},    {1, true, 9, "1", ""},
+      {0, true, 1, "0", "BAND"}, {40, true, 1, "3", "BAND"}, {100, false, 1, "5", ""},
+      {255, true, 0, "5", ""},   {1, true, 9, "1", ""},
   };
   for (const auto& c : cases) {
     editor->MemoRequest = true;
