@@ -324,7 +324,10 @@ void TDataForm::BuildGrid() {
   DataStringGrid->setTabKeyNavigation(false);
   DataStringGrid->setWordWrap(false);
   DataStringGrid->setCornerButtonEnabled(false);
-  DataStringGrid->verticalHeader()->hide();
+  // The row numbers stand in a fixed column of their own: the vertical heading.
+  DataStringGrid->verticalHeader()->setFixedWidth(kColumnWidth[0]);
+  DataStringGrid->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignTop);
+  DataStringGrid->verticalHeader()->setHighlightSections(false);
   DataStringGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   DataStringGrid->verticalHeader()->setMinimumSectionSize(kRowHeight);
   DataStringGrid->verticalHeader()->setDefaultSectionSize(kRowHeight);
@@ -337,7 +340,13 @@ void TDataForm::BuildGrid() {
   heading->setSectionResizeMode(QHeaderView::Interactive);
   for (int c = 0; c < kColumnCount; ++c)
     heading->resizeSection(c, kColumnWidth[static_cast<std::size_t>(c)]);
+  DataStringGrid->setColumnHidden(0, true);
   DataStringGrid->setColumnHidden(1, true);
+  auto* corner = new QLabel(" No", DataStringGrid);
+  corner->setObjectName("No_Label");
+  corner->setGeometry(1, 1, kColumnWidth[0] - 1, kRowHeight);
+  corner->setAttribute(Qt::WA_TransparentForMouseEvents);
+  corner->raise();
   connect(heading, &QHeaderView::sectionPressed, this,
           Guarded([this](int column) { HeadingClick(column); }));
   connect(DataStringGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,

@@ -23,7 +23,11 @@ QVariant StationGridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant StationGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (role != Qt::DisplayRole || orientation != Qt::Horizontal) return {};
+  if (orientation == Qt::Vertical) {
+    if (role == Qt::DisplayRole) return QString::fromStdString(editor_.CellText(section + 1, 0));
+    return {};
+  }
+  if (role != Qt::DisplayRole) return {};
   if (section < 0 || section >= kColumnCount || editor_.DisplayTexts.empty()) return {};
   return QString::fromStdString(
       Cp932ToUtf8(editor_.DisplayTexts[0][static_cast<std::size_t>(section)]));

@@ -233,7 +233,9 @@ TEST_F(Editor, DeleteAnsweredNoOrWithNothingToDeleteChangesNothing) {
   bool asked = false;
   editor->Delete_ButtonClick([&] { return asked = true; });
   EXPECT_FALSE(asked);
+  editor->Write_ButtonClick();  // nor is anything overwritten from it
   EXPECT_EQ(list->Data, before);
+  EXPECT_FALSE(editor->DataEdited);
 }
 
 TEST_F(Editor, AddInTheMemoViewOfABandRecord) {
@@ -363,7 +365,11 @@ TEST_F(Editor, AnEmptyViewShowsOneBlankRow) {
   EXPECT_EQ(editor->CellText(1, 3), "");
   EXPECT_FALSE(editor->DeleteEnabled);
   editor->Write_ButtonClick();  // no current record
+  bool asked = false;
+  editor->Delete_ButtonClick([&] { return asked = true; });
+  EXPECT_FALSE(asked);
   EXPECT_FALSE(editor->DataEdited);
+  EXPECT_EQ(list->Data[0], MemoRecord{});  // record 0 is never written
 }
 
 TEST_F(Editor, HeadingSortKeepsTheCurrentRecord) {
