@@ -255,7 +255,9 @@ void TMainForm::ReadBand_ButtonClick() {
     hooks.SelectIdxModeOff();
     if (editor.ListMode == 2) hooks.FreqStepModeOut(editor.MemoNo);
   }
-  if (editor.DataEdited) AutoMode_IdxInit();
+  // Identification looks frequencies up in frequency order, so a list re-sorted by a heading
+  // is put back too.
+  if (editor.DataEdited || editor.Resorted) AutoMode_IdxInit();
   hooks.AutoMode_IdxChk();
 }
 
@@ -266,7 +268,7 @@ void TMainForm::ReadSingle_ButtonClick() {
     hooks.SelectIdxModeOff();
     if (editor.ListMode == 2) hooks.FreqStepModeOut(editor.MemoNo);
   }
-  if (editor.DataEdited) AutoMode_IdxInit();
+  if (editor.DataEdited || editor.Resorted) AutoMode_IdxInit();
   hooks.AutoMode_IdxChk();
 }
 

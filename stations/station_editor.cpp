@@ -151,6 +151,7 @@ void StationEditor::TypeListAddSub(const std::string& text) {
 
 void StationEditor::FormActivate() {
   DataEdited = false;
+  Resorted = false;
   FindMode = false;
   DeleteMode = false;
   NullNo = 0;
@@ -279,6 +280,7 @@ bool StationEditor::SortByColumn(int column) {
   }
   const int remembered = MemoNo;
   stations_.Indexes.AutoMode_IdxInitSub(stations_.Data, keyMode, DataMode);
+  Resorted = true;
   Data_SizeSetSub();
   const int position = FindMemoNo(DataMode, remembered);
   SetRow(position > 0 ? position : 1);

@@ -63,6 +63,7 @@ class StationEditor {
   int DataMode = 0;  // 0 all, 1 single, 2 band
   int MemoNo = 0;
   bool DataEdited = false;
+  bool Resorted = false;  // a heading click left the shown kind out of frequency order
   bool MemoRequest = false;
   int BandNo = 0;    // the panel's current band position (list layout opening)
   int SingleNo = 0;  // the panel's current single-station position

@@ -141,13 +141,18 @@ TEST(StationListKeys, BandListTunesToTheChosenBandAndEditorReleasesTheStoreKey) 
   EXPECT_EQ(filterOff, 1);
   EXPECT_EQ(checks, 1);
 
-  // "L&IST" closed with "キャンセル(&C)": nothing is tuned.
+  // "L&IST" re-sorted by type and closed with "キャンセル(&C)": nothing is tuned, and the
+  // single index is back in frequency order for identification.
   WhenOpen(p, [&p] {
     EXPECT_EQ(p.main.editor.DataMode, 1);
+    p.data->HeadingClick(2);
+    EXPECT_EQ(p.main.stations.Indexes.SingleIndex[1], 1);  // アマチュア before 航空
     QTest::mouseClick(p.data->DataCan_Button, Qt::LeftButton);
   });
   p.main.ReadSingle_Button->click();
   EXPECT_EQ(tuned.size(), 1u);
+  EXPECT_EQ(p.main.stations.Indexes.SingleIndex[1], 3);  // 118.1 MHz first again
+  EXPECT_EQ(p.main.stations.Indexes.SingleIndex[2], 1);
   EXPECT_EQ(checks, 2);
 
   // "EDITO&R" with "&M" down opens a new line from the receiver; closing releases "&M".
