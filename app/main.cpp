@@ -29,11 +29,14 @@ int main(int argc, char** argv) {
   TMainForm mainForm;
   TComOptionForm comOptionForm(&mainForm);
   TStdOptionForm stdOptionForm(&mainForm);
-  TDataForm dataForm(&mainForm);
-  TDeleteForm deleteForm(&mainForm);
+  // The station list window fills its lists with the splash moving, then releases it.
+  TDataForm dataForm(
+      mainForm.editor, [&mainForm](int position) { mainForm.SplashProgress(position); },
+      [&mainForm] { mainForm.ReleaseSplash(); }, &mainForm);
+  TDeleteForm deleteForm(&dataForm);
+  dataForm.DeleteForm = &deleteForm;
   TExitForm exitForm(&mainForm);
   mainForm.AttachForms({&comOptionForm, &stdOptionForm, &dataForm, &deleteForm, &exitForm});
-  mainForm.ReleaseSplash();
 
   mainForm.adjustSize();
   if (const QScreen* screen = mainForm.screen())

@@ -240,15 +240,74 @@ void TMainForm::CsvExportClick() { ExportStationsCsv(this, stations); }
 
 void TMainForm::CsvImportClick() {
   if (!ImportStationsCsv(this, stations)) return;
-  // The new stations take part in identification and scanning at once.
+  // The new stations take part in identification and scanning at once, and show in the list.
   AutoMode_IdxInit();
+  editor.RecordsChanged();
   hooks.AutoMode_IdxChk();
   hooks.MemoryKeysPrint();
 }
 
-void TMainForm::MemoryClick() {
-  if (forms_.Data) forms_.Data->exec();
+void TMainForm::SplashProgress(int position) {
+  if (!splash_) return;
+  splash_->SetProgress(position);
+  QCoreApplication::processEvents();
 }
+
+// The station list windows. What the window hands back decides what follows.
+bool TMainForm::OpenDataForm(int dataMode, int listMode) {
+  if (!forms_.Data) return false;
+  editor.DataMode = dataMode;
+  editor.ListMode = listMode;
+  editor.MemoRequest = hooks.MemoRequest();
+  editor.BandNo = hooks.BandNo();
+  editor.SingleNo = hooks.SingleNo();
+  editor.Receiver = {tuning.CurrentFrequency(), tuning.CurrentStep(),    tuning.Mode[tuning.Window],
+                     meter.SignalPeak,          identification.AutoMode, editor.BandNo};
+  forms_.Data->exec();
+  // Take the keyboard back: with no window manager nothing else would.
+  activateWindow();
+  return true;
+}
+
+void TMainForm::ReadBand_ButtonClick() {
+  if (!OpenDataForm(kBandKind, 2)) return;
+  if (editor.DataEdited) stations.DataChanged = true;
+  if (editor.MemoNo > 0) {
+    hooks.SelectIdxModeOff();
+    if (editor.ListMode == 2) hooks.FreqStepModeOut(editor.MemoNo);
+  }
+  // Identification looks frequencies up in frequency order, so a list re-sorted by a heading
+  // is put back too.
+  if (editor.DataEdited || editor.Resorted) AutoMode_IdxInit();
+  hooks.AutoMode_IdxChk();
+}
+
+void TMainForm::ReadSingle_ButtonClick() {
+  if (!OpenDataForm(kSingleKind, 2)) return;
+  if (editor.DataEdited) stations.DataChanged = true;
+  if (editor.MemoNo > 0) {
+    hooks.SelectIdxModeOff();
+    if (editor.ListMode == 2) hooks.FreqStepModeOut(editor.MemoNo);
+  }
+  if (editor.DataEdited || editor.Resorted) AutoMode_IdxInit();
+  hooks.AutoMode_IdxChk();
+}
+
+void TMainForm::MemButtonClick() {
+  if (!OpenDataForm(kAllKind, 1)) return;
+  if (editor.DataEdited) stations.DataChanged = true;
+  AutoMode_IdxInit();
+  hooks.AutoMode_IdxChk();
+  if (hooks.MemoRequest()) hooks.MemoRequestRelease();
+  if (editor.MemoNo > 0) {
+    hooks.SelectIdxModeOff();
+    if (editor.ListMode == 2) hooks.FreqStepModeOut(editor.MemoNo);
+  }
+  if (editor.DataEdited) AutoMode_IdxInit();
+  hooks.AutoMode_IdxChk();
+}
+
+void TMainForm::MemoryClick() { MemButtonClick(); }
 
 void TMainForm::MenuComOptionClick() {
   if (!forms_.ComOption) return;

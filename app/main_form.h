@@ -25,6 +25,7 @@
 #include "scan/band_scope.h"
 #include "scan/identification.h"
 #include "scan/scan_engine.h"
+#include "stations/station_editor.h"
 #include "stations/station_list.h"
 
 class QAction;
@@ -69,6 +70,8 @@ class TMainForm : public QMainWindow,
   void AttachForms(const TOtherForms& forms) { forms_ = forms; }
   // The splash stays up until start-up has finished.
   void ReleaseSplash();
+  // Start-up progress shown on the splash while the station list window prepares.
+  void SplashProgress(int position);
 
   // The components that own the shared state.
   QtHost host;
@@ -82,6 +85,7 @@ class TMainForm : public QMainWindow,
   BandScopeEngine bandScope;
   Identification identification;
   StationList stations;
+  StationEditor editor{stations};  // the station list window's rules
   Shell shell;
   PanelHooks hooks;
   Keyboard keyboard;
@@ -199,6 +203,9 @@ class TMainForm : public QMainWindow,
   void Exit1Click();
   void Exit2Click();
   void MemoryClick();
+  void MemButtonClick();
+  void ReadBand_ButtonClick();
+  void ReadSingle_ButtonClick();
   void MenuComOptionClick();
   void MenuOptionClick();
   void MenuNetPortClick();
@@ -257,6 +264,8 @@ class TMainForm : public QMainWindow,
   void Warn(const std::string& message);
   // Opens the network control port; a port that cannot be opened is told once.
   bool StartNetPort();
+  // Opens the station list window; false when there is none.
+  bool OpenDataForm(int dataMode, int listMode);
 
   // Start-up and shutdown steps whose pieces live with their owners.
   void PaintReadoutBackground();

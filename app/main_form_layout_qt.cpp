@@ -187,7 +187,8 @@ void TMainForm::BuildRows(QWidget* client) {
   Freq_Panel = display(client, "Freq_Panel", QRect(409, 9, 143, 19));
   Mem_Up_BitBtn = Key(client, "Mem_Up_BitBtn", "", QRect(556, 6, 23, 13), nothing);
   Mem_Dw_BitBtn = Key(client, "Mem_Dw_BitBtn", "", QRect(556, 19, 23, 13), nothing);
-  ReadBand_Button = Key(client, "ReadBand_Button", "&LIST", QRect(580, 6, 37, 26), nothing);
+  ReadBand_Button = Key(client, "ReadBand_Button", "&LIST", QRect(580, 6, 37, 26),
+                        [this] { ReadBand_ButtonClick(); });
   // The station row.
   MemoMode_Panel = MakeLamp(client, "MemoMode_Panel", QRect(15, 42, 35, 5));
   MemoMode_Button = Key(client, "MemoMode_Button", "M&EMO", QRect(14, 48, 38, 18),
@@ -203,7 +204,8 @@ void TMainForm::BuildRows(QWidget* client) {
   Mode_Panel_S = display(client, "Mode_Panel_S", QRect(519, 44, 33, 19));
   MemS_Up_BitBtn = Key(client, "MemS_Up_BitBtn", "", QRect(556, 41, 23, 13), nothing);
   MemS_Dw_BitBtn = Key(client, "MemS_Dw_BitBtn", "", QRect(556, 54, 23, 13), nothing);
-  ReadSingle_Button = Key(client, "ReadSingle_Button", "L&IST", QRect(580, 41, 37, 26), nothing);
+  ReadSingle_Button = Key(client, "ReadSingle_Button", "L&IST", QRect(580, 41, 37, 26),
+                          [this] { ReadSingle_ButtonClick(); });
   for (QPushButton* b : {Mem_Up_BitBtn, MemS_Up_BitBtn})
     b->setIcon(pictures::KeyGlyph(pictures::Glyph::kUp, 9));
   for (QPushButton* b : {Mem_Dw_BitBtn, MemS_Dw_BitBtn})
@@ -224,7 +226,7 @@ void TMainForm::BuildRows(QWidget* client) {
   MemEdit_Panel = Coloured(M_Panel, "MemEdit_Panel", QRect(548, 7, 70, 22), ui::kYellow);
   MemButton = Key(MemEdit_Panel, "MemButton", "EDITO&R", QRect(2, 2, 66, 18), [this] {
     TrackBar1->setFocus();
-    MemoryClick();
+    MemButtonClick();
   });
   RedText(MemButton);
 

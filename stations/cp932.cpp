@@ -6,10 +6,19 @@
 
 namespace {
 
-std::string Convert(const char* to, const char* from, std::string_view in) {
-  const bool fromUtf8 = std::string_view(from) == "UTF-8";
-  iconv_t cd = iconv_open(to, from);
+// One descriptor per direction and thread, opened on first use: the station grid converts
+// every cell it draws.
+struct Descriptor {
+  iconv_t cd;
+  Descriptor(const char* to, const char* from) : cd(iconv_open(to, from)) {}
+  ~Descriptor() {
+    if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+  }
+};
+
+std::string Convert(iconv_t cd, bool fromUtf8, std::string_view in) {
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
   std::string out;
   out.reserve(in.size() * 3 / 2 + 4);
   char buffer[256];
@@ -35,7 +44,6 @@ std::string Convert(const char* to, const char* from, std::string_view in) {
     }
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
   }
-  iconv_close(cd);
   return out;
 }
 
@@ -43,9 +51,18 @@ bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0
 
 }  // namespace
 
-std::string Cp932ToUtf8(std::string_view cp932) { return Convert("UTF-8", "CP932", cp932); }
+std::string Cp932ToUtf8(std::string_view cp932) {
+  bool ascii = true;
+  for (char c : cp932) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  if (ascii) return std::string(cp932);
+  thread_local const Descriptor d("UTF-8", "CP932");
+  return Convert(d.cd, false, cp932);
+}
 
-std::string Utf8ToCp932(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8); }
+std::string Utf8ToCp932(std::string_view utf8) {
+  thread_local const Descriptor d("CP932", "UTF-8");
+  return Convert(d.cd, true, utf8);
+}
 
 std::string_view Cp932Cut(std::string_view cp932, std::size_t maxBytes) {
   std::size_t i = 0;

@@ -2,9 +2,12 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 
 #include "app/guard_qt.h"
 #include "app/ui_style_qt.h"
+#include "stations/cp932.h"
+#include "stations/station_file.h"
 
 TDeleteForm::TDeleteForm(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QString());
@@ -29,6 +32,30 @@ TDeleteForm::TDeleteForm(QWidget* parent) : QDialog(parent) {
   Yes_Button->setGeometry(60, 130, 80, 28);
   No_Button = new QPushButton("い い え", this);
   No_Button->setGeometry(160, 130, 80, 28);
+  DelType_Label->setObjectName("DelType_Label");
+  DelName_Label->setObjectName("DelName_Label");
+  Freq1_Label->setObjectName("Freq1_Label");
+  Freq2_Label->setObjectName("Freq2_Label");
+  Yes_Button->setObjectName("Yes_Button");
+  No_Button->setObjectName("No_Button");
+  auto* picture = new QLabel(this);
+  picture->setObjectName("Image1");
+  picture->setGeometry(16, 16, 32, 32);
+  picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
   connect(Yes_Button, &QPushButton::clicked, this, Guarded([this] { accept(); }));
   connect(No_Button, &QPushButton::clicked, this, Guarded([this] { reject(); }));
+}
+
+void TDeleteForm::FormActivate(const MemoRecord& record) {
+  DelType_Label->setText(QString::fromStdString(Cp932ToUtf8(record.Type.View())));
+  DelName_Label->setText(QString::fromStdString(Cp932ToUtf8(record.Name.View())));
+  Freq1_Label->setText(QString::fromStdString(FreqToText(record.Frequency)));
+  Freq2_Label->setText(QString::fromStdString(FreqToText(record.Frequency2)));
+}
+
+bool TDeleteForm::Ask(const MemoRecord& record) {
+  FormActivate(record);
+  Yes_Button->setDefault(true);
+  Yes_Button->setFocus();
+  return exec() == QDialog::Accepted;
 }

@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "stations/memo_record.h"
+
 class QLabel;
 class QPushButton;
 
@@ -16,4 +18,8 @@ class TDeleteForm : public QDialog {
   QLabel* Freq2_Label;
   QPushButton* Yes_Button;
   QPushButton* No_Button;
+
+  // Shows the record and asks; true when the user answers "は い".
+  bool Ask(const MemoRecord& record);
+  void FormActivate(const MemoRecord& record);
 };
