@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "app/comm_port.h"
 #include "app/host_qt.h"
@@ -56,7 +57,9 @@ class TMainForm : public QMainWindow,
                   public TuningView,
                   public MeterView,
                   public LinkView,
-                  public KnobView {
+                  public KnobView,
+                  public ScanView,
+                  public IdentificationView {
  public:
   TMainForm();
   ~TMainForm() override;
@@ -97,13 +100,13 @@ class TMainForm : public QMainWindow,
   QPushButton* AutoMode_Button;
   Lamp* BandScan_Panel;
   QPushButton* BandScan_Button;
-  QFrame *No_Panel, *Type_Panel, *Name_Panel, *Freq_Panel;
+  QLabel *No_Panel, *Type_Panel, *Name_Panel, *Freq_Panel;
   QPushButton *Mem_Up_BitBtn, *Mem_Dw_BitBtn, *ReadBand_Button;
   Lamp* MemoMode_Panel;
   QPushButton* MemoMode_Button;
   Lamp* SingleScan_Panel;
   QPushButton* SingleScan_Button;
-  QFrame *No_Panel_S, *Type_Panel_S, *Name_Panel_S, *Freq_Panel_S, *Step_Panel_S, *Mode_Panel_S;
+  QLabel *No_Panel_S, *Type_Panel_S, *Name_Panel_S, *Freq_Panel_S, *Step_Panel_S, *Mode_Panel_S;
   QPushButton *MemS_Up_BitBtn, *MemS_Dw_BitBtn, *ReadSingle_Button;
   // Memory row and store key.
   QFrame* M_Panel;
@@ -211,6 +214,18 @@ class TMainForm : public QMainWindow,
   void ShowDimple(int position) override;
   void ShowArrows(int lit) override;
   void ShowStopLamp(bool on) override;
+  // ScanView (ShowSquelchLabel is shared with the meter).
+  void ShowScanLamps(int scanState) override;
+  void ShowResumeMode(int resumeMode) override;
+  void ShowErrorFlash(FlashLamp lamp, bool red) override;
+  // IdentificationView.
+  void ShowBandRow(const StationRow& row) override;
+  void ShowStationRow(const StationRow& row) override;
+  void ShowAutoModeLamps(bool on) override;
+  void ShowMemoModeLamps(bool on) override;
+  void ShowBandScanLamp(bool on) override;
+  void ShowSingleScanLamp(bool on) override;
+  void ShowTypeFilter(bool on) override;
 
   // Handlers of the panel's own controls.
   void KeyDown(int key) { keyboard.KeyDown(key); }
@@ -218,6 +233,12 @@ class TMainForm : public QMainWindow,
   void SPCH_PanelMouseDown();
   void SPCH_PanelMouseUp();
   void DialSpeed_TrackBarChange(int position);
+  // The type filter's panel is a key: pressed it shows lowered.
+  void Type_Panel_SMouseDown();
+  void Type_Panel_SMouseUp();
+  // "&LIST", "L&IST": the station list window comes with the list's own work.
+  void ReadBand_ButtonClick() {}
+  void ReadSingle_ButtonClick() {}
 
  protected:
   bool event(QEvent* event) override;
@@ -245,12 +266,6 @@ class TMainForm : public QMainWindow,
   void DataRead();
   void DataWrite();
   void AutoMode_IdxInit();
-  void AutoMode_FlagPrint();
-  void AutoMode_PrintCls();
-  void MemoMode_FlagPrint();
-  void MemoMode_PrintCls();
-  void BandScan_FlagPrint();
-  void SingleScan_FlagPrint();
   void Band_ButtonSet();
   void BandScopeInit();
   void PrintSignalScale();
@@ -262,6 +277,8 @@ class TMainForm : public QMainWindow,
   std::unique_ptr<CommNotifier> notifier_;
   TOtherForms forms_;
   std::unique_ptr<TVersionForm> splash_;
+  // The colours the error flashes took from their lamps, innermost last.
+  std::array<std::vector<QColor>, 3> flashed_;
   bool busyCursor_ = false;
   bool closed_ = false;
 };

@@ -8,6 +8,7 @@ void VirtualHost::Delay(int ms) {
     ++now_;
     for (auto tasks = std::exchange(posted_, {}); auto& task : tasks) task();
     if (onTime) onTime(now_);
+    if (onWatch_ && now_ % kWatchMs == 0) onWatch_();
     if (timerEnabled_ && now_ >= nextFire_) {
       nextFire_ = now_ + static_cast<std::uint32_t>(interval_);
       if (onTick_) onTick_();

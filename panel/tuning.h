@@ -9,8 +9,10 @@
 #include "panel/panel_hooks.h"
 
 class Host;
+class IdentificationControl;
 class Link;
 class Meter;
+class ScanControl;
 
 // What the tuning model shows.
 class TuningView {
@@ -65,6 +67,11 @@ class Tuning {
     view_ = &view;
     hooks_ = &hooks;
   }
+  // The scan engine and the identification, which manual tuning stops and informs.
+  void BindScan(ScanControl& scan, IdentificationControl& identification) {
+    scan_ = &scan;
+    identification_ = &identification;
+  }
 
   std::int32_t CurrentFrequency() const { return Frequency[Window]; }
   std::int32_t CurrentStep() const { return Step[Window]; }
@@ -110,6 +117,8 @@ class Tuning {
   Meter* meter_ = nullptr;
   TuningView* view_ = nullptr;
   PanelHooks* hooks_ = nullptr;
+  ScanControl* scan_ = nullptr;
+  IdentificationControl* identification_ = nullptr;
 };
 
 // Frequency texts: "145.145.0" (a point after the third and sixth digit from the right where
