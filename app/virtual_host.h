@@ -31,6 +31,7 @@ class VirtualHost : public Host {
  private:
   std::uint32_t now_ = 1000;
   bool timerEnabled_ = false;
+  bool inTick_ = false;
   int interval_ = 200;
   std::uint32_t nextFire_ = 0;
   std::function<void()> onTick_;
