@@ -59,8 +59,7 @@ void BM_ChannelSendJumping(benchmark::State& state) {
   Tuning& t = h.tuning;
   std::mt19937 rng(3);
   std::vector<std::int32_t> targets(4096);
-  for (auto& f : targets)
-    f = 25000000 + static_cast<std::int32_t>(rng() % 1274999900u) / 100 * 100;
+  for (auto& f : targets) f = 25000000 + static_cast<std::int32_t>(rng() % 1274999900u) / 100 * 100;
   std::size_t k = 0;
   for (auto _ : state) {
     t.Frequency[1] = targets[k++ & 4095];

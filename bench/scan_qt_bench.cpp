@@ -67,8 +67,12 @@ void BM_ScanRate(benchmark::State& state) {
   state.counters["line/s"] = lineBound;
   state.counters["%line"] = 100.0 * rate / lineBound;
 }
-BENCHMARK(BM_ScanRate)->Arg(10)->Arg(30)->Iterations(1)->UseManualTime()->Unit(
-    benchmark::kMillisecond);
+BENCHMARK(BM_ScanRate)
+    ->Arg(10)
+    ->Arg(30)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
