@@ -23,6 +23,9 @@ cleanup() {
 }
 trap cleanup EXIT
 cd "$WORK"
+# A lock of its own, so that a Fennix the user runs meanwhile neither blocks nor is blocked.
+export XDG_RUNTIME_DIR="$WORK/run"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 cat >fennix.ini <<'INI'
 [OPTION]
