@@ -151,22 +151,6 @@ TEST_F(IdentificationTest, BandAndStationStepping) {
   EXPECT_EQ(id.SingleNo, 1);
 }
 
-TEST_F(IdentificationTest, ShiftAddsTheShiftWithinTheLimits) {
-  Tune(145000000);
-  id.ShiftBand_ButtonClick();
-  id.ShiftBand_ButtonClick();
-  EXPECT_EQ(t.Frequency[1], 146200000);  // the row now shows the gap; the shift key is off
-  Tune(145500000);
-  id.ShiftSingle_ButtonClick();
-  EXPECT_EQ(t.Frequency[1], 144900000);
-  // Beyond a limit nothing happens.
-  Put(7, 25100000, 0, 0, 5, "LOW", "", -200);
-  Index();
-  Tune(25100000);
-  id.ShiftSingle_ButtonClick();
-  EXPECT_EQ(t.Frequency[1], 25100000);
-}
-
 TEST_F(IdentificationTest, ModeKeysAndTheirLamps) {
   Tune(145000000);
   rig.scan.BandScan = true;
@@ -235,16 +219,6 @@ TEST_F(IdentificationTest, TheTypeFilter) {
     EXPECT_FALSE(rig.view.typeFilter) << off.by;
     EXPECT_EQ(id.SelectType, "") << off.by;
   }
-}
-
-TEST_F(IdentificationTest, StationsOutsideTheLimitsAreNotTuned) {
-  Put(10, 2100000000, 0, 0, 5, "HIGH", "H");
-  Index();
-  Tune(145000000);
-  rig.rx.ClearLog();
-  id.FreqStepModeOut(10);
-  EXPECT_EQ(t.Frequency[1], 145000000);
-  EXPECT_TRUE(rig.rx.Frames().empty());
 }
 
 }  // namespace

@@ -91,21 +91,4 @@ TEST_F(ScanEndToEnd, InfiniteStopsOnTheCarrier) {
             (std::vector<std::int32_t>{145920000, 145940000, 145960000, 145980000, 146000000}));
 }
 
-TEST_F(ScanEndToEnd, DelayHoldsOnTheCarrierAndGoesOn) {
-  ASSERT_TRUE(form_->Comm1.IsOpen());
-  form_->scan.ResumeMode = ScanEngine::kDelay;
-  form_->scan.StopTime = 1000;
-  form_->tuning.Step[1] = 20000;
-  form_->tuning.TrackBar1Change(1459);
-  form_->host.Delay(300);
-  QTest::keyClick(form_->TrackBar1, Qt::Key_Minus, Qt::KeypadModifier);  // keypad − scans up
-  ASSERT_TRUE(WaitFor([&] { return form_->tuning.Frequency[1] == 146000000; }, 5000));
-  form_->host.Delay(600);
-  EXPECT_EQ(form_->tuning.Frequency[1], 146000000);  // holding
-  ASSERT_TRUE(WaitFor([&] { return form_->tuning.Frequency[1] > 146000000; }, 3000));
-  EXPECT_EQ(form_->scan.ScanState, ScanEngine::kUp);
-  QTest::keyClick(form_->TrackBar1, Qt::Key_Space);  // Space stops
-  EXPECT_EQ(form_->scan.ScanState, 0);
-}
-
 }  // namespace

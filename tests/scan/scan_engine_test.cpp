@@ -86,23 +86,6 @@ TEST_F(ScanTest, ResumeRulesHoldForTheirTimes) {
   }
 }
 
-TEST_F(ScanTest, InfiniteStopsForGoodAndSendsNothing) {
-  rig.scan.ResumeMode = ScanEngine::kInfinite;
-  open = [](std::int32_t f, std::uint32_t) { return f == 145100000; };
-  rig.rx.ClearLog();
-  rig.scan.UP_SC_ButtonClick();
-  EXPECT_EQ(rig.view.scanLamps, ScanEngine::kUp);
-  rig.host.Delay(2000);
-  EXPECT_EQ(rig.scan.ScanState, ScanEngine::kStopped);
-  EXPECT_EQ(rig.view.scanLamps, ScanEngine::kStopped);
-  EXPECT_EQ(rig.tuning.Frequency[1], 145100000);
-  EXPECT_EQ(Frequencies(), (Freqs{145020000, 145040000, 145060000, 145080000, 145100000}));
-  // After the stop only the polling speaks.
-  for (const auto& w : rig.rx.Log())
-    if (w.at > FrequenciesSent().back().at + 100)
-      EXPECT_TRUE(w.hex == "FEFE34E01501FD" || w.hex == "FEFE34E01502FD") << w.hex;
-}
-
 TEST_F(ScanTest, RangeEndsStopOrWrapInsideTheBand) {
   struct Case {
     const char* name;
@@ -195,18 +178,6 @@ TEST_F(ScanTest, SingleScanVisitsEqualFrequenciesOnceAndWraps) {
   }
 }
 
-TEST_F(ScanTest, SingleScanWithNoStationInRangeRefusesToStart) {
-  Put(1, 20000000, 0, 0, 5, "below the range");
-  Index();
-  rig.scan.SingleScan = true;
-  rig.rx.ClearLog();
-  rig.scan.UP_SC_ButtonClick();
-  EXPECT_EQ(rig.scan.ScanState, ScanEngine::kStopped);
-  EXPECT_EQ(rig.view.flashes, std::vector<FlashLamp>{FlashLamp::SingleScan});
-  EXPECT_FALSE(rig.view.flashRed);  // the lamp has its colour back
-  EXPECT_TRUE(Frequencies().empty());
-}
-
 TEST_F(ScanTest, TheTypeFilterGovernsTheSingleScan) {
   Put(1, 145000000, 0, 0, 5, "AIR");
   Put(2, 145100000, 0, 0, 5, "MARINE");
@@ -247,32 +218,6 @@ TEST_F(ScanTest, ReversingStopsWaitsAndGoesTheOtherWay) {
   ASSERT_GT(FrequenciesSent().size(), count);
   EXPECT_EQ(FrequenciesSent()[count].frequency, f + 20000);
   EXPECT_EQ(FrequenciesSent()[count].at, now);
-}
-
-TEST_F(ScanTest, TheStopKeyStopsAScanOrWritesThePanelToTheReceiver) {
-  rig.scan.UP_SC_ButtonClick();
-  rig.host.Delay(100);
-  rig.scan.ST_SC_ButtonClick();
-  EXPECT_EQ(rig.scan.ScanState, ScanEngine::kStopped);
-  EXPECT_EQ(rig.view.scanLamps, ScanEngine::kStopped);
-  rig.host.Delay(100);
-  rig.rx.ClearLog();
-  rig.scan.ST_SC_ButtonClick();
-  rig.host.Delay(200);
-  const auto frames = rig.rx.Frames();
-  ASSERT_GE(frames.size(), 3u);
-  EXPECT_EQ(frames[0].substr(0, 10), "FEFE34E000");
-  EXPECT_EQ(frames[1].substr(0, 10), "FEFE34E006");
-  EXPECT_EQ(frames[2].substr(0, 10), "FEFE34E010");
-}
-
-TEST_F(ScanTest, DelayKeyCyclesTheRules) {
-  std::vector<int> seen;
-  for (int k = 0; k < 4; ++k) {
-    rig.scan.ScanButtonClick();
-    seen.push_back(rig.view.resumeSymbol);
-  }
-  EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 0}));
 }
 
 TEST_F(ScanTest, OffLineTheReadoutSweepsAndNothingIsSent) {
@@ -319,15 +264,6 @@ TEST_F(ScanTest, ALostReplyDoesNotStopTheScan) {
     EXPECT_EQ(f.rig.scan.ScanState, ScanEngine::kUp);
     EXPECT_GT(f.FrequenciesSent().size(), 40u);
   }
-}
-
-TEST_F(ScanTest, ManualTuningStopsTheScan) {
-  rig.scan.UP_SC_ButtonClick();
-  rig.host.Delay(100);
-  rig.tuning.TrackBar1Change(1460);
-  EXPECT_EQ(rig.scan.ScanState, ScanEngine::kStopped);
-  rig.host.Delay(300);
-  EXPECT_EQ(rig.tuning.Frequency[1], 146000000);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The main window's share of scanning and identification, off line: the rows and lamps it
-// paints, the type panel as a key, Q on the track bar, a refused step's red flash and the
-// demonstration scan started and stopped with the keys.
+// The main window's share of identification, off line: the rows and lamps it paints, the
+// type panel as a key, Q on the track bar and a refused step's red flash.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -12,7 +11,6 @@
 
 #include "app/main_form.h"
 #include "panel/lamp_widget.h"
-#include "panel/picture_widget.h"
 #include "stations/cp932.h"
 #include "stations/station_file.h"
 
@@ -94,33 +92,6 @@ TEST_F(ScanPanel, RowsLampsAndTheTypePanel) {
   EXPECT_EQ(f.tuning.Frequency[1], 145000000);
   QTest::keyRelease(f.TrackBar1, Qt::Key_Q);  // and on again
   EXPECT_EQ(f.No_Panel->text(), "1");
-}
-
-TEST_F(ScanPanel, TheDemonstrationScanRunsAndStops) {
-  TMainForm& f = *form_;
-  QTest::mouseClick(f.ScanButton, Qt::LeftButton);  // "DELA&Y": OFF to DELAY
-  EXPECT_EQ(f.scan.ResumeMode, 1);
-  QTest::mouseClick(f.UP_SC_Button, Qt::LeftButton);
-  EXPECT_EQ(f.ScanUP_Panel->Color(), kLime);
-  EXPECT_EQ(f.ScanDW_Panel->Color(), kSilver);
-  EXPECT_EQ(f.host.TimerInterval(), 10);
-  f.host.Delay(500);
-  EXPECT_GT(f.tuning.Frequency[1], 145100000);
-  EXPECT_LE(f.tuning.Frequency[1], 146000000);
-  EXPECT_EQ(f.TrackBar1->value(), f.tuning.Frequency[1] / 100000);
-  QTest::mouseClick(f.ST_SC_Button, Qt::LeftButton);
-  EXPECT_EQ(f.scan.ScanState, 0);
-  EXPECT_EQ(f.ScanUP_Panel->Color(), kSilver);
-  const std::int32_t stopped = f.tuning.Frequency[1];
-  f.host.Delay(200);
-  EXPECT_EQ(f.tuning.Frequency[1], stopped);
-  // The left arrow beside the knob scans down.
-  QTest::mouseClick(f.L_FF2_Image, Qt::LeftButton);
-  EXPECT_EQ(f.ScanDW_Panel->Color(), kLime);
-  f.host.Delay(200);
-  EXPECT_LT(f.tuning.Frequency[1], stopped);
-  QTest::keyRelease(f.TrackBar1, Qt::Key_Space);
-  EXPECT_EQ(f.scan.ScanState, 0);
 }
 
 }  // namespace
