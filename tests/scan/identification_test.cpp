@@ -138,9 +138,10 @@ TEST_F(IdentificationTest, BandAndStationStepping) {
     if (key == "station down") id.MemS_Dw_BitBtnClick();
     EXPECT_EQ(t.Frequency[1], c.to) << key << " from " << c.from;
     EXPECT_EQ(rig.view.flashes.empty(), c.to != c.from) << key << " from " << c.from;
-    if (!rig.view.flashes.empty())
+    if (!rig.view.flashes.empty()) {
       EXPECT_EQ(rig.view.flashes[0],
                 key.rfind("band", 0) == 0 ? FlashLamp::AutoMode : FlashLamp::MemoMode);
+    }
   }
   // A station reached copies its mode and step as stored.
   Tune(118000000);
