@@ -44,15 +44,24 @@ class Host {
   // Runs `task` from the event loop once the running handler (and any wait it is in) has
   // given control back.
   virtual void Post(std::function<void()> task) = 0;
+  // Runs `onWatch` every kWatchMs from the event loop, whatever Timer1 is doing: the link's
+  // look-out for a polling chain that a lost reply has broken.
+  static constexpr int kWatchMs = 100;
+  virtual void SetWatch(std::function<void()> onWatch) = 0;
 
   // The link to the receiver: frames go out only while the port is open.
   void SetPort(Port* port) { port_ = port; }
   Port* GetPort() const { return port_; }
   bool PortOpen() const { return port_ && port_->IsOpen(); }
   void WriteFrame(const civ::Bytes& frame) {
-    if (PortOpen()) port_->Write(frame);
+    if (!PortOpen()) return;
+    port_->Write(frame);
+    lastWriteTick_ = TickCount();
   }
+  // When a frame was last written.
+  std::uint32_t LastWriteTick() const { return lastWriteTick_; }
 
  private:
   Port* port_ = nullptr;
+  std::uint32_t lastWriteTick_ = 0;
 };

@@ -15,6 +15,18 @@ QtHost::QtHost() {
   });
 }
 
+void QtHost::SetWatch(std::function<void()> onWatch) {
+  onWatch_ = std::move(onWatch);
+  if (watch_.isActive()) return;
+  watch_.setInterval(kWatchMs);
+  QObject::connect(&watch_, &QTimer::timeout, [this] {
+    GuardedCall([this] {
+      if (onWatch_) onWatch_();
+    });
+  });
+  watch_.start();
+}
+
 void QtHost::Post(std::function<void()> task) {
   QTimer::singleShot(0, &timer_, [task = std::move(task)] { GuardedCall(task); });
 }

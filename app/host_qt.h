@@ -21,9 +21,12 @@ class QtHost : public Host {
   bool TimerEnabled() const override { return timer_.isActive(); }
   void SetTimerHandler(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
   void Post(std::function<void()> task) override;
+  void SetWatch(std::function<void()> onWatch) override;
 
  private:
   QElapsedTimer clock_;
   QTimer timer_;  // Timer1
   std::function<void()> onTick_;
+  QTimer watch_;
+  std::function<void()> onWatch_;
 };

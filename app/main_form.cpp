@@ -32,6 +32,7 @@
 #include "panel/readout_widget.h"
 #include "panel/updown_widget.h"
 #include "scan/std_option_form.h"
+#include "stations/cp932.h"
 #include "stations/csv_dialogs_qt.h"
 #include "stations/data_form.h"
 
@@ -67,14 +68,21 @@ void TMainForm::WireComponents() {
   hooks.SubDial_Up = [this] { knob.SubDial_Up(); };
   hooks.SubDial_Down = [this] { knob.SubDial_Down(); };
   hooks.FF_Cls = [this] { knob.FF_Cls(); };
-  hooks.ScanStopPrint = [this] { Image1->ScanStop_Digital_Print(scan.ResumeMode); };
   link.Bind(host, tuning, meter, scan, *this, hooks);
+  scan.Bind(host, tuning, link, meter, knob, stations, identification, *this, hooks);
+  identification.Bind(host, tuning, scan, stations, *this, hooks);
+  tuning.BindScan(scan, identification);
+  knob.BindScan(scan, identification);
+  keyboard.BindScan(scan, identification);
+  meter.BindScan(scan);
+  link.BindIdentification(identification);
+  host.SetWatch([this] { link.WatchPolling(); });
   notifier_ = std::make_unique<CommNotifier>(Comm1, this);
   notifier_->onReceive = [this](int) {
     GuardedCall([this] { link.Comm1CommReceive(port_.InQueue()); });
   };
   notifier_->onError = [this](std::exception_ptr error) { CommError(error); };
-  panelRig.Bind(host, tuning, meter, hooks, *this);
+  panelRig.Bind(host, tuning, meter, *this);
   settings_.BindNet(netSettings);
 }
 
@@ -140,13 +148,13 @@ void TMainForm::FormCreate() {
   link.ComStartRead();
   // 10. Station indexes, identification and memo states.
   AutoMode_IdxInit();
-  AutoMode_FlagPrint();
-  AutoMode_PrintCls();
-  MemoMode_FlagPrint();
-  MemoMode_PrintCls();
-  hooks.AutoMode_IdxChk();
-  BandScan_FlagPrint();
-  SingleScan_FlagPrint();
+  identification.AutoMode_FlagPrint();
+  identification.AutoMode_PrintCls();
+  identification.MemoMode_FlagPrint();
+  identification.MemoMode_PrintCls();
+  identification.AutoMode_IdxChk();
+  identification.BandScan_FlagPrint();
+  identification.SingleScan_FlagPrint();
   // 11. The resume rule in force is the one chosen in the options.
   scan.ResumeMode = scan.ScanMode;
   // 12. Clamp the current window; keep the receiver's range for the converter.
@@ -195,7 +203,7 @@ void TMainForm::Print_DATA_Sub() {
   meter.PrintSignal();
   tuning.PrintWindow();
   meter.PrintSquelch();
-  hooks.ScanStopPrint();
+  scan.ScanStop_Digital_Print();
   hooks.MemoryKeysPrint();
 }
 
@@ -243,7 +251,7 @@ void TMainForm::CsvImportClick() {
   // The new stations take part in identification and scanning at once, and show in the list.
   AutoMode_IdxInit();
   editor.RecordsChanged();
-  hooks.AutoMode_IdxChk();
+  identification.AutoMode_IdxChk();
   hooks.MemoryKeysPrint();
 }
 
@@ -259,8 +267,8 @@ bool TMainForm::OpenDataForm(int dataMode, int listMode) {
   editor.DataMode = dataMode;
   editor.ListMode = listMode;
   editor.MemoRequest = hooks.MemoRequest();
-  editor.BandNo = hooks.BandNo();
-  editor.SingleNo = hooks.SingleNo();
+  editor.BandNo = identification.BandNo;
+  editor.SingleNo = identification.SingleNo;
   editor.Receiver = {tuning.CurrentFrequency(), tuning.CurrentStep(),    tuning.Mode[tuning.Window],
                      meter.SignalPeak,          identification.AutoMode, editor.BandNo};
   forms_.Data->exec();
@@ -273,38 +281,38 @@ void TMainForm::ReadBand_ButtonClick() {
   if (!OpenDataForm(kBandKind, 2)) return;
   if (editor.DataEdited) stations.DataChanged = true;
   if (editor.MemoNo > 0) {
-    hooks.SelectIdxModeOff();
-    if (editor.ListMode == 2) hooks.FreqStepModeOut(editor.MemoNo);
+    identification.SelectIdxModeOff();
+    if (editor.ListMode == 2) identification.FreqStepModeOut(editor.MemoNo);
   }
   // Identification looks frequencies up in frequency order, so a list re-sorted by a heading
   // is put back too.
   if (editor.DataEdited || editor.Resorted) AutoMode_IdxInit();
-  hooks.AutoMode_IdxChk();
+  identification.AutoMode_IdxChk();
 }
 
 void TMainForm::ReadSingle_ButtonClick() {
   if (!OpenDataForm(kSingleKind, 2)) return;
   if (editor.DataEdited) stations.DataChanged = true;
   if (editor.MemoNo > 0) {
-    hooks.SelectIdxModeOff();
-    if (editor.ListMode == 2) hooks.FreqStepModeOut(editor.MemoNo);
+    identification.SelectIdxModeOff();
+    if (editor.ListMode == 2) identification.FreqStepModeOut(editor.MemoNo);
   }
   if (editor.DataEdited || editor.Resorted) AutoMode_IdxInit();
-  hooks.AutoMode_IdxChk();
+  identification.AutoMode_IdxChk();
 }
 
 void TMainForm::MemButtonClick() {
   if (!OpenDataForm(kAllKind, 1)) return;
   if (editor.DataEdited) stations.DataChanged = true;
   AutoMode_IdxInit();
-  hooks.AutoMode_IdxChk();
+  identification.AutoMode_IdxChk();
   if (hooks.MemoRequest()) hooks.MemoRequestRelease();
   if (editor.MemoNo > 0) {
-    hooks.SelectIdxModeOff();
-    if (editor.ListMode == 2) hooks.FreqStepModeOut(editor.MemoNo);
+    identification.SelectIdxModeOff();
+    if (editor.ListMode == 2) identification.FreqStepModeOut(editor.MemoNo);
   }
   if (editor.DataEdited) AutoMode_IdxInit();
-  hooks.AutoMode_IdxChk();
+  identification.AutoMode_IdxChk();
 }
 
 void TMainForm::MemoryClick() { MemButtonClick(); }
@@ -447,6 +455,98 @@ void TMainForm::ShowAfPosition(int position) {
 
 void TMainForm::ShowStopLamp(bool on) { Dial_Stop_Panel->SetColor(on ? ui::kLime : ui::kSilver); }
 
+void TMainForm::ShowScanLamps(int scanState) {
+  ScanUP_Panel->SetColor(scanState == ScanEngine::kUp ? ui::kLime : ui::kSilver);
+  ScanDW_Panel->SetColor(scanState == ScanEngine::kDown ? ui::kLime : ui::kSilver);
+}
+
+void TMainForm::ShowResumeMode(int resumeMode) { Image1->ScanStop_Digital_Print(resumeMode); }
+
+namespace {
+
+Lamp* FlashedLamp(TMainForm& form, FlashLamp lamp) {
+  switch (lamp) {
+    case FlashLamp::AutoMode:
+      return form.AutoMode_Panel;
+    case FlashLamp::SingleScan:
+      return form.SingleScan_Panel;
+    default:
+      return form.MemoMode_Panel;
+  }
+}
+
+void SetPanelColor(QWidget* panel, const QColor& color) {
+  QPalette p = panel->palette();
+  if (p.color(QPalette::Window) == color) return;
+  p.setColor(QPalette::Window, color);
+  panel->setPalette(p);
+}
+
+QString Screen(const std::string& cp932) { return QString::fromStdString(Cp932ToUtf8(cp932)); }
+
+}  // namespace
+
+void TMainForm::ShowErrorFlash(FlashLamp lamp, bool red) {
+  Lamp* panel = FlashedLamp(*this, lamp);
+  auto& saved = flashed_[static_cast<std::size_t>(lamp)];
+  if (red) {
+    saved.push_back(panel->Color());
+    panel->SetColor(ui::kRed);
+  } else if (!saved.empty()) {
+    panel->SetColor(saved.back());
+    saved.pop_back();
+  }
+}
+
+void TMainForm::ShowBandRow(const StationRow& row) {
+  No_Panel->setText(QString::fromStdString(row.no));
+  Type_Panel->setText(Screen(row.type));
+  Name_Panel->setText(Screen(row.name));
+  Freq_Panel->setText(QString::fromStdString(row.frequency));
+  ShiftBand_Button->setEnabled(row.shift);
+}
+
+void TMainForm::ShowStationRow(const StationRow& row) {
+  No_Panel_S->setText(QString::fromStdString(row.no));
+  Type_Panel_S->setText(Screen(row.type));
+  Name_Panel_S->setText(Screen(row.name));
+  Freq_Panel_S->setText(QString::fromStdString(row.frequency));
+  Step_Panel_S->setText(QString::fromStdString(row.step));
+  Mode_Panel_S->setText(QString::fromStdString(row.mode));
+  ShiftSingle_Button->setEnabled(row.shift);
+}
+
+void TMainForm::ShowAutoModeLamps(bool on) {
+  AutoMode_Panel->SetColor(on ? ui::kLime : ui::kSilver);
+  for (QWidget* panel : {No_Panel, Type_Panel, Name_Panel, Freq_Panel})
+    SetPanelColor(panel, on ? ui::kLight : ui::kSilver);
+}
+
+void TMainForm::ShowMemoModeLamps(bool on) {
+  MemoMode_Panel->SetColor(on ? ui::kLime : ui::kSilver);
+  for (QWidget* panel :
+       {No_Panel_S, Type_Panel_S, Name_Panel_S, Freq_Panel_S, Step_Panel_S, Mode_Panel_S})
+    SetPanelColor(panel, on ? ui::kLight : ui::kSilver);
+}
+
+void TMainForm::ShowBandScanLamp(bool on) {
+  BandScan_Panel->SetColor(on ? ui::kLime : ui::kSilver);
+}
+void TMainForm::ShowSingleScanLamp(bool on) {
+  SingleScan_Panel->SetColor(on ? ui::kLime : ui::kSilver);
+}
+
+void TMainForm::ShowTypeFilter(bool on) {
+  SetPanelColor(Type_Panel_S, on ? ui::kLime : No_Panel_S->palette().color(QPalette::Window));
+}
+
+void TMainForm::Type_Panel_SMouseDown() { Type_Panel_S->setFrameShadow(QFrame::Sunken); }
+
+void TMainForm::Type_Panel_SMouseUp() {
+  Type_Panel_S->setFrameShadow(QFrame::Raised);
+  identification.Type_Panel_SMouseUp();
+}
+
 void TMainForm::SPCH_PanelMouseDown() {
   SPCH_Panel->SetColor(ui::kLight);
   SPCH_Panel->setFrameShape(QFrame::Panel);
@@ -469,6 +569,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* e) {
     const auto* key = static_cast<QKeyEvent*>(e);
     const int code = VirtualKeyOf(key->key(), key->modifiers() & Qt::KeypadModifier);
     GuardedCall([this, code] { KeyDown(code); });
+  } else if (watched == Type_Panel_S && e->type() == QEvent::MouseButtonPress) {
+    GuardedCall([this] { Type_Panel_SMouseDown(); });
+  } else if (watched == Type_Panel_S && e->type() == QEvent::MouseButtonRelease) {
+    GuardedCall([this] { Type_Panel_SMouseUp(); });
   } else if (e->type() == QEvent::KeyRelease && watched == TrackBar1) {
     const auto* key = static_cast<QKeyEvent*>(e);
     if (!key->isAutoRepeat()) {
@@ -517,12 +621,6 @@ void TMainForm::Warn(const std::string& message) {
                   QMessageBox::Ok, this);
   box.exec();
 }
-void TMainForm::AutoMode_FlagPrint() {}
-void TMainForm::AutoMode_PrintCls() {}
-void TMainForm::MemoMode_FlagPrint() {}
-void TMainForm::MemoMode_PrintCls() {}
-void TMainForm::BandScan_FlagPrint() {}
-void TMainForm::SingleScan_FlagPrint() {}
 void TMainForm::Band_ButtonSet() {}
 void TMainForm::BandScopeInit() {}
 void TMainForm::PrintSignalScale() {

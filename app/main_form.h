@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "app/comm_port.h"
 #include "app/host_qt.h"
@@ -62,7 +63,9 @@ class TMainForm : public QMainWindow,
                   public MeterView,
                   public LinkView,
                   public KnobView,
-                  public net::PanelRigView {
+                  public net::PanelRigView,
+                  public ScanView,
+                  public IdentificationView {
  public:
   TMainForm();
   ~TMainForm() override;
@@ -113,13 +116,13 @@ class TMainForm : public QMainWindow,
   QPushButton* AutoMode_Button;
   Lamp* BandScan_Panel;
   QPushButton* BandScan_Button;
-  QFrame *No_Panel, *Type_Panel, *Name_Panel, *Freq_Panel;
+  QLabel *No_Panel, *Type_Panel, *Name_Panel, *Freq_Panel;
   QPushButton *Mem_Up_BitBtn, *Mem_Dw_BitBtn, *ReadBand_Button;
   Lamp* MemoMode_Panel;
   QPushButton* MemoMode_Button;
   Lamp* SingleScan_Panel;
   QPushButton* SingleScan_Button;
-  QFrame *No_Panel_S, *Type_Panel_S, *Name_Panel_S, *Freq_Panel_S, *Step_Panel_S, *Mode_Panel_S;
+  QLabel *No_Panel_S, *Type_Panel_S, *Name_Panel_S, *Freq_Panel_S, *Step_Panel_S, *Mode_Panel_S;
   QPushButton *MemS_Up_BitBtn, *MemS_Dw_BitBtn, *ReadSingle_Button;
   // Memory row and store key.
   QFrame* M_Panel;
@@ -237,6 +240,18 @@ class TMainForm : public QMainWindow,
   void ShowStopLamp(bool on) override;
   // PanelRigView.
   void ShowAfPosition(int position) override;
+  // ScanView (ShowSquelchLabel is shared with the meter).
+  void ShowScanLamps(int scanState) override;
+  void ShowResumeMode(int resumeMode) override;
+  void ShowErrorFlash(FlashLamp lamp, bool red) override;
+  // IdentificationView.
+  void ShowBandRow(const StationRow& row) override;
+  void ShowStationRow(const StationRow& row) override;
+  void ShowAutoModeLamps(bool on) override;
+  void ShowMemoModeLamps(bool on) override;
+  void ShowBandScanLamp(bool on) override;
+  void ShowSingleScanLamp(bool on) override;
+  void ShowTypeFilter(bool on) override;
 
   // Handlers of the panel's own controls.
   void KeyDown(int key) { keyboard.KeyDown(key); }
@@ -244,6 +259,9 @@ class TMainForm : public QMainWindow,
   void SPCH_PanelMouseDown();
   void SPCH_PanelMouseUp();
   void DialSpeed_TrackBarChange(int position);
+  // The type filter's panel is a key: pressed it shows lowered.
+  void Type_Panel_SMouseDown();
+  void Type_Panel_SMouseUp();
 
  protected:
   bool event(QEvent* event) override;
@@ -275,12 +293,6 @@ class TMainForm : public QMainWindow,
   void DataRead();
   void DataWrite();
   void AutoMode_IdxInit();
-  void AutoMode_FlagPrint();
-  void AutoMode_PrintCls();
-  void MemoMode_FlagPrint();
-  void MemoMode_PrintCls();
-  void BandScan_FlagPrint();
-  void SingleScan_FlagPrint();
   void Band_ButtonSet();
   void BandScopeInit();
   void PrintSignalScale();
@@ -294,6 +306,8 @@ class TMainForm : public QMainWindow,
   std::unique_ptr<TVersionForm> splash_;
   THelpForm* help_ = nullptr;
   THelpForm* Help();
+  // The colours the error flashes took from their lamps, innermost last.
+  std::array<std::vector<QColor>, 3> flashed_;
   bool busyCursor_ = false;
   bool closed_ = false;
 };

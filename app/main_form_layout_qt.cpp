@@ -167,8 +167,15 @@ void TMainForm::BuildPanel() {
 
 void TMainForm::BuildRows(QWidget* client) {
   auto display = [](QWidget* parent, const char* name, QRect geometry) {
-    QFrame* f = Bevel(parent, name, geometry, QFrame::Sunken);
+    auto* f = new QLabel(parent);
+    f->setObjectName(name);
+    f->setGeometry(geometry);
+    f->setFrameShape(QFrame::Panel);
+    f->setFrameShadow(QFrame::Sunken);
     f->setAutoFillBackground(true);
+    f->setIndent(2);
+    f->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    f->setTextFormat(Qt::PlainText);
     QPalette p = f->palette();
     p.setColor(QPalette::Window, ui::kLight);
     f->setPalette(p);
@@ -178,32 +185,39 @@ void TMainForm::BuildRows(QWidget* client) {
   // The band row.
   AutoMode_Panel = MakeLamp(client, "AutoMode_Panel", QRect(15, 7, 35, 5));
   AutoMode_Button = Key(client, "AutoMode_Button", "&PROG", QRect(14, 13, 38, 18),
-                        [this] { hooks.AutoMode_ButtonClick(); });
+                        [this] { identification.AutoMode_ButtonClick(); });
   BandScan_Panel = MakeLamp(client, "BandScan_Panel", QRect(54, 7, 35, 5));
-  BandScan_Button = Key(client, "BandScan_Button", "&SCAN", QRect(53, 13, 38, 18), nothing);
+  BandScan_Button = Key(client, "BandScan_Button", "&SCAN", QRect(53, 13, 38, 18),
+                        [this] { identification.BandScan_ButtonClick(); });
   No_Panel = display(client, "No_Panel", QRect(94, 9, 38, 19));
   Type_Panel = display(client, "Type_Panel", QRect(135, 9, 100, 19));
   Name_Panel = display(client, "Name_Panel", QRect(238, 9, 168, 19));
   Freq_Panel = display(client, "Freq_Panel", QRect(409, 9, 143, 19));
-  Mem_Up_BitBtn = Key(client, "Mem_Up_BitBtn", "", QRect(556, 6, 23, 13), nothing);
-  Mem_Dw_BitBtn = Key(client, "Mem_Dw_BitBtn", "", QRect(556, 19, 23, 13), nothing);
+  Mem_Up_BitBtn = Key(client, "Mem_Up_BitBtn", "", QRect(556, 6, 23, 13),
+                      [this] { identification.Mem_Up_BitBtnClick(); });
+  Mem_Dw_BitBtn = Key(client, "Mem_Dw_BitBtn", "", QRect(556, 19, 23, 13),
+                      [this] { identification.Mem_Dw_BitBtnClick(); });
   ReadBand_Button = Key(client, "ReadBand_Button", "&LIST", QRect(580, 6, 37, 26),
                         [this] { ReadBand_ButtonClick(); });
   // The station row.
   MemoMode_Panel = MakeLamp(client, "MemoMode_Panel", QRect(15, 42, 35, 5));
   MemoMode_Button = Key(client, "MemoMode_Button", "M&EMO", QRect(14, 48, 38, 18),
-                        [this] { hooks.MemoMode_ButtonClick(); });
+                        [this] { identification.MemoMode_ButtonClick(); });
   SingleScan_Panel = MakeLamp(client, "SingleScan_Panel", QRect(54, 42, 35, 5));
-  SingleScan_Button = Key(client, "SingleScan_Button", "S&CAN", QRect(56, 48, 35, 18), nothing);
+  SingleScan_Button = Key(client, "SingleScan_Button", "S&CAN", QRect(56, 48, 35, 18),
+                          [this] { identification.SingleScan_ButtonClick(); });
   No_Panel_S = display(client, "No_Panel_S", QRect(94, 44, 38, 19));
   Type_Panel_S = display(client, "Type_Panel_S", QRect(135, 43, 100, 21));
   Type_Panel_S->setFrameShadow(QFrame::Raised);  // it is a key
+  Type_Panel_S->installEventFilter(this);
   Name_Panel_S = display(client, "Name_Panel_S", QRect(238, 44, 168, 19));
   Freq_Panel_S = display(client, "Freq_Panel_S", QRect(409, 44, 70, 19));
   Step_Panel_S = display(client, "Step_Panel_S", QRect(482, 44, 34, 19));
   Mode_Panel_S = display(client, "Mode_Panel_S", QRect(519, 44, 33, 19));
-  MemS_Up_BitBtn = Key(client, "MemS_Up_BitBtn", "", QRect(556, 41, 23, 13), nothing);
-  MemS_Dw_BitBtn = Key(client, "MemS_Dw_BitBtn", "", QRect(556, 54, 23, 13), nothing);
+  MemS_Up_BitBtn = Key(client, "MemS_Up_BitBtn", "", QRect(556, 41, 23, 13),
+                       [this] { identification.MemS_Up_BitBtnClick(); });
+  MemS_Dw_BitBtn = Key(client, "MemS_Dw_BitBtn", "", QRect(556, 54, 23, 13),
+                       [this] { identification.MemS_Dw_BitBtnClick(); });
   ReadSingle_Button = Key(client, "ReadSingle_Button", "L&IST", QRect(580, 41, 37, 26),
                           [this] { ReadSingle_ButtonClick(); });
   for (QPushButton* b : {Mem_Up_BitBtn, MemS_Up_BitBtn})
@@ -250,7 +264,8 @@ void TMainForm::BuildRows(QWidget* client) {
   ATT_Panel->SetColor(ui::kRed);  // as designed; start-up gives it the column's colour
   ATT_Button = Key(Windw_Panel, "ATT_Button", "ATT", QRect(13, 71, 50, 18),
                    [this] { meter.ATT_ButtonClick(); });
-  ScanButton = Key(Windw_Panel, "ScanButton", "DELA&Y", QRect(13, 98, 50, 18), nothing);
+  ScanButton = Key(Windw_Panel, "ScanButton", "DELA&Y", QRect(13, 98, 50, 18),
+                   [this] { scan.ScanButtonClick(); });
 }
 
 void TMainForm::BuildCentre(QWidget* client) {
@@ -325,19 +340,19 @@ void TMainForm::BuildCentre(QWidget* client) {
   UpDown1->onClick = [this](bool up) { tuning.UpDown1Click(up); };
   UpDown1->onRelease = [this] { hooks.FF_Cls(); };
   UP_SC_Button = Key(Step_Panel, "UP_SC_Button", "", QRect(59, 14, 37, 49),
-                     [this] { hooks.UP_SC_ButtonClick(); });
+                     [this] { scan.UP_SC_ButtonClick(); });
   ST_SC_Button = Key(Step_Panel, "ST_SC_Button", "", QRect(59, 64, 37, 29),
-                     [this] { hooks.ST_SC_ButtonClick(); });
+                     [this] { scan.ST_SC_ButtonClick(); });
   connect(ST_SC_Button, &QPushButton::pressed, this, Guarded([this] { knob.StopLampDown(); }));
   DW_SC_Button = Key(Step_Panel, "DW_SC_Button", "", QRect(59, 94, 37, 49),
-                     [this] { hooks.DW_SC_ButtonClick(); });
+                     [this] { scan.DW_SC_ButtonClick(); });
   UP_SC_Button->setIcon(pictures::KeyGlyph(pictures::Glyph::kUp, 16));
   ST_SC_Button->setIcon(pictures::KeyGlyph(pictures::Glyph::kStop, 14));
   DW_SC_Button->setIcon(pictures::KeyGlyph(pictures::Glyph::kDown, 16));
   ScanUP_Panel = MakeLamp(Step_Panel, "ScanUP_Panel", QRect(70, 23, 15, 5));
   ScanDW_Panel = MakeLamp(Step_Panel, "ScanDW_Panel", QRect(70, 131, 15, 5));
-  ScanUP_Panel->onClick = [this] { hooks.UP_SC_ButtonClick(); };
-  ScanDW_Panel->onClick = [this] { hooks.DW_SC_ButtonClick(); };
+  ScanUP_Panel->onClick = [this] { scan.UP_SC_ButtonClick(); };
+  ScanDW_Panel->onClick = [this] { scan.DW_SC_ButtonClick(); };
 }
 
 void TMainForm::BuildKeypadAndKnob(QWidget* client) {
@@ -362,8 +377,10 @@ void TMainForm::BuildKeypadAndKnob(QWidget* client) {
   for (QPushButton* b : {Button_BS, Button_ESC, Button_ENT}) b->setFont(ui::ProportionalFont(9));
 
   // Shift and converter column.
-  ShiftBand_Button = Key(client, "ShiftBand_Button", "SHF&T", QRect(123, 275, 34, 32), [] {});
-  ShiftSingle_Button = Key(client, "ShiftSingle_Button", "S&HFT", QRect(123, 307, 34, 32), [] {});
+  ShiftBand_Button = Key(client, "ShiftBand_Button", "SHF&T", QRect(123, 275, 34, 32),
+                         [this] { identification.ShiftBand_ButtonClick(); });
+  ShiftSingle_Button = Key(client, "ShiftSingle_Button", "S&HFT", QRect(123, 307, 34, 32),
+                           [this] { identification.ShiftSingle_ButtonClick(); });
   ConvF_Panel = MakeLamp(client, "ConvF_Panel", QRect(125, 341, 33, 5));
   Convert_Button = Key(client, "Convert_Button", "CONV", QRect(124, 348, 34, 14),
                        [this] { tuning.Convert_ButtonClick(); });
@@ -402,12 +419,12 @@ void TMainForm::BuildKeypadAndKnob(QWidget* client) {
   L_FF2_Image = arrow("L_FF2_Image", 33, false, false);
   R_FF_Image = arrow("R_FF_Image", 81, true, true);
   R_FF2_Image = arrow("R_FF2_Image", 81, true, false);
-  R_FF2_Image->onClick = [this] { hooks.UP_SC_ButtonClick(); };
-  L_FF2_Image->onClick = [this] { hooks.DW_SC_ButtonClick(); };
+  R_FF2_Image->onClick = [this] { scan.UP_SC_ButtonClick(); };
+  L_FF2_Image->onClick = [this] { scan.DW_SC_ButtonClick(); };
   Dial_Stop_Panel = MakeLamp(D_Panel, "Dial_Stop_Panel", QRect(51, 7, 23, 7));
   Dial_Stop_Panel->onPress = [this] { knob.StopLampDown(); };
   Dial_Stop_Panel->onRelease = [this] { knob.FF_Cls(); };
-  Dial_Stop_Panel->onClick = [this] { hooks.ST_SC_ButtonClick(); };
+  Dial_Stop_Panel->onClick = [this] { scan.ST_SC_ButtonClick(); };
   HighLabel = Caption(D_Panel, "HighLabel", "HIGH", QRect(1, 4, 22, 9), 8);
   LowLabel = Caption(D_Panel, "LowLabel", "LOW", QRect(1, 94, 22, 9), 8);
   DialSpeed_TrackBar = new QSlider(Qt::Vertical, D_Panel);

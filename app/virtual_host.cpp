@@ -8,9 +8,14 @@ void VirtualHost::Delay(int ms) {
     ++now_;
     for (auto tasks = std::exchange(posted_, {}); auto& task : tasks) task();
     if (onTime) onTime(now_);
-    if (timerEnabled_ && now_ >= nextFire_) {
+    if (onWatch_ && now_ % kWatchMs == 0) onWatch_();
+    // As with a window timer, a tick whose handler is still running (inside a wait) does not
+    // fire again; it fires once the handler has returned.
+    if (timerEnabled_ && now_ >= nextFire_ && !inTick_) {
       nextFire_ = now_ + static_cast<std::uint32_t>(interval_);
+      inTick_ = true;
       if (onTick_) onTick_();
+      inTick_ = false;
     }
   }
 }

@@ -22,6 +22,8 @@ class VirtualHost : public Host {
   void SetTimerHandler(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
   // Posted tasks run at the next millisecond the clock reaches.
   void Post(std::function<void()> task) override { posted_.push_back(std::move(task)); }
+  // The watch runs at every multiple of kWatchMs the clock reaches.
+  void SetWatch(std::function<void()> onWatch) override { onWatch_ = std::move(onWatch); }
 
   // Called at every millisecond the clock reaches (the scripted receiver's mouth).
   std::function<void(std::uint32_t now)> onTime;
@@ -29,8 +31,10 @@ class VirtualHost : public Host {
  private:
   std::uint32_t now_ = 1000;
   bool timerEnabled_ = false;
+  bool inTick_ = false;
   int interval_ = 200;
   std::uint32_t nextFire_ = 0;
   std::function<void()> onTick_;
+  std::function<void()> onWatch_;
   std::vector<std::function<void()>> posted_;
 };

@@ -88,7 +88,7 @@ struct Bench {
     tuning.Bind(host, link, meter, view, hooks);
     meter.Bind(host, link, view, hooks);
     link.Bind(host, tuning, meter, scan, view, hooks);
-    rig.Bind(host, tuning, meter, hooks, view);
+    rig.Bind(host, tuning, meter, view);
     // The panel's own polling runs meanwhile, as it does in the program.
     host.SetTimerHandler([this] { link.Timer1Timer(); });
     host.TimerStart();

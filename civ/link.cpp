@@ -157,6 +157,7 @@ void Link::ParseChunk(int size) {
 
   if (scan_->ScanState == 0) host_->SetTimerInterval(IntTime);
   host_->TimerStart();
+  lastParseTick_ = host_->TickCount();
   ReceiveText.erase(0, std::min(from - 1, ReceiveText.size()));
   ReceiveBusy = false;
 }
@@ -220,8 +221,8 @@ void Link::SetFrequencyFromReply(std::string_view data, bool transceive) {
   tuning_->Frequency[tuning_->Window] = f;
   tuning_->PrintDial();
   if (transceive) {
-    hooks_->SelectIdxModeOff();
-    hooks_->AutoMode_IdxChk();
+    identification_->SelectIdxModeOff();
+    identification_->AutoMode_IdxChk();
   }
 }
 
@@ -234,7 +235,7 @@ void Link::SetModeFromReply(std::string_view frame) {
 void Link::OnLine_ButtonClick() {
   host_->TimerStop();
   view_->FocusTrackBar();
-  hooks_->ST_SC_ButtonClick();
+  scan_->ST_SC_ButtonClick();
   const bool wasOpen = host_->PortOpen();
   if (wasOpen) {
     if (Port* port = host_->GetPort()) port->Close();
@@ -245,14 +246,22 @@ void Link::OnLine_ButtonClick() {
     ComOpen();
     ComStartRead();
   }
-  hooks_->AutoMode_IdxChk();
-  hooks_->SelectIdxModeOff();
+  identification_->AutoMode_IdxChk();
+  identification_->SelectIdxModeOff();
   if (!host_->PortOpen()) {
     if (wasOpen)
       hooks_->BandScopeInit();
     else
       hooks_->BandScopePrintDemo();
   }
+}
+
+void Link::WatchPolling() {
+  if (!host_->PortOpen() || host_->TimerEnabled()) return;
+  const std::uint32_t now = host_->TickCount();
+  const std::uint32_t quiet = static_cast<std::uint32_t>(std::max(IntTime, kWatchFloorMs));
+  // Nothing sent and nothing received for that long while the timer waits for a reply.
+  if (now - host_->LastWriteTick() >= quiet && now - lastParseTick_ >= quiet) host_->TimerStart();
 }
 
 void Link::PortLost() {

@@ -11,6 +11,7 @@
 #include "panel/panel_hooks.h"
 
 class Host;
+class IdentificationControl;
 class Meter;
 class ScanEngine;
 class Tuning;
@@ -56,6 +57,10 @@ class Link {
     view_ = &view;
     hooks_ = &hooks;
   }
+  // The identification, which learns of the receiver's own frequency changes.
+  void BindIdentification(IdentificationControl& identification) {
+    identification_ = &identification;
+  }
 
   std::uint8_t ReceiverAddress() const { return civ::ReceiverAddress(ReceiverModel); }
   std::int32_t BaudRate() const;
@@ -71,6 +76,11 @@ class Link {
   // The reply parser: `size` bytes are waiting at the port.
   void Comm1CommReceive(int size);
   void OnLine_ButtonClick();
+  // Run every Host::kWatchMs: while the port is open and a request has gone unanswered
+  // for max(IntTime, kWatchFloorMs) ms, polling starts again, so that one reply lost on the
+  // line cannot freeze the polling and a scan that waits for its squelch reading.
+  static constexpr int kWatchFloorMs = 500;
+  void WatchPolling();
   // The port vanished under us (cable pulled, device gone): off line, as the key would.
   void PortLost();
 
@@ -86,5 +96,7 @@ class Link {
   ScanEngine* scan_ = nullptr;
   LinkView* view_ = nullptr;
   PanelHooks* hooks_ = nullptr;
+  IdentificationControl* identification_ = nullptr;
   bool reparsePosted_ = false;
+  std::uint32_t lastParseTick_ = 0;
 };

@@ -6,11 +6,14 @@
 
 #include "app/virtual_host.h"
 #include "civ/link.h"
+#include "panel/knob.h"
 #include "panel/meter.h"
 #include "panel/tuning.h"
+#include "scan/identification.h"
 #include "scan/scan_engine.h"
+#include "stations/station_list.h"
 
-struct NullViews : TuningView, MeterView, LinkView {
+struct NullViews : TuningView, MeterView, LinkView, KnobView, ScanView, IdentificationView {
   void ShowFrequency() override {}
   void ShowStep() override {}
   void ShowMode() override {}
@@ -25,6 +28,19 @@ struct NullViews : TuningView, MeterView, LinkView {
   void ShowSquelchLabel(bool) override {}
   void ShowAttLamp(bool) override {}
   void ShowAck(bool) override {}
+  void ShowDimple(int) override {}
+  void ShowArrows(int) override {}
+  void ShowStopLamp(bool) override {}
+  void ShowScanLamps(int) override {}
+  void ShowResumeMode(int) override {}
+  void ShowErrorFlash(FlashLamp, bool) override {}
+  void ShowBandRow(const StationRow&) override {}
+  void ShowStationRow(const StationRow&) override {}
+  void ShowAutoModeLamps(bool) override {}
+  void ShowMemoModeLamps(bool) override {}
+  void ShowBandScanLamp(bool) override {}
+  void ShowSingleScanLamp(bool) override {}
+  void ShowTypeFilter(bool) override {}
 };
 
 class QueuePort : public Port {
@@ -56,6 +72,13 @@ struct LinkHarness {
     tuning.Bind(host, link, meter, views, hooks);
     meter.Bind(host, link, views, hooks);
     link.Bind(host, tuning, meter, scan, views, hooks);
+    knob.Bind(tuning, hooks, views);
+    scan.Bind(host, tuning, link, meter, knob, stations, identification, views, hooks);
+    identification.Bind(host, tuning, scan, stations, views, hooks);
+    tuning.BindScan(scan, identification);
+    knob.BindScan(scan, identification);
+    meter.BindScan(scan);
+    link.BindIdentification(identification);
     tuning.LowerLimit = Tuning::kFallbackLower;
     tuning.UpperLimit = Tuning::kFallbackUpper;
   }
@@ -72,7 +95,10 @@ struct LinkHarness {
   Tuning tuning;
   Link link;
   Meter meter;
+  Knob knob;
   ScanEngine scan;
+  Identification identification;
+  StationList stations;
   PanelHooks hooks;
   NullViews views;
 };

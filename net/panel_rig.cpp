@@ -3,7 +3,6 @@
 #include "app/host.h"
 #include "civ/civ.h"
 #include "panel/meter.h"
-#include "panel/panel_hooks.h"
 #include "panel/tuning.h"
 
 namespace net {
@@ -12,23 +11,7 @@ std::int32_t PanelRig::Frequency() const { return tuning_->CurrentFrequency(); }
 std::int32_t PanelRig::LowerLimit() const { return tuning_->LowerLimit; }
 std::int32_t PanelRig::UpperLimit() const { return tuning_->UpperLimit; }
 
-void PanelRig::StopForManualTuning() {
-  if (hooks_->SweepRunning()) hooks_->BandLoop_Stop();
-  hooks_->BandIdxScanSet();
-  hooks_->ST_SC_Stop();
-  hooks_->SelectIdxModeOff();
-}
-
-void PanelRig::TuneTo(std::int32_t hz) {
-  // As the track bar tunes, to an exact frequency.
-  StopForManualTuning();
-  tuning_->Frequency[tuning_->Window] = hz;
-  tuning_->PrintDial();
-  tuning_->ChannelSend();
-  hooks_->ScanStopped();
-  hooks_->BandSet();
-  hooks_->FF_Cls();
-}
+void PanelRig::TuneTo(std::int32_t hz) { tuning_->TuneManually(hz); }
 
 int PanelRig::Mode() const { return tuning_->Mode[tuning_->Window]; }
 
@@ -43,10 +26,7 @@ int PanelRig::Window() const { return tuning_->Window; }
 bool PanelRig::SelectWindow(int window) {
   // As the window key, to a named window; off line the window cannot change.
   if (!host_->PortOpen()) return false;
-  hooks_->SelectIdxModeOff();
-  tuning_->Window = static_cast<std::uint16_t>(window);
-  tuning_->Win_Set(window == 1 ? civ::kWindowA : civ::kWindowB);
-  hooks_->AutoMode_IdxChk();
+  tuning_->SelectWindow(window);
   return true;
 }
 

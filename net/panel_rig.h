@@ -7,7 +7,6 @@
 class Host;
 class Meter;
 class Tuning;
-struct PanelHooks;
 
 namespace net {
 
@@ -20,11 +19,10 @@ class PanelRigView {
 
 class PanelRig : public RigPanel {
  public:
-  void Bind(Host& host, Tuning& tuning, Meter& meter, PanelHooks& hooks, PanelRigView& view) {
+  void Bind(Host& host, Tuning& tuning, Meter& meter, PanelRigView& view) {
     host_ = &host;
     tuning_ = &tuning;
     meter_ = &meter;
-    hooks_ = &hooks;
     view_ = &view;
   }
 
@@ -44,13 +42,9 @@ class PanelRig : public RigPanel {
   bool SetAtt(bool on) override;
 
  private:
-  // A running scan or sweep ends as it does when the user takes the knob or the track bar.
-  void StopForManualTuning();
-
   Host* host_ = nullptr;
   Tuning* tuning_ = nullptr;
   Meter* meter_ = nullptr;
-  PanelHooks* hooks_ = nullptr;
   PanelRigView* view_ = nullptr;
 };
 

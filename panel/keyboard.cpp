@@ -2,6 +2,7 @@
 
 #include "panel/panel_hooks.h"
 #include "panel/tuning.h"
+#include "scan/scan_control.h"
 
 namespace {
 
@@ -127,19 +128,19 @@ void Keyboard::KeyDown(int key) {
     hooks_->M_SpeedButtonClick();
   }
   t.PrintDial();
-  hooks_->SelectIdxModeOff();
+  identification_->SelectIdxModeOff();
 }
 
 void Keyboard::TrackBar1KeyUp(int key) {
   switch (key) {
     case vk::kAdd:
-      hooks_->DW_SC_ButtonClick();
+      scan_->DW_SC_ButtonClick();
       break;
     case vk::kSubtract:
-      hooks_->UP_SC_ButtonClick();
+      scan_->UP_SC_ButtonClick();
       break;
     case vk::kSpace:
-      hooks_->ST_SC_ButtonClick();
+      scan_->ST_SC_ButtonClick();
       break;
     case vk::kComma:
       tuning_->UpDown1Click(false);
@@ -154,10 +155,10 @@ void Keyboard::TrackBar1KeyUp(int key) {
       hooks_->BandRun_BitBtnClick();
       break;
     case vk::kQ:
-      hooks_->AutoMode_ButtonClick();
+      identification_->AutoMode_ButtonClick();
       break;
     case vk::kZ:
-      hooks_->MemoMode_ButtonClick();
+      identification_->MemoMode_ButtonClick();
       break;
     default:
       break;

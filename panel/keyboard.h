@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+class IdentificationControl;
+class ScanControl;
 class Tuning;
 struct PanelHooks;
 
@@ -30,6 +32,11 @@ class Keyboard {
     tuning_ = &tuning;
     hooks_ = &hooks;
   }
+  // The scan engine and the identification, whose keys the keyboard reaches.
+  void BindScan(ScanControl& scan, IdentificationControl& identification) {
+    scan_ = &scan;
+    identification_ = &identification;
+  }
   // Every key pressed on the panel's controls (the keypad keys send their codes here).
   void KeyDown(int key);
   // Keys released on TrackBar1.
@@ -40,4 +47,6 @@ class Keyboard {
  private:
   Tuning* tuning_ = nullptr;
   PanelHooks* hooks_ = nullptr;
+  ScanControl* scan_ = nullptr;
+  IdentificationControl* identification_ = nullptr;
 };

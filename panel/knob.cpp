@@ -6,6 +6,7 @@
 
 #include "panel/panel_hooks.h"
 #include "panel/tuning.h"
+#include "scan/scan_control.h"
 
 int DialSpeedOf(int m) { return static_cast<int>(std::sqrt(static_cast<double>(m)) * 0.5 + 1.0); }
 
@@ -40,8 +41,8 @@ int DialDirectionOf(int x0, int y0, int x, int y, int width, int height, int pre
 
 void Knob::Dial_ImageMouseDown(int x, int y) {
   if (hooks_->SweepRunning()) hooks_->BandLoop_Stop();
-  hooks_->BandIdxScanSet();
-  hooks_->ST_SC_Stop();
+  scan_->BandIdxScanSet();
+  scan_->ST_SC_Stop();
   DialLastX = x;
   DialLastY = y;
   DialDirection = 0;
@@ -77,7 +78,7 @@ void Knob::Dial_ImageMouseMove(int x, int y, int width, int height) {
 void Knob::Dial_ImageMouseUp() {
   FF_Cls();
   DialDragging = false;
-  hooks_->SelectIdxModeOff();
+  identification_->SelectIdxModeOff();
 }
 
 void Knob::SubDial_Up() {

@@ -4,6 +4,8 @@
 
 #include <array>
 
+class IdentificationControl;
+class ScanControl;
 class Tuning;
 struct PanelHooks;
 
@@ -43,6 +45,11 @@ class Knob {
     hooks_ = &hooks;
     view_ = &view;
   }
+  // The scan engine and the identification, which the knob stops and informs.
+  void BindScan(ScanControl& scan, IdentificationControl& identification) {
+    scan_ = &scan;
+    identification_ = &identification;
+  }
 
   // Mouse events in the knob image's coordinates (the dimple converts its own first).
   void Dial_ImageMouseDown(int x, int y);
@@ -62,4 +69,6 @@ class Knob {
   Tuning* tuning_ = nullptr;
   PanelHooks* hooks_ = nullptr;
   KnobView* view_ = nullptr;
+  ScanControl* scan_ = nullptr;
+  IdentificationControl* identification_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "app/host.h"
 #include "civ/civ.h"
 #include "civ/link.h"
+#include "scan/scan_control.h"
 
 void Meter::PrintSignal() {
   if (!hooks_->SweepRunning()) view_->ShowSignal();
@@ -12,7 +13,7 @@ void Meter::PrintSignal() {
 
 void Meter::PrintSquelch() {
   view_->ShowSquelchLabel(SquelchStatus > 0);
-  hooks_->ScanStep();
+  scan_->PrintSquelch();
 }
 
 void Meter::ATT_ButtonClick() {

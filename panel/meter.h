@@ -5,6 +5,7 @@
 
 class Host;
 class Link;
+class ScanControl;
 
 // What the meter shows.
 class MeterView {
@@ -32,6 +33,8 @@ class Meter {
     view_ = &view;
     hooks_ = &hooks;
   }
+  // The scan engine, which takes its step after every squelch reading.
+  void BindScan(ScanControl& scan) { scan_ = &scan; }
 
   // After every signal reading: the meter, then the band scope's share; the reading is used
   // once.
@@ -48,4 +51,5 @@ class Meter {
   Link* link_ = nullptr;
   MeterView* view_ = nullptr;
   PanelHooks* hooks_ = nullptr;
+  ScanControl* scan_ = nullptr;
 };

@@ -16,6 +16,8 @@ PictureWidget::PictureWidget(QWidget* parent, QRect geometry, QColor fill)
 void PictureWidget::Changed(const QRect& rect) {
   const QRect r = rect.intersected(image_.rect());
   if (r.isEmpty()) return;
+  if (changes_.size() >= kKeptChanges)
+    changes_.erase(changes_.begin(), changes_.begin() + kKeptChanges / 2);
   changes_.push_back(r);
   update(r);
 }

@@ -17,7 +17,9 @@ class PictureWidget : public QWidget {
   // After drawing into the image: schedule the rectangle for the screen.
   void Changed(const QRect& rect);
   void ChangedAll() { Changed(image_.rect()); }
-  // The rectangles scheduled since the last ClearChanges, for tests and the benchmark.
+  // The rectangles scheduled since the last ClearChanges, for tests and the benchmark. Only
+  // the latest kKeptChanges are kept, so that a panel redrawn for hours holds no more.
+  static constexpr std::size_t kKeptChanges = 4096;
   const std::vector<QRect>& Changes() const { return changes_; }
   void ClearChanges() { changes_.clear(); }
   std::function<void()> onClick;

@@ -6,6 +6,7 @@
 #include "civ/civ.h"
 #include "civ/link.h"
 #include "panel/meter.h"
+#include "scan/scan_control.h"
 
 void Tuning::ClampCurrent() {
   std::int32_t& f = Frequency[Window];
@@ -57,7 +58,7 @@ void Tuning::ChannelSend() {
     host_->WriteFrame(civ::SetFrequencyFrame(value));
     EntryActive = false;
   }
-  hooks_->AutoMode_IdxChk();
+  identification_->AutoMode_IdxChk();
 }
 
 void Tuning::ChannelSendSub(std::int32_t frequency) {
@@ -67,7 +68,7 @@ void Tuning::ChannelSendSub(std::int32_t frequency) {
     host_->WriteFrame(civ::SetFrequencyFrame(value));
     EntryActive = false;
   }
-  hooks_->AutoMode_IdxChk();
+  identification_->AutoMode_IdxChk();
 }
 
 void Tuning::ChannelStepOut(int index) {
@@ -122,21 +123,23 @@ void Tuning::SetTrackBarRange(bool raiseZeroMinimum) {
   view_->ShowTrackBarRange(minimum, maximum);
 }
 
-void Tuning::TrackBar1Change(int position) {
+void Tuning::TrackBar1Change(int position) { TuneManually(position * 100000); }
+
+void Tuning::TuneManually(std::int32_t frequency) {
   if (hooks_->SweepRunning()) hooks_->BandLoop_Stop();
-  hooks_->BandIdxScanSet();
-  hooks_->ST_SC_Stop();
-  hooks_->SelectIdxModeOff();
-  Frequency[Window] = position * 100000;
+  scan_->BandIdxScanSet();
+  scan_->ST_SC_Stop();
+  identification_->SelectIdxModeOff();
+  Frequency[Window] = frequency;
   PrintDial();
   ChannelSend();
-  hooks_->ScanStopped();
+  scan_->ScanStopped();
   hooks_->BandSet();
   hooks_->FF_Cls();
 }
 
 void Tuning::UpDown1Click(bool up) {
-  hooks_->SelectIdxModeOff();
+  identification_->SelectIdxModeOff();
   if (hooks_->SweepRunning()) {
     hooks_->BandLoop_Stop();
   } else {
@@ -144,7 +147,7 @@ void Tuning::UpDown1Click(bool up) {
       DialUp();
     else
       DialDown();
-    hooks_->ScanStopped();
+    scan_->ScanStopped();
     ChannelSend();
     PrintDial();
   }
@@ -166,12 +169,16 @@ void Tuning::ModeButtonClick(int mode) {
 
 void Tuning::Win_Button0_Click() {
   view_->FocusTrackBar();
-  hooks_->SelectIdxModeOff();
+  SelectWindow(Window == 2 ? 1 : 2);
+}
+
+void Tuning::SelectWindow(int window) {
+  identification_->SelectIdxModeOff();
   if (host_->PortOpen()) {
-    Window = Window == 2 ? 1 : 2;
+    Window = static_cast<std::uint16_t>(window);
     Win_Set(Window == 1 ? civ::kWindowA : civ::kWindowB);
   }
-  hooks_->AutoMode_IdxChk();
+  identification_->AutoMode_IdxChk();
 }
 
 void Tuning::Win_Set(std::uint8_t window) {

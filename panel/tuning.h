@@ -9,8 +9,10 @@
 #include "panel/panel_hooks.h"
 
 class Host;
+class IdentificationControl;
 class Link;
 class Meter;
+class ScanControl;
 
 // What the tuning model shows.
 class TuningView {
@@ -65,6 +67,11 @@ class Tuning {
     view_ = &view;
     hooks_ = &hooks;
   }
+  // The scan engine and the identification, which manual tuning stops and informs.
+  void BindScan(ScanControl& scan, IdentificationControl& identification) {
+    scan_ = &scan;
+    identification_ = &identification;
+  }
 
   std::int32_t CurrentFrequency() const { return Frequency[Window]; }
   std::int32_t CurrentStep() const { return Step[Window]; }
@@ -92,10 +99,14 @@ class Tuning {
 
   // The panel's controls.
   void TrackBar1Change(int position);
+  // Tuning by hand (the track bar, a network client): a running scan or sweep ends first.
+  void TuneManually(std::int32_t frequency);
   void UpDown1Click(bool up);
   void StepButtonClick(int index);
   void ModeButtonClick(int mode);
   void Win_Button0_Click();
+  // Makes window 1 (A) or 2 (B) current on the receiver; off line nothing changes.
+  void SelectWindow(int window);
   void Win_Set(std::uint8_t window);
   void Convert_ButtonClick();
   void Button1Click(int receiverModel);
@@ -110,6 +121,8 @@ class Tuning {
   Meter* meter_ = nullptr;
   TuningView* view_ = nullptr;
   PanelHooks* hooks_ = nullptr;
+  ScanControl* scan_ = nullptr;
+  IdentificationControl* identification_ = nullptr;
 };
 
 // Frequency texts: "145.145.0" (a point after the third and sixth digit from the right where

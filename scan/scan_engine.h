@@ -1,16 +1,115 @@
-// Scan state and timing.
+// The scan engine: steps the receiver up or down, one step per squelch reading, over the
+// whole range, inside the identified band (band scan) or over the single-frequency stations
+// of the list (single scan), and stops or pauses on signals by the resume rule in force.
+// It has no thread and no timer of its own: each squelch reply takes the next step.
 #pragma once
 
 #include <cstdint>
 
-class ScanEngine {
+#include "panel/panel_hooks.h"
+#include "scan/scan_control.h"
+
+class Host;
+class Identification;
+class Knob;
+class Link;
+class Meter;
+class StationList;
+class Tuning;
+
+// The lamps a refused action flashes red.
+enum class FlashLamp { AutoMode, SingleScan, MemoMode };
+
+// What the scan engine shows.
+class ScanView {
  public:
-  std::int16_t ScanState = 0;   // 0 stopped, otherwise the scan direction
+  virtual ~ScanView() = default;
+  // ScanUP_Panel lime while scanning up (1), ScanDW_Panel while scanning down (2).
+  virtual void ShowScanLamps(int scanState) = 0;
+  // SignalLabel: lime while open, else Main_Panel's colour (set only when it differs).
+  virtual void ShowSquelchLabel(bool open) = 0;
+  // The resume rule's symbol in the readout.
+  virtual void ShowResumeMode(int resumeMode) = 0;
+  // red: remember the lamp's colour and paint it red; otherwise give it back its colour.
+  virtual void ShowErrorFlash(FlashLamp lamp, bool red) = 0;
+};
+
+class ScanEngine : public ScanControl {
+ public:
+  static constexpr int kFlashMs = 500;
+  static constexpr int kReverseMs = 100;
+  static constexpr int kDemoTickMs = 10;
+  // Under "- - -" the scan goes on this long after the first open reading.
+  static constexpr int kPauseMs = 300;
+
+  enum : std::int16_t { kStopped = 0, kUp = 1, kDown = 2 };
+  enum : std::int16_t { kOff = 0, kDelay = 1, kInfinite = 2, kPause = 3 };
+
+  std::int16_t ScanState = 0;   // 0 stopped, 1 up, 2 down
   std::int16_t ScanMode = 0;    // resume rule chosen in the options
   std::int16_t ResumeMode = 0;  // resume rule in force
   int ScanTime = 30;
   int StopTime = 5000;
-  std::uint32_t StopTick = 0;
+  std::uint32_t StopTick = 0;  // when the current signal stop began; 0 none
   bool BandScan = false;
   bool SingleScan = false;
+  // Positions in the single-frequency index of the first and last station in the scan
+  // range; both 0 when none is.
+  int SingleFirst = 0;
+  int SingleLast = 0;
+
+  void Bind(Host& host, Tuning& tuning, Link& link, Meter& meter, Knob& knob, StationList& stations,
+            Identification& identification, ScanView& view, PanelHooks& hooks) {
+    host_ = &host;
+    tuning_ = &tuning;
+    link_ = &link;
+    meter_ = &meter;
+    knob_ = &knob;
+    stations_ = &stations;
+    identification_ = &identification;
+    view_ = &view;
+    hooks_ = &hooks;
+  }
+
+  // ScanControl.
+  void UP_SC_ButtonClick() override;
+  void DW_SC_ButtonClick() override;
+  void ST_SC_ButtonClick() override;
+  void ST_SC_Stop() override;
+  void ScanStopped() override;
+  void BandIdxScanSet() override;
+  void PrintSquelch() override;
+
+  // "DELA&Y": the next resume rule.
+  void ScanButtonClick();
+  void ScanStop_Digital_Print();
+
+  // Single-scan stepping over SingleFirst..SingleLast, with wrap-around.
+  void MemScanUp();
+  void MemScanDown();
+
+  // Error flashes: the lamp red for half a second.
+  void AutoScanErrPrt() { Flash(FlashLamp::AutoMode); }
+  void SingleScanErrPrt() { Flash(FlashLamp::SingleScan); }
+  void MemoScanErrPrt() { Flash(FlashLamp::MemoMode); }
+
+ private:
+  void StartScan(std::int16_t direction);
+  void UpStep();
+  void DownStep();
+  void ResetSquelchLabel();
+  void Flash(FlashLamp lamp);
+  // Whether the station at a position of the single-frequency index passes the type filter.
+  bool Selected(int position) const;
+  std::int32_t SingleFrequency(int position) const;
+
+  Host* host_ = nullptr;
+  Tuning* tuning_ = nullptr;
+  Link* link_ = nullptr;
+  Meter* meter_ = nullptr;
+  Knob* knob_ = nullptr;
+  StationList* stations_ = nullptr;
+  Identification* identification_ = nullptr;
+  ScanView* view_ = nullptr;
+  PanelHooks* hooks_ = nullptr;
 };

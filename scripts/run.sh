@@ -14,6 +14,9 @@ if [ "${1:-}" = "--real" ]; then
   exec "$BUILD/fennix" "$@"
 fi
 
+# A first run gets a small station list that names what the simulator transmits.
+[ -e ICLIST.DAT ] || "$BUILD/tools/make_iclist" --sample ICLIST.DAT >/dev/null
+
 # The simulator on a pseudo-terminal, with a link of its own that COM 1 is pointed at for
 # this run only: a device named in the settings file is left as it is.
 LINK="${XDG_RUNTIME_DIR:-/tmp}/fennix-sim-$$"

@@ -1,6 +1,8 @@
 // make_iclist [PATH]: writes a full station list (10,000 entries: bands and single stations
 // with Japanese names and places in CP932, plus the F1..F8 memory keys) for benchmarks and
 // manual tests. The same seed always gives the same file.
+// make_iclist --sample [PATH]: writes a small list of bands and stations that matches the
+// carriers fennix-sim hears by default, for trying the panel against the simulator.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -109,20 +111,96 @@ inline void MakeStationList(MemoData& data, std::uint32_t seed = 7100) {
   }
 }
 
+struct SampleEntry {
+  std::int32_t low, high;  // high 0: a single station
+  std::int32_t step;
+  int mode;
+  std::int32_t shiftKHz;
+  const char* type;
+  const char* name;
+  const char* address;
+  const char* remark;
+};
+
+// Bands and stations around the simulator's default carriers (resources/sim-stations.txt).
+inline constexpr SampleEntry kSample[] = {
+    {76000000, 95000000, 100000, 7, 0, "放送", "ＦＭ放送バンド", "", ""},
+    {80000000, 0, 100000, 7, 0, "放送", "ＦＭ東京", "東京都港区", "定時放送"},
+    {82500000, 0, 100000, 7, 0, "放送", "ＮＨＫ ＦＭ", "東京都渋谷区", ""},
+    {118000000, 136975000, 25000, 4, 0, "航空", "エアーバンド", "", ""},
+    {118100000, 0, 25000, 4, 0, "航空", "東京 タワー", "東京都大田区", "管制塔"},
+    {120500000, 0, 25000, 4, 0, "航空", "成田 タワー", "千葉県成田市", ""},
+    {124350000, 0, 25000, 4, 0, "航空", "東京 アプローチ", "東京都大田区", "進入管制"},
+    {126200000, 0, 25000, 4, 0, "航空", "東京 グランド", "東京都大田区", "地上管制"},
+    {144000000, 146000000, 20000, 5, 600, "アマチュア", "２ｍバンド", "", ""},
+    {144490000, 0, 1000, 2, 0, "アマチュア", "ビーコン", "", "弱い"},
+    {145000000, 0, 20000, 5, 0, "アマチュア", "呼出周波数", "", ""},
+    {145500000, 0, 20000, 5, 0, "アマチュア", "ローカル 1", "神奈川県横浜市", "週末に運用"},
+    {145500000, 0, 20000, 5, 0, "アマチュア", "ローカル 2", "東京都新宿区", ""},
+    {145600000, 0, 20000, 5, 0, "アマチュア", "ローカル 3", "東京都千代田区", ""},
+    {156000000, 162000000, 25000, 5, 0, "船舶", "国際ＶＨＦ", "", ""},
+    {156800000, 0, 25000, 5, 0, "船舶", "１６ｃｈ 遭難・呼出", "", ""},
+    {156650000, 0, 25000, 5, 0, "船舶", "１３ｃｈ 船舶間", "", ""},
+    {430000000, 440000000, 20000, 5, 5000, "アマチュア", "４３０ＭＨｚバンド", "", ""},
+    {433000000, 0, 20000, 5, 0, "アマチュア", "呼出周波数", "", ""},
+    {439500000, 0, 20000, 5, -5000, "レピータ", "横浜 レピータ", "神奈川県横浜市", ""},
+    {465000000, 469000000, 12500, 6, 0, "簡易無線", "簡易無線バンド", "", ""},
+    {465012500, 0, 12500, 6, 0, "簡易無線", "イベント 1ch", "", "混信あり"},
+    {470000000, 710000000, 100000, 7, 0, "放送", "地デジ", "", ""},
+    {557142857, 0, 100000, 7, 0, "放送", "地デジ ２７ｃｈ", "東京都墨田区", ""},
+    {1260000000, 1300000000, 20000, 5, 0, "アマチュア", "１２００ＭＨｚバンド", "", ""},
+    {1295000000, 0, 20000, 5, 0, "アマチュア", "呼出周波数", "", ""},
+    {1293000000, 0, 20000, 5, 0, "アマチュア", "ローカル", "", "静か"},
+};
+
+// A small list for the simulator: the entries above from record 1 on, and the memory keys.
+inline void MakeSampleList(MemoData& data) {
+  data.Clear();
+  int j = 0;
+  for (const SampleEntry& e : kSample) {
+    MemoRecord& r = data[++j];
+    r.Frequency = e.low;
+    r.Frequency2 = e.high;
+    r.Step = e.step;
+    r.Mode = e.mode;
+    r.Shift = e.shiftKHz;
+    Put(r.Type, e.type);
+    Put(r.Name, e.name);
+    Put(r.Address, e.address);
+    Put(r.Etc, e.remark);
+  }
+  constexpr std::int32_t kKeys[] = {80000000,  118100000, 145000000, 156800000,
+                                    433000000, 439500000, 465012500, 1295000000};
+  constexpr int kKeyModes[] = {7, 4, 5, 5, 5, 5, 6, 5};
+  for (int k = 1; k <= 8; ++k) {
+    MemoRecord& key = data[kMemoryKeyBase + k];
+    key.Frequency = kKeys[k - 1];
+    key.Mode = kKeyModes[k - 1];
+    key.Step = civ::DefaultStep;
+  }
+}
+
 }  // namespace iclist_gen
 
 #ifndef FENNIX_MAKE_ICLIST_NO_MAIN
 int main(int argc, char** argv) {
-  const std::string path = argc > 1 ? argv[1] : kStationFileName;
+  const bool sample = argc > 1 && std::string(argv[1]) == "--sample";
+  const int pathArg = sample ? 2 : 1;
+  const std::string path = argc > pathArg ? argv[pathArg] : kStationFileName;
   MemoData data;
-  iclist_gen::MakeStationList(data);
+  if (sample)
+    iclist_gen::MakeSampleList(data);
+  else
+    iclist_gen::MakeStationList(data);
   StationFile file(path);
   const StationSaveResult result = file.DataWrite(data, true, 1);
   if (!result.ok()) {
     std::fprintf(stderr, "%s\n", result.message.c_str());
     return 1;
   }
-  std::printf("%s: %d stations\n", path.c_str(), kStationCount);
+  int count = 0;
+  for (int j = 1; j <= kStationCount; ++j) count += data[j].Frequency != 0;
+  std::printf("%s: %d stations\n", path.c_str(), count);
   return 0;
 }
 #endif

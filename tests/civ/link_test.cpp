@@ -6,6 +6,7 @@
 
 #include <random>
 
+#include "support/control_calls.h"
 #include "support/rig.h"
 
 namespace {
@@ -188,16 +189,17 @@ TEST_F(ParserTest, RepliesAreTakenOnlyFromTheReceiverToUsOrToAll) {
 TEST_F(ParserTest, FrequencyRepliesAndTheConverter) {
   rig.tuning.ConvertOn = true;
   rig.tuning.ConvertShift = 60000000;
-  int checks = 0;
-  rig.hooks.AutoMode_IdxChk = [&] { ++checks; };
+  ControlCalls calls;
+  rig.link.BindIdentification(calls);
+  auto checks = [&] { return calls.Count("AutoMode_IdxChk"); };
   Feed(
       "FEFE003400000005670"
       "0FD");  // transceive: 67,050,000 at the receiver
   EXPECT_EQ(rig.tuning.Frequency[1], 7050000);
-  EXPECT_EQ(checks, 1);
+  EXPECT_EQ(checks(), 1);
   Feed("FEFEE034030000056700FD");  // a read reply is not corrected
   EXPECT_EQ(rig.tuning.Frequency[1], 67050000);
-  EXPECT_EQ(checks, 1);
+  EXPECT_EQ(checks(), 1);
   Feed("FEFEE03403000005670AFD");  // not all digits: ignored whole
   EXPECT_EQ(rig.tuning.Frequency[1], 67050000);
   Feed("FEFEE03403000005FD");  // digits, but not ten of them: 0
@@ -257,7 +259,9 @@ TEST_F(ParserTest, RepliesArrivingInsideAWaitOfTheParserAreNotLost) {
   const std::uint32_t start = rig.host.TickCount();
   std::size_t framesBefore = 0;
   std::uint32_t when = 0;
-  rig.hooks.ScanStep = [&] {
+  ControlCalls calls;
+  rig.meter.BindScan(calls);
+  calls.onCall = [&](const std::string&) {
     framesBefore = rig.rx.Frames().size();
     when = rig.host.TickCount();
   };
@@ -294,12 +298,16 @@ TEST(ParserChunking, TheSameRepliesInTheSameOrder) {
     rig.tuning.LowerLimit = Tuning::kFallbackLower;
     rig.tuning.UpperLimit = Tuning::kFallbackUpper;
     std::vector<std::string> seen;
-    rig.hooks.ScanStep = [&] { seen.push_back("SQ" + std::to_string(rig.meter.SquelchStatus)); };
+    ControlCalls calls;
+    rig.meter.BindScan(calls);
+    rig.link.BindIdentification(calls);
+    rig.tuning.BindScan(rig.scan, calls);
+    calls.onCall = [&](const std::string& name) {
+      if (name == "PrintSquelch") seen.push_back("SQ" + std::to_string(rig.meter.SquelchStatus));
+      if (name == "AutoMode_IdxChk") seen.push_back("F" + std::to_string(rig.tuning.Frequency[1]));
+    };
     rig.hooks.BandScopeSignal = [&] {
       seen.push_back("SIG" + std::to_string(rig.meter.SignalPeak));
-    };
-    rig.hooks.AutoMode_IdxChk = [&] {
-      seen.push_back("F" + std::to_string(rig.tuning.Frequency[1]));
     };
     std::size_t at = 0;
     for (std::size_t cut : cuts) {

@@ -162,11 +162,11 @@ TEST_F(NetPort, ATuneFromTheNetworkStopsTheScanAndShowsOnThePanel) {
   WriteSettings(1, port_);
   StartSim();
   StartProgram();
-  int stops = 0;
-  form_->hooks.ST_SC_Stop = [&] { ++stops; };
+  form_->scan.UP_SC_ButtonClick();
+  ASSERT_EQ(form_->scan.ScanState, ScanEngine::kUp);
   auto c = Connect();
   EXPECT_EQ(Ask(*c, "F 433920000\n"), "RPRT 0\n");
-  EXPECT_EQ(stops, 1);
+  EXPECT_EQ(form_->scan.ScanState, 0);
   EXPECT_EQ(form_->TrackBar1->value(), 4339);
   EXPECT_EQ(Ask(*c, "L AF 1\n"), "RPRT 0\n");
   EXPECT_EQ(form_->AF_TrackBar->value(), 0);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "support/control_calls.h"
 #include "support/rig.h"
 
 namespace {
@@ -24,6 +25,7 @@ struct KnobTest : ::testing::Test {
     rig.tuning.UpperLimit = Tuning::kFallbackUpper;
     rig.tuning.Frequency[1] = 145000000;
     knob.Bind(rig.tuning, rig.hooks, view);
+    knob.BindScan(rig.scan, rig.identification);
     rig.hooks.SubDial_Up = [this] { knob.SubDial_Up(); };
     rig.hooks.SubDial_Down = [this] { knob.SubDial_Down(); };
   }
@@ -135,12 +137,13 @@ TEST_F(KnobTest, TheDimpleGoesRoundAndWraps) {
 }
 
 TEST_F(KnobTest, PressingStopsScansAndLightsTheStopLamp) {
-  int stops = 0, sweepStops = 0;
-  rig.hooks.ST_SC_Stop = [&] { ++stops; };
+  int sweepStops = 0;
+  ControlCalls calls;
+  knob.BindScan(calls, calls);
   rig.hooks.SweepRunning = [] { return true; };
   rig.hooks.BandLoop_Stop = [&] { ++sweepStops; };
   knob.Dial_ImageMouseDown(40, 5);
-  EXPECT_EQ(stops, 1);
+  EXPECT_EQ(calls.calls, (std::vector<std::string>{"BandIdxScanSet", "ST_SC_Stop"}));
   EXPECT_EQ(sweepStops, 1);
   EXPECT_TRUE(view.stopLamp);
   EXPECT_TRUE(knob.DialDragging);
@@ -152,8 +155,9 @@ TEST_F(KnobTest, AKnobTurnSendsTheFrequencyWhenOnLine) {
   knob.DialSpeed = 0;
   knob.Dial_ImageMouseDown(60, 10);
   knob.Dial_ImageMouseMove(61, 10, 80, 80);
-  ASSERT_EQ(rig.rx.Frames().size(), 1u);
-  EXPECT_EQ(rig.rx.Frames()[0], "FEFE34E0000025014501FD");
+  // The press stops any scan, which asks for the signal level; the turn sends the frequency.
+  EXPECT_EQ(rig.rx.Frames(),
+            (std::vector<std::string>{"FEFE34E01502FD", "FEFE34E0000025014501FD"}));
 }
 
 }  // namespace

@@ -420,4 +420,12 @@ TEST_F(OnLinePanel, KeysSliderAndKeyboardSendTheirFrames) {
   EXPECT_EQ(f.SPCH_Panel->Color(), ui::kSilver);
 }
 
+// A panel redrawn for hours (a long scan) keeps only the latest changed rectangles.
+TEST(PictureChanges, OnlyTheLatestAreKept) {
+  PictureWidget picture(nullptr, QRect(0, 0, 100, 100), ui::kSilver);
+  for (int k = 0; k < 100000; ++k) picture.Changed(QRect(k % 90, 0, 10, 10));
+  EXPECT_LE(picture.Changes().size(), PictureWidget::kKeptChanges);
+  EXPECT_EQ(picture.Changes().back(), QRect(99999 % 90, 0, 10, 10));
+}
+
 }  // namespace

@@ -67,7 +67,9 @@ TEST_F(TuningTest, TrackBarTunesInWholeHundredKilohertz) {
   t.Step[1] = 12500;
   t.TrackBar1Change(1450);
   EXPECT_EQ(t.Frequency[1], 145000000);
-  EXPECT_EQ(rig.rx.Frames(), std::vector<std::string>{"FEFE34E0000000004501FD"});
+  // Stopping any scan asks for the signal level first.
+  EXPECT_EQ(rig.rx.Frames(),
+            (std::vector<std::string>{"FEFE34E01502FD", "FEFE34E0000000004501FD"}));
   EXPECT_EQ(rig.view.trackBarPosition, 1450);
 }
 

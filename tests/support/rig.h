@@ -7,13 +7,16 @@
 
 #include "app/virtual_host.h"
 #include "civ/link.h"
+#include "panel/knob.h"
 #include "panel/meter.h"
 #include "panel/panel_hooks.h"
 #include "panel/tuning.h"
+#include "scan/identification.h"
 #include "scan/scan_engine.h"
 #include "scripted_receiver.h"
+#include "stations/station_list.h"
 
-struct RecordingView : TuningView, MeterView, LinkView {
+struct RecordingView : TuningView, MeterView, LinkView, KnobView, ScanView, IdentificationView {
   void ShowFrequency() override { ++frequencyDraws; }
   void ShowStep() override { ++stepDraws; }
   void ShowMode() override { ++modeDraws; }
@@ -36,6 +39,22 @@ struct RecordingView : TuningView, MeterView, LinkView {
   void ShowSquelchLabel(bool open) override { squelchLabel = open; }
   void ShowAttLamp(bool on) override { attLamp = on; }
   void ShowAck(bool ng) override { ngLamp = ng; }
+  void ShowDimple(int) override {}
+  void ShowArrows(int lit) override { arrows = lit; }
+  void ShowStopLamp(bool) override {}
+  void ShowScanLamps(int state) override { scanLamps = state; }
+  void ShowResumeMode(int mode) override { resumeSymbol = mode; }
+  void ShowErrorFlash(FlashLamp lamp, bool red) override {
+    if (red) flashes.push_back(lamp);
+    flashRed = red;
+  }
+  void ShowBandRow(const StationRow& row) override { bandRow = row; }
+  void ShowStationRow(const StationRow& row) override { stationRow = row; }
+  void ShowAutoModeLamps(bool on) override { autoLamp = on; }
+  void ShowMemoModeLamps(bool on) override { memoLamp = on; }
+  void ShowBandScanLamp(bool on) override { bandScanLamp = on; }
+  void ShowSingleScanLamp(bool on) override { singleScanLamp = on; }
+  void ShowTypeFilter(bool on) override { typeFilter = on; }
 
   int frequencyDraws = 0, stepDraws = 0, modeDraws = 0, lampDraws = 0, focusReturns = 0;
   int trackBarPosition = -1, trackBarMin = -1, trackBarMax = -1, scaleInterval = 0;
@@ -43,6 +62,12 @@ struct RecordingView : TuningView, MeterView, LinkView {
   bool squelchLabel = false, attLamp = false, ngLamp = false;
   std::string address;
   std::vector<int> signalsDrawn;
+  int arrows = 0, scanLamps = 0, resumeSymbol = -1;
+  std::vector<FlashLamp> flashes;
+  bool flashRed = false;
+  StationRow bandRow, stationRow;
+  bool autoLamp = false, memoLamp = false, bandScanLamp = false, singleScanLamp = false;
+  bool typeFilter = false;
 };
 
 struct Rig {
@@ -50,7 +75,16 @@ struct Rig {
     tuning.Bind(host, link, meter, view, hooks);
     meter.Bind(host, link, view, hooks);
     link.Bind(host, tuning, meter, scan, view, hooks);
+    knob.Bind(tuning, hooks, view);
+    scan.Bind(host, tuning, link, meter, knob, stations, identification, view, hooks);
+    identification.Bind(host, tuning, scan, stations, view, hooks);
+    tuning.BindScan(scan, identification);
+    knob.BindScan(scan, identification);
+    meter.BindScan(scan);
+    link.BindIdentification(identification);
+    hooks.FF_Cls = [this] { knob.FF_Cls(); };
     host.SetTimerHandler([this] { link.Timer1Timer(); });
+    host.SetWatch([this] { link.WatchPolling(); });
   }
   // Start-up as far as the link goes: open, learn the range, clamp, step in.
   void StartUp() {
@@ -68,7 +102,10 @@ struct Rig {
   Tuning tuning;
   Link link;
   Meter meter;
+  Knob knob;
   ScanEngine scan;
+  Identification identification;
+  StationList stations;
   PanelHooks hooks;
   RecordingView view;
   ScriptedReceiver rx{host, link};
