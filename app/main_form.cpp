@@ -29,6 +29,7 @@
 #include "panel/pictures_qt.h"
 #include "panel/readout_widget.h"
 #include "panel/updown_widget.h"
+#include "scan/band_scope_widget.h"
 #include "scan/std_option_form.h"
 #include "stations/data_form.h"
 
@@ -66,6 +67,31 @@ void TMainForm::WireComponents() {
   hooks.FF_Cls = [this] { knob.FF_Cls(); };
   hooks.ScanStopPrint = [this] { Image1->ScanStop_Digital_Print(scan.ResumeMode); };
   link.Bind(host, tuning, meter, scan, *this, hooks);
+  bandScope.Bind(host, tuning, link, meter, knob, identification, *this, hooks);
+  memoryKeys.Bind(tuning, stations, bandScope, *this, hooks);
+  hooks.BandSet = [this] { bandScope.BandSet(); };
+  hooks.Band_Up = [this] { bandScope.Band_Up(); };
+  hooks.Band_Down = [this] { bandScope.Band_Down(); };
+  hooks.BandLoop_Stop = [this] { bandScope.BandLoop_Stop(); };
+  hooks.SweepRunning = [this] { return bandScope.SweepRunning; };
+  hooks.BandScopeSignal = [this] { bandScope.PrintSignal(); };
+  hooks.BandScopeInit = [this] { bandScope.BandScopeInit(); };
+  hooks.BandScopePrintDemo = [this] { bandScope.BandScopePrintDemo(); };
+  hooks.ConverterLanding = [this](std::int32_t f) { return bandScope.ConverterLanding(f); };
+  hooks.BandRun_BitBtnClick = [this] { bandScope.BandRun_BitBtnClick(); };
+  hooks.MemoryKeysPrint = [this] { memoryKeys.M_SpeedButtonPrint(); };
+  hooks.M_SpeedButtonClick = [this] { memoryKeys.M_SpeedButtonClick(); };
+  hooks.M_ButtonClick = [this](int key) { memoryKeys.M_ButtonClick(key); };
+  hooks.AutoScanErrPrt = [this] { AutoScanErrPrt(); };
+  // Until the scan engine's own stop is wired here: scan state stopped, lamps silver, the
+  // level asked for, the arrows cleared.
+  hooks.ST_SC_Stop = [this] {
+    scan.ScanState = 0;
+    ScanUP_Panel->SetColor(ui::kSilver);
+    ScanDW_Panel->SetColor(ui::kSilver);
+    link.RadioSignal();
+    knob.FF_Cls();
+  };
   notifier_ = std::make_unique<CommNotifier>(Comm1, this);
   notifier_->onReceive = [this](int) {
     GuardedCall([this] { link.Comm1CommReceive(port_.InQueue()); });
@@ -177,7 +203,7 @@ void TMainForm::FormActivate() {
     busyCursor_ = false;
   }
   Print_DATA_Sub();
-  hooks.BandSet();
+  bandScope.FollowTunedFrequency();
 }
 
 void TMainForm::Print_DATA_Sub() {
@@ -311,6 +337,63 @@ void TMainForm::ShowArrows(int lit) {
 
 void TMainForm::ShowStopLamp(bool on) { Dial_Stop_Panel->SetColor(on ? ui::kLime : ui::kSilver); }
 
+void TMainForm::ShowWidthLamps(int bandScope) {
+  BandWH_Panel->SetColor(bandScope == BandScopeEngine::kWidthH ? ui::kLime : ui::kSilver);
+  BandWM_Panel->SetColor(bandScope == BandScopeEngine::kWidthM ? ui::kLime : ui::kSilver);
+  BandWL_Panel->SetColor(bandScope == BandScopeEngine::kWidthL ? ui::kLime : ui::kSilver);
+}
+
+void TMainForm::ShowScopeCleared(int points) {
+  BandImage->Clear();
+  const MarkerTrackLayout track =
+      MarkerTrackGeometry(Band_Panel->x(), Band_Panel->width(), points);
+  const QSignalBlocker quiet(BandTrackBar);
+  BandTrackBar->setGeometry(track.left, BandTrackBar->y(), track.width, BandTrackBar->height());
+  BandTrackBar->setMaximum(points);
+}
+
+void TMainForm::ShowMarker(int position) {
+  const QSignalBlocker quiet(BandTrackBar);
+  BandTrackBar->setValue(position);
+}
+
+void TMainForm::ShowBar(int point, int level, int points, bool sColor) {
+  BandImage->DrawBar(point, level, points, BandTrackBar->width(), sColor);
+}
+
+void TMainForm::ShowDemoText() { BandImage->DrawDemoText(); }
+
+void TMainForm::ShowLoopLamp(bool on) {
+  QPalette p = BandLoop_Panel->palette();
+  p.setColor(QPalette::Window, on ? ui::kLime : ui::kSilver);
+  BandLoop_Panel->setPalette(p);
+}
+
+void TMainForm::ShowMemoryCaption(int key, const std::string& caption) {
+  M_Button[static_cast<std::size_t>(key)]->setText(QString::fromStdString(caption));
+}
+
+void TMainForm::ShowMemoryStrip(int key, Strip colour) {
+  QFrame* strip = key == 0 ? MemEdit_Panel : M_ModePanel[static_cast<std::size_t>(key)];
+  QPalette p = strip->palette();
+  p.setColor(QPalette::Window, colour == Strip::kRed      ? ui::kRed
+                               : colour == Strip::kYellow ? ui::kYellow
+                                                          : M_Panel->palette().color(QPalette::Window));
+  strip->setPalette(p);
+}
+
+void TMainForm::ShowStoreKey(bool down) {
+  const QSignalBlocker quiet(M_SpeedButton);
+  M_SpeedButton->setChecked(down);
+}
+
+void TMainForm::AutoScanErrPrt() {
+  const QColor before = AutoMode_Panel->Color();
+  AutoMode_Panel->SetColor(ui::kRed);
+  host.Delay(500);
+  AutoMode_Panel->SetColor(before);
+}
+
 void TMainForm::SPCH_PanelMouseDown() {
   SPCH_Panel->SetColor(ui::kLight);
   SPCH_Panel->setFrameShape(QFrame::Panel);
@@ -387,8 +470,8 @@ void TMainForm::MemoMode_FlagPrint() {}
 void TMainForm::MemoMode_PrintCls() {}
 void TMainForm::BandScan_FlagPrint() {}
 void TMainForm::SingleScan_FlagPrint() {}
-void TMainForm::Band_ButtonSet() {}
-void TMainForm::BandScopeInit() {}
+void TMainForm::Band_ButtonSet() { bandScope.Band_ButtonSet(); }
+void TMainForm::BandScopeInit() { bandScope.BandScopeInit(); }
 void TMainForm::PrintSignalScale() {
   // Main_Image lies at (1, 1) in Main_Panel.
   DrawSignalScale(*Main_Image, Signal_Panel->geometry().translated(-1, -1),

@@ -22,6 +22,7 @@
 #include "panel/tuning.h"
 #include "scan/band_scope.h"
 #include "scan/identification.h"
+#include "scan/memory_keys.h"
 #include "scan/scan_engine.h"
 #include "stations/station_list.h"
 
@@ -31,6 +32,7 @@ class QLabel;
 class QPushButton;
 class QSlider;
 class CommNotifier;
+class BandScopeWidget;
 class Lamp;
 class MouseImage;
 class PictureWidget;
@@ -56,7 +58,9 @@ class TMainForm : public QMainWindow,
                   public TuningView,
                   public MeterView,
                   public LinkView,
-                  public KnobView {
+                  public KnobView,
+                  public BandScopeView,
+                  public MemoryKeysView {
  public:
   TMainForm();
   ~TMainForm() override;
@@ -75,6 +79,7 @@ class TMainForm : public QMainWindow,
   Readout readout;
   ScanEngine scan;
   BandScopeEngine bandScope;
+  MemoryKeys memoryKeys;
   Identification identification;
   StationList stations;
   Shell shell;
@@ -156,7 +161,7 @@ class TMainForm : public QMainWindow,
   QPushButton *BandWH_Button, *BandWMButton, *BandWL_Button;
   Lamp *BandWH_Panel, *BandWM_Panel, *BandWL_Panel;
   QFrame* Band_Panel;
-  PictureWidget* BandImage;
+  BandScopeWidget* BandImage;
   QSlider* BandTrackBar;
   QPushButton *Band_L_BitBtn, *Band_R_BitBtn, *BandRun_BitBtn, *BandLoop_BitBtn;
   QFrame* BandLoop_Panel;
@@ -211,6 +216,20 @@ class TMainForm : public QMainWindow,
   void ShowDimple(int position) override;
   void ShowArrows(int lit) override;
   void ShowStopLamp(bool on) override;
+  // BandScopeView.
+  void ShowWidthLamps(int bandScope) override;
+  void ShowScopeCleared(int points) override;
+  void ShowMarker(int position) override;
+  void ShowBar(int point, int level, int points, bool sColor) override;
+  void ShowDemoText() override;
+  void ShowLoopLamp(bool on) override;
+  // MemoryKeysView.
+  void ShowMemoryCaption(int key, const std::string& caption) override;
+  void ShowMemoryStrip(int key, Strip colour) override;
+  void ShowStoreKey(bool down) override;
+  void RedrawPanel() override { Print_DATA_Sub(); }
+  // The AutoMode lamp's warning: red for 500 ms.
+  void AutoScanErrPrt();
 
   // Handlers of the panel's own controls.
   void KeyDown(int key) { keyboard.KeyDown(key); }

@@ -17,6 +17,7 @@ struct PanelHooks {
   Call BandIdxScanSet = [] {};
   Call ST_SC_Stop = [] {};
   Call ST_SC_ButtonClick = [] {};
+  Call AutoScanErrPrt = [] {};  // the AutoMode lamp flashes red
   Call ScanStopped = [] {};  // scan state stopped, both scan lamps silver
   Call SubDial_Up = [] {};
   Call SubDial_Down = [] {};
