@@ -345,8 +345,7 @@ void TMainForm::ShowWidthLamps(int bandScope) {
 
 void TMainForm::ShowScopeCleared(int points) {
   BandImage->Clear();
-  const MarkerTrackLayout track =
-      MarkerTrackGeometry(Band_Panel->x(), Band_Panel->width(), points);
+  const MarkerTrackLayout track = MarkerTrackGeometry(Band_Panel->x(), Band_Panel->width(), points);
   const QSignalBlocker quiet(BandTrackBar);
   BandTrackBar->setGeometry(track.left, BandTrackBar->y(), track.width, BandTrackBar->height());
   BandTrackBar->setMaximum(points);
@@ -376,9 +375,10 @@ void TMainForm::ShowMemoryCaption(int key, const std::string& caption) {
 void TMainForm::ShowMemoryStrip(int key, Strip colour) {
   QFrame* strip = key == 0 ? MemEdit_Panel : M_ModePanel[static_cast<std::size_t>(key)];
   QPalette p = strip->palette();
-  p.setColor(QPalette::Window, colour == Strip::kRed      ? ui::kRed
-                               : colour == Strip::kYellow ? ui::kYellow
-                                                          : M_Panel->palette().color(QPalette::Window));
+  p.setColor(QPalette::Window, colour == Strip::kRed ? ui::kRed
+                               : colour == Strip::kYellow
+                                   ? ui::kYellow
+                                   : M_Panel->palette().color(QPalette::Window));
   strip->setPalette(p);
 }
 

@@ -18,7 +18,7 @@ struct PanelHooks {
   Call ST_SC_Stop = [] {};
   Call ST_SC_ButtonClick = [] {};
   Call AutoScanErrPrt = [] {};  // the AutoMode lamp flashes red
-  Call ScanStopped = [] {};  // scan state stopped, both scan lamps silver
+  Call ScanStopped = [] {};     // scan state stopped, both scan lamps silver
   Call SubDial_Up = [] {};
   Call SubDial_Down = [] {};
   Call FF_Cls = [] {};
