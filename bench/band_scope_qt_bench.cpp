@@ -87,7 +87,8 @@ BENCHMARK(BM_Redraw51Points)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
   namespace fs = std::filesystem;
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  const fs::path folder = fs::temp_directory_path() / ("fennix-scope-bench-" + std::to_string(getpid()));
+  const fs::path folder =
+      fs::temp_directory_path() / ("fennix-scope-bench-" + std::to_string(getpid()));
   fs::create_directories(folder);
   fs::current_path(folder);
   const fs::path link = folder / "tty";

@@ -7,7 +7,6 @@
 #include <QSlider>
 #include <QStyleOptionSlider>
 #include <QTest>
-#include <QTimer>
 #include <fstream>
 #include <iterator>
 
@@ -95,16 +94,6 @@ TEST_F(BandScopeWindow, TheMarkersThumbsLineUpWithTheBarsForEachWidth) {
   }
 }
 
-TEST_F(BandScopeWindow, TheMarkerMovedByHandRetunesButNotWhenTheProgramMovesIt) {
-  form.tuning.Frequency[1] = 145000000;
-  form.tuning.Step[1] = 20000;
-  form.bandScope.FollowTunedFrequency();
-  EXPECT_EQ(form.BandTrackBar->value(), 16);
-  EXPECT_EQ(form.tuning.Frequency[1], 145000000);
-  form.BandTrackBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-  EXPECT_EQ(form.tuning.Frequency[1], 145020000);
-}
-
 TEST_F(BandScopeWindow, AFailedOnLineAttemptDrawsTheDemoPicture) {
   QTest::mouseClick(form.OnLine_Button, Qt::LeftButton);  // no port: the attempt fails
   const QImage& image = form.BandImage->Image();
@@ -114,18 +103,6 @@ TEST_F(BandScopeWindow, AFailedOnLineAttemptDrawsTheDemoPicture) {
   EXPECT_EQ(Column(tallest.x).first, 52);
   const ScopeBar empty = BandScopeBar(m + 3, 0, 31, form.BandTrackBar->width(), 54, 1, 1, false);
   EXPECT_EQ(Column(empty.x), std::make_pair(0, 0));
-}
-
-TEST_F(BandScopeWindow, TheWidthKeyFlashesTheAutoModeLampWhileItActs) {
-  ASSERT_TRUE(form.identification.AutoMode);
-  const QColor before = form.AutoMode_Panel->Color();
-  QColor during;
-  QTimer::singleShot(200, [&] { during = form.AutoMode_Panel->Color(); });
-  QTest::mouseClick(form.BandWL_Button, Qt::LeftButton);
-  EXPECT_EQ(during, ui::kRed);
-  EXPECT_EQ(form.AutoMode_Panel->Color(), before);
-  EXPECT_EQ(form.bandScope.BandPoints, 21);
-  EXPECT_EQ(form.BandWL_Panel->Color(), ui::kLime);
 }
 
 TEST_F(BandScopeWindow, MemoryKeysFromClicksAndFunctionKeysAndTheSavedRecord) {

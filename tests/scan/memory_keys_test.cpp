@@ -3,11 +3,6 @@
 #include "scan/memory_keys.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "scope_rig.h"
 
@@ -53,20 +48,6 @@ TEST_F(MemoryKeysTest, StoreShowsRedForErasingAndErasesOnTheSameSetting) {
   EXPECT_EQ(Record(3).Mode, 0);
   EXPECT_EQ(Record(3).Step, 0);
   EXPECT_EQ(rig.scope.captions[3], "F3");
-}
-
-TEST_F(MemoryKeysTest, ASecondPressOfTheStoreKeyEndsStoreModeWithoutStoring) {
-  keys.M_SpeedButtonClick();
-  keys.M_SpeedButtonClick();
-  EXPECT_FALSE(keys.MemoRequest);
-  EXPECT_FALSE(rig.scope.storeKeyDown);
-  EXPECT_EQ(rig.scope.strips[0], Strip::kNormal);
-  EXPECT_FALSE(rig.stations.DataChanged);
-  // The station editor closing releases it the same way.
-  keys.M_SpeedButtonClick();
-  keys.M_SpeedButtonRelease();
-  EXPECT_FALSE(keys.MemoRequest);
-  EXPECT_FALSE(rig.scope.storeKeyDown);
 }
 
 TEST_F(MemoryKeysTest, AMemoryThatDiffersInAnyOneFieldIsOverwritten) {
@@ -135,34 +116,6 @@ TEST_F(MemoryKeysTest, AMemoryOutsideTheLimitsShowsItsNameAndDoesNothing) {
   EXPECT_EQ(t.Mode[1], 5);
   EXPECT_TRUE(rig.rx.Frames().empty());
   EXPECT_EQ(rig.scope.panelRedraws, 0);
-}
-
-TEST_F(MemoryKeysTest, ASaveWritesTheMemoryAtItsRecord) {
-  namespace fs = std::filesystem;
-  const fs::path path = fs::temp_directory_path() / ("fennix-memory-" + std::to_string(getpid()));
-  rig.stations.File = StationFile(path.string());
-  t.Frequency[1] = 1295000000;
-  t.Mode[1] = 7;
-  t.Step[1] = 100000;
-  keys.M_SpeedButtonClick();
-  keys.M_ButtonClick(6);
-  ASSERT_TRUE(rig.stations.DataWrite(1).ok());
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(in), {}};
-  fs::remove(path);
-  ASSERT_EQ(bytes.size(), 10011u * 148u);
-  const std::size_t at = (10000 + 6) * 148;
-  auto le = [&](std::size_t offset) {
-    return static_cast<std::int32_t>(bytes[at + offset] | bytes[at + offset + 1] << 8 |
-                                     bytes[at + offset + 2] << 16 |
-                                     static_cast<std::uint32_t>(bytes[at + offset + 3]) << 24);
-  };
-  EXPECT_EQ(le(4), 1295000000);  // Frequency
-  EXPECT_EQ(le(12), 7);          // Mode
-  EXPECT_EQ(le(16), 100000);     // Step
-  // The records around it are untouched.
-  for (std::size_t i = at - 148; i < at; ++i) EXPECT_EQ(bytes[i], 0) << i;
-  for (std::size_t i = at + 148; i < at + 2 * 148; ++i) EXPECT_EQ(bytes[i], 0) << i;
 }
 
 }  // namespace

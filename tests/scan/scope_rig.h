@@ -68,8 +68,6 @@ struct ScopeRig : Rig {
     hooks.BandScopeSignal = [this] { bandScope.PrintSignal(); };
     hooks.ConverterLanding = [this](std::int32_t f) { return bandScope.ConverterLanding(f); };
     hooks.ST_SC_Stop = [this] { ++scanStops; };
-    hooks.AutoScanErrPrt = [this] { ++autoModeFlashes; };
-    hooks.SelectIdxModeOff = [this] { ++filterOffs; };
     identification.AutoMode = false;
     bandScope.Band_ButtonSet();
     bandScope.BandScopeInit();
@@ -113,5 +111,5 @@ struct ScopeRig : Rig {
   StationList stations;
   MemoryKeys memory;
   ScopeView scope;
-  int scanStops = 0, autoModeFlashes = 0, filterOffs = 0;
+  int scanStops = 0;
 };
