@@ -91,13 +91,12 @@ void BandScopeWidget::DrawDemoText() {
   // 14 points on the design's 96 dots an inch.
   p.setFont(ui::ProportionalFont(19));
   const QString text = "DEMO";
-  const QRect box = p.fontMetrics().boundingRect(text).translated(2, 2 + p.fontMetrics().ascent());
   const QRect cell(2, 2, p.fontMetrics().horizontalAdvance(text), p.fontMetrics().height());
   p.fillRect(cell, ui::kRed);
   p.setPen(Qt::black);
   p.drawText(cell, Qt::AlignLeft | Qt::AlignTop, text);
   p.end();
-  Changed(cell.united(box));
+  Changed(cell);
 }
 
 void LineUpWithBars(QSlider* slider) {
