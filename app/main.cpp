@@ -6,6 +6,7 @@
 #include "app/exit_form.h"
 #include "app/instance_lock.h"
 #include "app/main_form.h"
+#include "app/settings.h"
 #include "scan/std_option_form.h"
 #include "stations/data_form.h"
 #include "stations/delete_form.h"
@@ -17,8 +18,12 @@ int main(int argc, char** argv) {
       InstanceLock::Result::Acquired)
     return 0;
 
+  // An installed program keeps its station list in the user's data folder.
+  EnterStationFolder();
+
   FennixApplication app(argc, argv);
   app.setApplicationName("fennix");
+  app.setDesktopFileName("org.fennix.fennix");
   app.setApplicationDisplayName("IC-R7100");
 
   TMainForm mainForm;

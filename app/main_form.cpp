@@ -24,6 +24,7 @@
 #include "comm/com_devices.h"
 #include "comm/comm_error.h"
 #include "comm/comm_notifier_qt.h"
+#include "net/rigctl_server_qt.h"
 #include "panel/lamp_widget.h"
 #include "panel/panel_drawing_qt.h"
 #include "panel/pictures_qt.h"
@@ -31,6 +32,7 @@
 #include "panel/updown_widget.h"
 #include "scan/band_scope_widget.h"
 #include "scan/std_option_form.h"
+#include "stations/csv_dialogs_qt.h"
 #include "stations/data_form.h"
 
 TMainForm::TMainForm()
@@ -97,6 +99,8 @@ void TMainForm::WireComponents() {
     GuardedCall([this] { link.Comm1CommReceive(port_.InQueue()); });
   };
   notifier_->onError = [this](std::exception_ptr error) { CommError(error); };
+  panelRig.Bind(host, tuning, meter, hooks, *this);
+  settings_.BindNet(netSettings);
 }
 
 void TMainForm::CommError(std::exception_ptr error) {
@@ -185,6 +189,8 @@ void TMainForm::FormCreate() {
   link.RadioStartSend();
   // 17. Let the replies arrive before the window is shown.
   host.Delay(1000);
+  // Then the network control port, when it is switched on.
+  if (netSettings.Enable) StartNetPort();
 }
 
 void TMainForm::ReleaseSplash() {
@@ -241,6 +247,8 @@ void TMainForm::FormClose() {
   // 1. Busy cursor; polling stops.
   QApplication::setOverrideCursor(Qt::BusyCursor);
   host.TimerStop();
+  // No network request reaches the panel while it shuts down.
+  if (rigctl) rigctl->Stop();
   // 2. The receiver's own range and frequency are what gets saved.
   if (tuning.ConvertOn) tuning.Convert_ButtonClick();
   // 3. Settings, on every exit.
@@ -250,6 +258,16 @@ void TMainForm::FormClose() {
   // 5. The port.
   if (Comm1.IsOpen()) Comm1.Close();
   QApplication::restoreOverrideCursor();
+}
+
+void TMainForm::CsvExportClick() { ExportStationsCsv(this, stations); }
+
+void TMainForm::CsvImportClick() {
+  if (!ImportStationsCsv(this, stations)) return;
+  // The new stations take part in identification and scanning at once.
+  AutoMode_IdxInit();
+  hooks.AutoMode_IdxChk();
+  hooks.MemoryKeysPrint();
 }
 
 void TMainForm::MemoryClick() {
@@ -262,6 +280,31 @@ void TMainForm::MenuComOptionClick() {
 
 void TMainForm::MenuOptionClick() {
   if (forms_.StdOption) forms_.StdOption->exec();
+}
+
+void TMainForm::MenuNetPortClick() {
+  netSettings.Enable = MenuNetPort->isChecked();
+  if (netSettings.Enable) {
+    netSettings.Enable = StartNetPort();
+  } else if (rigctl) {
+    rigctl->Stop();
+  }
+}
+
+bool TMainForm::StartNetPort() {
+  if (!rigctl) rigctl = std::make_unique<RigctlServer>(panelRig);
+  QString reason;
+  const bool listening =
+      rigctl->Start(QString::fromStdString(netSettings.Address), netSettings.Port, &reason);
+  MenuNetPort->setChecked(listening);
+  if (!listening) {
+    Warn(QString("rigctl 互換ポート %1:%2 を開けません。\n%3")
+             .arg(QString::fromStdString(netSettings.Address))
+             .arg(netSettings.Port)
+             .arg(reason)
+             .toStdString());
+  }
+  return listening;
 }
 
 void TMainForm::MenuVerClick() {
@@ -333,6 +376,11 @@ void TMainForm::ShowArrows(int lit) {
   R_FF2_Image->setVisible(lit != 1);
   L_FF_Image->setVisible(lit == 2);
   L_FF2_Image->setVisible(lit != 2);
+}
+
+void TMainForm::ShowAfPosition(int position) {
+  const QSignalBlocker quiet(AF_TrackBar);
+  AF_TrackBar->setValue(position);
 }
 
 void TMainForm::ShowStopLamp(bool on) { Dial_Stop_Panel->SetColor(on ? ui::kLime : ui::kSilver); }

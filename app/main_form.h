@@ -14,6 +14,8 @@
 #include "app/shell.h"
 #include "civ/link.h"
 #include "comm/comm.h"
+#include "net/net_settings.h"
+#include "net/panel_rig.h"
 #include "panel/keyboard.h"
 #include "panel/knob.h"
 #include "panel/meter.h"
@@ -44,6 +46,7 @@ class TStdOptionForm;
 class TDataForm;
 class TDeleteForm;
 class TExitForm;
+class RigctlServer;
 
 // The windows created after the main one, kept for the whole run.
 struct TOtherForms {
@@ -60,7 +63,8 @@ class TMainForm : public QMainWindow,
                   public LinkView,
                   public KnobView,
                   public BandScopeView,
-                  public MemoryKeysView {
+                  public MemoryKeysView,
+                  public net::PanelRigView {
  public:
   TMainForm();
   ~TMainForm() override;
@@ -85,13 +89,20 @@ class TMainForm : public QMainWindow,
   Shell shell;
   PanelHooks hooks;
   Keyboard keyboard;
+  // The network control port for rigctld clients.
+  net::NetSettings netSettings;
+  net::PanelRig panelRig;
+  std::unique_ptr<RigctlServer> rigctl;
 
   // Menu.
+  QAction* CsvExport;
+  QAction* CsvImport;
   QAction* Exit1;
   QAction* Exit2;
   QAction* Memory;
   QAction* MenuComOption;
   QAction* MenuOption;
+  QAction* MenuNetPort;
   QAction* Contents_Menu;
   QAction* Keyword_Menu;
   QAction* Help_Menu;
@@ -185,11 +196,14 @@ class TMainForm : public QMainWindow,
   bool ShutDown() const { return closed_; }
 
   // Handlers.
+  void CsvExportClick();
+  void CsvImportClick();
   void Exit1Click();
   void Exit2Click();
   void MemoryClick();
   void MenuComOptionClick();
   void MenuOptionClick();
+  void MenuNetPortClick();
   void Contents_MenuClick();
   void Keyword_MenuClick();
   void Help_MenuClick();
@@ -230,6 +244,8 @@ class TMainForm : public QMainWindow,
   void RedrawPanel() override { Print_DATA_Sub(); }
   // The AutoMode lamp's warning: red for 500 ms.
   void AutoScanErrPrt();
+  // PanelRigView.
+  void ShowAfPosition(int position) override;
 
   // Handlers of the panel's own controls.
   void KeyDown(int key) { keyboard.KeyDown(key); }
@@ -255,6 +271,8 @@ class TMainForm : public QMainWindow,
   void WireComponents();
   void CommError(std::exception_ptr error);
   void Warn(const std::string& message);
+  // Opens the network control port; a port that cannot be opened is told once.
+  bool StartNetPort();
 
   // Start-up and shutdown steps whose pieces live with their owners.
   void PaintReadoutBackground();

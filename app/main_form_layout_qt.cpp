@@ -99,6 +99,8 @@ void TMainForm::BuildMenu() {
     return a;
   };
   QMenu* file = menuBar()->addMenu("ファイル(&F)");
+  CsvExport = action(file, "CSV 書き出し(&E)...", &TMainForm::CsvExportClick);
+  CsvImport = action(file, "CSV 読み込み(&I)...", &TMainForm::CsvImportClick);
   file->addSeparator();
   Exit2 = action(file, "保存なし終了(&Q)", &TMainForm::Exit2Click);
   file->addSeparator();
@@ -108,6 +110,9 @@ void TMainForm::BuildMenu() {
   QMenu* options = menuBar()->addMenu("オプション(&O)");
   MenuComOption = action(options, "RS-232C...(&S)", &TMainForm::MenuComOptionClick);
   MenuOption = action(options, "環境設定...(&O)", &TMainForm::MenuOptionClick);
+  MenuNetPort = action(options, "rigctl 互換ポート(&N)", &TMainForm::MenuNetPortClick);
+  MenuNetPort->setObjectName("MenuNetPort");
+  MenuNetPort->setCheckable(true);
   QMenu* help = menuBar()->addMenu("ヘルプ(&H)");
   Contents_Menu = action(help, "目次(&C)", &TMainForm::Contents_MenuClick);
   Keyword_Menu = action(help, "キーワードで検索(&T)", &TMainForm::Keyword_MenuClick);

@@ -1,6 +1,7 @@
 #include "app/panel_settings.h"
 
 #include "civ/link.h"
+#include "net/net_settings.h"
 #include "panel/knob.h"
 #include "panel/meter.h"
 #include "panel/tuning.h"
@@ -163,4 +164,12 @@ void PanelSettings::Set(SettingId id, std::int32_t v) {
       link_.ReceiverModel = v;
       break;
   }
+}
+
+void PanelSettings::ReadMore(const IniFile& ini) {
+  if (net_) net::ReadNetSettings(ini, *net_);
+}
+
+void PanelSettings::WriteMore(IniFile& ini) const {
+  if (net_) net::WriteNetSettings(ini, *net_);
 }

@@ -11,6 +11,9 @@ class ScanEngine;
 class BandScopeEngine;
 class Identification;
 class StationList;
+namespace net {
+struct NetSettings;
+}
 
 class PanelSettings : public SettingsAccess {
  public:
@@ -27,6 +30,10 @@ class PanelSettings : public SettingsAccess {
 
   std::int32_t Get(SettingId id) const override;
   void Set(SettingId id, std::int32_t value) override;
+  // The network control port's section, when the program has one.
+  void BindNet(net::NetSettings& net) { net_ = &net; }
+  void ReadMore(const IniFile& ini) override;
+  void WriteMore(IniFile& ini) const override;
 
  private:
   Tuning& tuning_;
@@ -37,4 +44,5 @@ class PanelSettings : public SettingsAccess {
   BandScopeEngine& bandScope_;
   Identification& identification_;
   StationList& stations_;
+  net::NetSettings* net_ = nullptr;
 };

@@ -21,6 +21,7 @@ void IniRead(const IniFile& ini, SettingsAccess& settings) {
     }
     settings.Set(entry.id, value);
   }
+  settings.ReadMore(ini);
 }
 
 IniFile IniRead(const std::string& path, SettingsAccess& settings) {
@@ -36,6 +37,7 @@ void IniWrite(IniFile& ini, const SettingsAccess& settings) {
     if (entry.kind == SettingKind::kFlag) value = value != 0 ? 1 : 0;
     ini.WriteInteger(entry.section, entry.key, value);
   }
+  settings.WriteMore(ini);
 }
 
 void IniWrite(const std::string& path, const SettingsAccess& settings) {
@@ -62,6 +64,21 @@ void MakeFolders(const std::string& folder) {
   }
 }
 
+// $XDG_..._HOME/fennix, or HOME + fallback + /fennix. Relative XDG paths are to be
+// ignored, as the base directory rules say.
+std::string XdgFolder(const std::string& xdgHome, const std::string& home, const char* fallback) {
+  const std::string base = !xdgHome.empty() && xdgHome.front() == '/'
+                               ? xdgHome
+                               : (home.empty() ? std::string("/tmp") : home) + fallback;
+  return base + "/fennix";
+}
+
+std::string ExecutablePath() {
+  char buffer[4096];
+  const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : "";
+}
+
 }  // namespace
 
 std::string SettingsPathFor(const std::string& executable, const std::string& xdgConfigHome,
@@ -70,24 +87,38 @@ std::string SettingsPathFor(const std::string& executable, const std::string& xd
   const std::string folder = slash == std::string::npos ? "." : executable.substr(0, slash);
   const std::string name =
       (slash == std::string::npos ? executable : executable.substr(slash + 1)) + ".ini";
-  if (!executable.empty() && access(folder.c_str(), W_OK) == 0) return folder + "/" + name;
+  const bool system = folder.starts_with("/usr/");
+  if (!executable.empty() && !system && access(folder.c_str(), W_OK) == 0)
+    return folder + "/" + name;
 
-  // Relative XDG paths are to be ignored, as the base directory rules say.
-  std::string base = !xdgConfigHome.empty() && xdgConfigHome.front() == '/'
-                         ? xdgConfigHome
-                         : (home.empty() ? std::string("/tmp") : home) + "/.config";
-  const std::string config = base + "/fennix";
+  const std::string config = XdgFolder(xdgConfigHome, home, "/.config");
   MakeFolders(config);
   return config + "/" + (executable.empty() ? std::string("fennix.ini") : name);
+}
+
+std::string StationFolderFor(const std::string& executable, const std::string& xdgDataHome,
+                             const std::string& home) {
+  const std::size_t slash = executable.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : executable.substr(0, slash);
+  if (access((folder + "/CMakeCache.txt").c_str(), F_OK) == 0) return "";
+  const std::string data = XdgFolder(xdgDataHome, home, "/.local/share");
+  MakeFolders(data);
+  return data;
+}
+
+std::string EnterStationFolder() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  const std::string folder = StationFolderFor(ExecutablePath(), xdg ? xdg : "", home ? home : "");
+  if (folder.empty() || chdir(folder.c_str()) != 0) return "";
+  return folder;
 }
 
 std::string SettingsPath() {
   // An explicit file, for a second set of settings or for tests.
   if (const char* explicitPath = std::getenv("FENNIX_INI"); explicitPath && *explicitPath)
     return explicitPath;
-  char buffer[4096];
-  const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  const std::string executable = n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : "";
+  const std::string executable = ExecutablePath();
   const char* xdg = std::getenv("XDG_CONFIG_HOME");
   const char* home = std::getenv("HOME");
   return SettingsPathFor(executable, xdg ? xdg : "", home ? home : "");

@@ -92,6 +92,9 @@ class SettingsAccess {
   virtual ~SettingsAccess() = default;
   virtual std::int32_t Get(SettingId id) const = 0;
   virtual void Set(SettingId id, std::int32_t value) = 0;
+  // Sections beyond the table, read after it and written after it.
+  virtual void ReadMore(const IniFile&) {}
+  virtual void WriteMore(IniFile&) const {}
 };
 
 // Every key of the table in order into its owner: flags are on when not 0, a zero step
@@ -113,8 +116,21 @@ std::string ComDevice(const IniFile& ini, int port);
 
 // Where the settings file lives: beside the executable under its name plus ".ini" when that
 // folder is writable, otherwise $XDG_CONFIG_HOME/fennix/ (default ~/.config/fennix/), which
-// is created when missing. The environment variable FENNIX_INI names another file.
+// is created when missing. The environment variable FENNIX_INI names another file. A system
+// folder (under /usr/) counts as not writable even for root: it belongs to the package
+// manager.
 std::string SettingsPath();
 // The same decision for a given executable path and environment (empty = unset).
 std::string SettingsPathFor(const std::string& executable, const std::string& xdgConfigHome,
                             const std::string& home);
+
+// Where the station list is kept. A program run from its build folder (CMakeCache.txt beside
+// it) keeps it in the working folder, as the tests and the run command expect; an installed
+// program keeps it in $XDG_DATA_HOME/fennix/ (default ~/.local/share/fennix/), wherever it is
+// started from. Gives that folder (created when missing), or an empty text for "stay".
+std::string StationFolderFor(const std::string& executable, const std::string& xdgDataHome,
+                             const std::string& home);
+// Changes the working folder to StationFolderFor the running program. Returns the folder, or
+// an empty text when the program stays where it was started (also when the folder cannot be
+// made or entered).
+std::string EnterStationFolder();

@@ -4,7 +4,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${FENNIX_BUILD_DIR:-$ROOT/build}"
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
   libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho xvfb xauth libhamlib-utils
-  clang libclang-rt-14-dev clang-format)
+  clang libclang-rt-14-dev clang-format desktop-file-utils appstream dpkg-dev)
 
 install_packages() {
   local missing=()

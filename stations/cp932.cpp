@@ -7,6 +7,7 @@
 namespace {
 
 std::string Convert(const char* to, const char* from, std::string_view in) {
+  const bool fromUtf8 = std::string_view(from) == "UTF-8";
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
   std::string out;
@@ -21,10 +22,17 @@ std::string Convert(const char* to, const char* from, std::string_view in) {
     out.append(buffer, static_cast<std::size_t>(dst - buffer));
     if (rc != static_cast<std::size_t>(-1)) break;
     if (errno == E2BIG) continue;
-    // An invalid or cut-off sequence: show one placeholder and go on after its first byte.
+    // An invalid or cut-off sequence, or a character the target cannot hold: show one
+    // placeholder and go on after it (a whole UTF-8 character, or one byte of anything else).
     out.push_back('?');
     ++src;
     --srcLeft;
+    if (fromUtf8) {
+      while (srcLeft > 0 && (static_cast<unsigned char>(*src) & 0xC0) == 0x80) {
+        ++src;
+        --srcLeft;
+      }
+    }
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
   }
   iconv_close(cd);

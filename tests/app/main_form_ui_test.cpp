@@ -88,7 +88,8 @@ TEST(MainFormMenu, ItemsInOrder) {
   QStringList file;
   for (QAction* a : form.menuBar()->actions()[0]->menu()->actions())
     file << (a->isSeparator() ? "-" : a->text());
-  EXPECT_EQ(file, QStringList({"-", "保存なし終了(&Q)", "-", "終 了  (&X)"}));
+  EXPECT_EQ(file, QStringList({"CSV 書き出し(&E)...", "CSV 読み込み(&I)...", "-",
+                               "保存なし終了(&Q)", "-", "終 了  (&X)"}));
 }
 
 // The station list file's bytes, to see whether shutdown wrote it.

@@ -118,6 +118,28 @@ TEST(SettingsPath, BesideTheProgramOrUnderTheConfigFolder) {
   EXPECT_EQ(SettingsPathFor(elsewhere, "rel", dir / "home"),
             dir / "home/.config/fennix/fennix.ini");
   EXPECT_EQ(stat((dir / "home/.config/fennix").c_str(), &st), 0);
+  // An installed program never writes beside itself in a system folder, even as root.
+  EXPECT_EQ(SettingsPathFor("/usr/bin/fennix", dir / "xdg", "/unused"),
+            dir / "xdg/fennix/fennix.ini");
+  EXPECT_EQ(SettingsPathFor("/usr/local/bin/fennix", "", dir / "home"),
+            dir / "home/.config/fennix/fennix.ini");
+}
+
+TEST(StationFolder, WorkingFolderFromTheBuildFolderElseTheDataFolder) {
+  TempFolder dir;
+  struct stat st;
+  // Run from its build folder: the list stays in the working folder.
+  WriteFileBytes(dir / "CMakeCache.txt", "");
+  EXPECT_EQ(StationFolderFor(dir / "fennix", dir / "data", "/unused"), "");
+  EXPECT_NE(stat((dir / "data").c_str(), &st), 0);
+  // Installed anywhere else: the user's data folder, made when missing.
+  EXPECT_EQ(StationFolderFor("/usr/bin/fennix", dir / "data", "/unused"), dir / "data/fennix");
+  EXPECT_EQ(stat((dir / "data/fennix").c_str(), &st), 0);
+  EXPECT_EQ(StationFolderFor(dir / "copy/fennix", "", dir / "home"),
+            dir / "home/.local/share/fennix");
+  EXPECT_EQ(StationFolderFor("/opt/x/fennix", "relative", dir / "home"),
+            dir / "home/.local/share/fennix");
+  EXPECT_EQ(stat((dir / "home/.local/share/fennix").c_str(), &st), 0);
 }
 
 }  // namespace

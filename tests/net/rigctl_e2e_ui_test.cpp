@@ -1,0 +1,286 @@
+// The network control port end to end: the main window with its real server, Hamlib's own
+// client (rigctl, model 2) and raw sockets, with the program on line to fennix-sim.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QProcess>
+#include <QSlider>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QWidget>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "app/application_qt.h"
+#include "app/main_form.h"
+#include "net/rigctl_server_qt.h"
+#include "sim/sim_harness.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int FreePort() {
+  QTcpServer probe;
+  probe.listen(QHostAddress::LocalHost, 0);
+  return probe.serverPort();
+}
+
+class NetPort : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ini_ = std::getenv("FENNIX_INI");
+    fs::remove(ini_);
+    port_ = FreePort();
+  }
+  void TearDown() override {
+    form_.reset();
+    sim_.reset();
+    App()->OnException = nullptr;
+    fs::remove(log_);
+    fs::remove(ini_);
+    setenv("FENNIX_COM1", "/nonexistent", 1);
+  }
+  static FennixApplication* App() {
+    return static_cast<FennixApplication*>(QCoreApplication::instance());
+  }
+  void WriteSettings(int enable, int port) {
+    std::ofstream(ini_) << "[NET]\nEnable=" << enable << "\nAddress=127.0.0.1\nPort=" << port
+                        << "\n";
+  }
+  void StartSim() {
+    sim_ = std::make_unique<simtest::Sim>(std::vector<std::string>{
+        "--link", link_.string(), "--log", log_.string(), "--seed", "1", "--baud", "0"});
+    ASSERT_FALSE(sim_->slave().empty()) << "the simulator did not start";
+    setenv("FENNIX_COM1", link_.c_str(), 1);
+  }
+  void StartProgram() {
+    form_ = std::make_unique<TMainForm>();
+    form_->ReleaseSplash();
+  }
+  void Wait(int ms) { form_->host.Delay(ms); }
+  template <typename F>
+  bool WaitFor(F done, int ms = 5000) {
+    for (int waited = 0; waited < ms; waited += 10) {
+      if (done()) return true;
+      Wait(10);
+    }
+    return done();
+  }
+  // Frames the simulator received from the program, as hex text.
+  std::vector<std::string> ReceivedHex() const {
+    std::vector<std::string> out;
+    std::ifstream file(log_);
+    std::string line;
+    while (std::getline(file, line)) {
+      std::istringstream in(line);
+      int ms;
+      std::string direction, byte, hex;
+      in >> ms >> direction;
+      while (in >> byte) hex += byte;
+      if (direction == "RX") out.push_back(hex);
+    }
+    return out;
+  }
+  bool Sent(const std::string& frame) const {
+    const auto rx = ReceivedHex();
+    return std::find(rx.begin(), rx.end(), frame) != rx.end();
+  }
+  // A raw client, connected.
+  std::unique_ptr<QTcpSocket> Connect() {
+    auto s = std::make_unique<QTcpSocket>();
+    s->connectToHost(QHostAddress::LocalHost, static_cast<quint16>(port_));
+    WaitFor([&] { return s->state() == QAbstractSocket::ConnectedState; });
+    return s;
+  }
+  // Sends a request and waits for `lines` lines of answer.
+  std::string Ask(QTcpSocket& s, const std::string& request, int lines = 1) {
+    s.write(request.data(), static_cast<qint64>(request.size()));
+    std::string answer;
+    WaitFor([&] {
+      answer += s.readAll().toStdString();
+      return std::count(answer.begin(), answer.end(), '\n') >= lines ||
+             s.state() != QAbstractSocket::ConnectedState;
+    });
+    return answer;
+  }
+  bool Dropped(QTcpSocket& s) {
+    return WaitFor([&] { return s.state() == QAbstractSocket::UnconnectedState; });
+  }
+
+  std::string ini_;
+  int port_ = 0;
+  fs::path link_ = fs::temp_directory_path() / ("fennix-net-" + std::to_string(getpid()));
+  fs::path log_ = fs::temp_directory_path() / ("fennix-net-" + std::to_string(getpid()) + ".log");
+  std::unique_ptr<simtest::Sim> sim_;
+  std::unique_ptr<TMainForm> form_;
+};
+
+TEST_F(NetPort, HamlibsClientTunesReadsAndSwitchesWindows) {
+  const QString rigctl = QStandardPaths::findExecutable("rigctl");
+  if (rigctl.isEmpty()) GTEST_SKIP() << "rigctl (libhamlib-utils) is not installed";
+  WriteSettings(1, port_);
+  StartSim();
+  StartProgram();
+  ASSERT_TRUE(form_->Comm1.IsOpen());
+  ASSERT_TRUE(form_->rigctl && form_->rigctl->Listening());
+  EXPECT_TRUE(form_->MenuNetPort->isChecked());
+
+  QProcess client;
+  client.start(rigctl, {"-m", "2", "-r", QString("127.0.0.1:%1").arg(port_), "F", "145500000", "f",
+                        "M", "FM", "15000", "m", "l", "STRENGTH", "get_dcd", "V", "VFOB", "v"});
+  ASSERT_TRUE(WaitFor([&] { return client.state() == QProcess::NotRunning; }, 20000));
+  EXPECT_EQ(client.exitCode(), 0) << client.readAllStandardError().toStdString();
+  std::istringstream out(client.readAllStandardOutput().toStdString());
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(out, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines[0], "145500000");
+  EXPECT_EQ(lines[1], "FM");
+  EXPECT_EQ(lines[2], "15000");
+  const int strength = std::stoi(lines[3]);
+  EXPECT_GE(strength, -54);
+  EXPECT_LE(strength, 60);
+  EXPECT_TRUE(lines[4] == "0" || lines[4] == "1") << lines[4];
+  EXPECT_EQ(lines[5], "VFOB");
+
+  // The panel followed, and the receiver got the frames the keys would have sent.
+  EXPECT_EQ(form_->tuning.Window, 2);
+  EXPECT_EQ(form_->tuning.Frequency[1], 145500000);
+  EXPECT_TRUE(Sent("FEFE34E0000000504501FD"));  // 145.5 MHz
+  EXPECT_TRUE(Sent("FEFE34E0060501FD"));        // F M
+  EXPECT_TRUE(Sent("FEFE34E007E001FD"));        // window B
+}
+
+TEST_F(NetPort, ATuneFromTheNetworkStopsTheScanAndShowsOnThePanel) {
+  WriteSettings(1, port_);
+  StartSim();
+  StartProgram();
+  int stops = 0;
+  form_->hooks.ST_SC_Stop = [&] { ++stops; };
+  auto c = Connect();
+  EXPECT_EQ(Ask(*c, "F 433920000\n"), "RPRT 0\n");
+  EXPECT_EQ(stops, 1);
+  EXPECT_EQ(form_->TrackBar1->value(), 4339);
+  EXPECT_EQ(Ask(*c, "L AF 1\n"), "RPRT 0\n");
+  EXPECT_EQ(form_->AF_TrackBar->value(), 0);
+  EXPECT_TRUE(WaitFor([&] { return Sent("FEFE34E014010255FD"); }));
+  EXPECT_EQ(Ask(*c, "L ATT 20\n"), "RPRT 0\n");
+  EXPECT_TRUE(form_->meter.AttOn);
+  EXPECT_TRUE(WaitFor([&] { return Sent("FEFE34E01120FD"); }));
+  // A signal reading is answered as it stands, without asking the receiver.
+  form_->meter.SignalPeak = 130;
+  EXPECT_EQ(Ask(*c, "l STRENGTH\n"), "20\n");
+}
+
+TEST_F(NetPort, ClientsThatMisbehaveCostOnlyTheirOwnConnection) {
+  WriteSettings(1, port_);
+  StartProgram();  // off line: the port serves the panel all the same
+  ASSERT_TRUE(form_->rigctl->Listening());
+  const std::int32_t before = form_->tuning.Frequency[1];
+
+  auto good = Connect();
+  auto leaver = Connect();
+  // One goes away in the middle of a line; its half line is never run.
+  leaver->write("F 1455");
+  Wait(50);
+  leaver->abort();
+  EXPECT_EQ(Ask(*good, "f\n"), std::to_string(before) + "\n");
+
+  // A line of 100 kB: that client is dropped, the other goes on.
+  auto flooder = Connect();
+  const std::string big(100 * 1024, '7');
+  flooder->write(big.data(), static_cast<qint64>(big.size()));
+  EXPECT_TRUE(Dropped(*flooder));
+  EXPECT_EQ(Ask(*good, "+f\n", 3),
+            "get_freq:\nFrequency: " + std::to_string(before) + "\nRPRT 0\n");
+
+  // Random bytes: whatever they are taken for, the server and the panel stay.
+  auto noise = Connect();
+  std::mt19937 random(7);
+  std::string bytes(64 * 1024, '\0');
+  for (char& b : bytes) b = static_cast<char>(random() & 0xFF);
+  noise->write(bytes.data(), static_cast<qint64>(bytes.size()));
+  Wait(500);
+  noise->abort();
+  EXPECT_EQ(Ask(*good, "v\n"), "VFOA\n");
+  EXPECT_GE(form_->tuning.Frequency[1], form_->tuning.LowerLimit);
+  EXPECT_LE(form_->tuning.Frequency[1], form_->tuning.UpperLimit);
+
+  // At most four at once: a fifth is turned away.
+  std::vector<std::unique_ptr<QTcpSocket>> more;
+  for (int i = 0; i < 3; ++i) more.push_back(Connect());
+  EXPECT_TRUE(WaitFor([&] { return form_->rigctl->Clients() == 4; }));
+  auto fifth = Connect();
+  EXPECT_TRUE(Dropped(*fifth));
+  EXPECT_EQ(Ask(*more.back(), "t\n"), "0\n");
+  EXPECT_EQ(Ask(*good, "q\n"), "RPRT 0\n");
+  EXPECT_TRUE(Dropped(*good));
+}
+
+TEST_F(NetPort, APortInUseIsToldOnceAndTheProgramGoesOn) {
+  QTcpServer squatter;
+  ASSERT_TRUE(squatter.listen(QHostAddress::LocalHost, 0));
+  WriteSettings(1, squatter.serverPort());
+  int boxes = 0;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (QWidget* box = QApplication::activeModalWidget()) {
+      ++boxes;
+      box->close();
+    }
+  });
+  closer.start(20);
+  StartProgram();
+  Wait(300);
+  EXPECT_EQ(boxes, 1);
+  EXPECT_FALSE(form_->MenuNetPort->isChecked());
+  EXPECT_FALSE(form_->rigctl->Listening());
+  EXPECT_TRUE(form_->netSettings.Enable);  // the wish stays for the next start
+  closer.stop();
+}
+
+TEST_F(NetPort, TheMenuItemSwitchesAtOnceAndTheSectionIsWrittenLast) {
+  std::ofstream(ini_) << "[NET]\nPort=" << port_ << "\n";
+  StartProgram();
+  EXPECT_FALSE(form_->MenuNetPort->isChecked());
+  EXPECT_FALSE(form_->rigctl && form_->rigctl->Listening());
+  form_->MenuNetPort->trigger();
+  ASSERT_TRUE(form_->rigctl->Listening());
+  auto c = Connect();
+  EXPECT_EQ(Ask(*c, "\\chk_vfo\n"), "0\n");
+  form_->MenuNetPort->trigger();
+  EXPECT_FALSE(form_->rigctl->Listening());
+  EXPECT_TRUE(Dropped(*c));
+  form_->MenuNetPort->trigger();
+  form_->close();
+  std::ifstream in(ini_);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const auto model = text.find("[Model]");
+  const auto net = text.find("[NET]");
+  ASSERT_NE(model, std::string::npos);
+  ASSERT_NE(net, std::string::npos);
+  EXPECT_LT(net, model) << "an existing section keeps its place";
+  EXPECT_NE(text.find("Enable=1\n"), std::string::npos);
+  EXPECT_NE(text.find("Address=127.0.0.1\n"), std::string::npos);
+}
+
+TEST_F(NetPort, ANewFileGetsTheSectionAfterTheOthers) {
+  StartProgram();
+  form_->close();
+  std::ifstream in(ini_);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const auto model = text.find("[Model]");
+  const auto net = text.find("[NET]\nEnable=0\nAddress=127.0.0.1\nPort=4532\n");
+  ASSERT_NE(model, std::string::npos);
+  ASSERT_NE(net, std::string::npos) << text;
+  EXPECT_GT(net, model);
+}
+
+}  // namespace
