@@ -31,6 +31,7 @@
 #include "panel/pictures_qt.h"
 #include "panel/readout_widget.h"
 #include "panel/updown_widget.h"
+#include "scan/band_scope_widget.h"
 #include "scan/std_option_form.h"
 #include "stations/cp932.h"
 #include "stations/csv_dialogs_qt.h"
@@ -77,6 +78,21 @@ void TMainForm::WireComponents() {
   meter.BindScan(scan);
   link.BindIdentification(identification);
   host.SetWatch([this] { link.WatchPolling(); });
+  bandScope.Bind(host, tuning, link, meter, knob, scan, identification, *this);
+  memoryKeys.Bind(tuning, stations, bandScope, identification, *this);
+  hooks.BandSet = [this] { bandScope.BandSet(); };
+  hooks.Band_Up = [this] { bandScope.Band_Up(); };
+  hooks.Band_Down = [this] { bandScope.Band_Down(); };
+  hooks.BandLoop_Stop = [this] { bandScope.BandLoop_Stop(); };
+  hooks.SweepRunning = [this] { return bandScope.SweepRunning; };
+  hooks.BandScopeSignal = [this] { bandScope.PrintSignal(); };
+  hooks.BandScopeInit = [this] { bandScope.BandScopeInit(); };
+  hooks.BandScopePrintDemo = [this] { bandScope.BandScopePrintDemo(); };
+  hooks.ConverterLanding = [this](std::int32_t f) { return bandScope.ConverterLanding(f); };
+  hooks.BandRun_BitBtnClick = [this] { bandScope.BandRun_BitBtnClick(); };
+  hooks.MemoryKeysPrint = [this] { memoryKeys.M_SpeedButtonPrint(); };
+  hooks.M_SpeedButtonClick = [this] { memoryKeys.M_SpeedButtonClick(); };
+  hooks.M_ButtonClick = [this](int key) { memoryKeys.M_ButtonClick(key); };
   notifier_ = std::make_unique<CommNotifier>(Comm1, this);
   notifier_->onReceive = [this](int) {
     GuardedCall([this] { link.Comm1CommReceive(port_.InQueue()); });
@@ -193,7 +209,7 @@ void TMainForm::FormActivate() {
     busyCursor_ = false;
   }
   Print_DATA_Sub();
-  hooks.BandSet();
+  bandScope.FollowTunedFrequency();
 }
 
 void TMainForm::Print_DATA_Sub() {
@@ -266,7 +282,7 @@ bool TMainForm::OpenDataForm(int dataMode, int listMode) {
   if (!forms_.Data) return false;
   editor.DataMode = dataMode;
   editor.ListMode = listMode;
-  editor.MemoRequest = hooks.MemoRequest();
+  editor.MemoRequest = memoryKeys.MemoRequest;
   editor.BandNo = identification.BandNo;
   editor.SingleNo = identification.SingleNo;
   editor.Receiver = {tuning.CurrentFrequency(), tuning.CurrentStep(),    tuning.Mode[tuning.Window],
@@ -306,7 +322,7 @@ void TMainForm::MemButtonClick() {
   if (editor.DataEdited) stations.DataChanged = true;
   AutoMode_IdxInit();
   identification.AutoMode_IdxChk();
-  if (hooks.MemoRequest()) hooks.MemoRequestRelease();
+  if (memoryKeys.MemoRequest) memoryKeys.M_SpeedButtonRelease();
   if (editor.MemoNo > 0) {
     identification.SelectIdxModeOff();
     if (editor.ListMode == 2) identification.FreqStepModeOut(editor.MemoNo);
@@ -547,6 +563,56 @@ void TMainForm::Type_Panel_SMouseUp() {
   identification.Type_Panel_SMouseUp();
 }
 
+void TMainForm::ShowWidthLamps(int bandScope) {
+  BandWH_Panel->SetColor(bandScope == BandScopeEngine::kWidthH ? ui::kLime : ui::kSilver);
+  BandWM_Panel->SetColor(bandScope == BandScopeEngine::kWidthM ? ui::kLime : ui::kSilver);
+  BandWL_Panel->SetColor(bandScope == BandScopeEngine::kWidthL ? ui::kLime : ui::kSilver);
+}
+
+void TMainForm::ShowScopeCleared(int points) {
+  BandImage->Clear();
+  const MarkerTrackLayout track = MarkerTrackGeometry(Band_Panel->x(), Band_Panel->width(), points);
+  const QSignalBlocker quiet(BandTrackBar);
+  BandTrackBar->setGeometry(track.left, BandTrackBar->y(), track.width, BandTrackBar->height());
+  BandTrackBar->setMaximum(points);
+}
+
+void TMainForm::ShowMarker(int position) {
+  const QSignalBlocker quiet(BandTrackBar);
+  BandTrackBar->setValue(position);
+}
+
+void TMainForm::ShowBar(int point, int level, int points, bool sColor) {
+  BandImage->DrawBar(point, level, points, BandTrackBar->width(), sColor);
+}
+
+void TMainForm::ShowDemoText() { BandImage->DrawDemoText(); }
+
+void TMainForm::ShowLoopLamp(bool on) {
+  QPalette p = BandLoop_Panel->palette();
+  p.setColor(QPalette::Window, on ? ui::kLime : ui::kSilver);
+  BandLoop_Panel->setPalette(p);
+}
+
+void TMainForm::ShowMemoryCaption(int key, const std::string& caption) {
+  M_Button[static_cast<std::size_t>(key)]->setText(QString::fromStdString(caption));
+}
+
+void TMainForm::ShowMemoryStrip(int key, Strip colour) {
+  QFrame* strip = key == 0 ? MemEdit_Panel : M_ModePanel[static_cast<std::size_t>(key)];
+  QPalette p = strip->palette();
+  p.setColor(QPalette::Window, colour == Strip::kRed ? ui::kRed
+                               : colour == Strip::kYellow
+                                   ? ui::kYellow
+                                   : M_Panel->palette().color(QPalette::Window));
+  strip->setPalette(p);
+}
+
+void TMainForm::ShowStoreKey(bool down) {
+  const QSignalBlocker quiet(M_SpeedButton);
+  M_SpeedButton->setChecked(down);
+}
+
 void TMainForm::SPCH_PanelMouseDown() {
   SPCH_Panel->SetColor(ui::kLight);
   SPCH_Panel->setFrameShape(QFrame::Panel);
@@ -621,8 +687,8 @@ void TMainForm::Warn(const std::string& message) {
                   QMessageBox::Ok, this);
   box.exec();
 }
-void TMainForm::Band_ButtonSet() {}
-void TMainForm::BandScopeInit() {}
+void TMainForm::Band_ButtonSet() { bandScope.Band_ButtonSet(); }
+void TMainForm::BandScopeInit() { bandScope.BandScopeInit(); }
 void TMainForm::PrintSignalScale() {
   // Main_Image lies at (1, 1) in Main_Panel.
   DrawSignalScale(*Main_Image, Signal_Panel->geometry().translated(-1, -1),

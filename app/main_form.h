@@ -25,6 +25,7 @@
 #include "panel/tuning.h"
 #include "scan/band_scope.h"
 #include "scan/identification.h"
+#include "scan/memory_keys.h"
 #include "scan/scan_engine.h"
 #include "stations/station_editor.h"
 #include "stations/station_list.h"
@@ -35,6 +36,7 @@ class QLabel;
 class QPushButton;
 class QSlider;
 class CommNotifier;
+class BandScopeWidget;
 class Lamp;
 class MouseImage;
 class PictureWidget;
@@ -65,7 +67,9 @@ class TMainForm : public QMainWindow,
                   public KnobView,
                   public net::PanelRigView,
                   public ScanView,
-                  public IdentificationView {
+                  public IdentificationView,
+                  public BandScopeView,
+                  public MemoryKeysView {
  public:
   TMainForm();
   ~TMainForm() override;
@@ -86,6 +90,7 @@ class TMainForm : public QMainWindow,
   Readout readout;
   ScanEngine scan;
   BandScopeEngine bandScope;
+  MemoryKeys memoryKeys;
   Identification identification;
   StationList stations;
   StationEditor editor{stations};  // the station list window's rules
@@ -175,7 +180,7 @@ class TMainForm : public QMainWindow,
   QPushButton *BandWH_Button, *BandWMButton, *BandWL_Button;
   Lamp *BandWH_Panel, *BandWM_Panel, *BandWL_Panel;
   QFrame* Band_Panel;
-  PictureWidget* BandImage;
+  BandScopeWidget* BandImage;
   QSlider* BandTrackBar;
   QPushButton *Band_L_BitBtn, *Band_R_BitBtn, *BandRun_BitBtn, *BandLoop_BitBtn;
   QFrame* BandLoop_Panel;
@@ -238,6 +243,18 @@ class TMainForm : public QMainWindow,
   void ShowDimple(int position) override;
   void ShowArrows(int lit) override;
   void ShowStopLamp(bool on) override;
+  // BandScopeView.
+  void ShowWidthLamps(int bandScope) override;
+  void ShowScopeCleared(int points) override;
+  void ShowMarker(int position) override;
+  void ShowBar(int point, int level, int points, bool sColor) override;
+  void ShowDemoText() override;
+  void ShowLoopLamp(bool on) override;
+  // MemoryKeysView.
+  void ShowMemoryCaption(int key, const std::string& caption) override;
+  void ShowMemoryStrip(int key, Strip colour) override;
+  void ShowStoreKey(bool down) override;
+  void RedrawPanel() override { Print_DATA_Sub(); }
   // PanelRigView.
   void ShowAfPosition(int position) override;
   // ScanView (ShowSquelchLabel is shared with the meter).

@@ -32,6 +32,7 @@
 #include "panel/pictures_qt.h"
 #include "panel/readout_widget.h"
 #include "panel/updown_widget.h"
+#include "scan/band_scope_widget.h"
 #include "scan/std_option_form.h"
 #include "stations/data_form.h"
 
@@ -235,7 +236,7 @@ void TMainForm::BuildRows(QWidget* client) {
     M_ModePanel[n] = Coloured(M_Panel, ("M_ModePanel" + std::to_string(n)).c_str(),
                               QRect(x - 2, 7, 68, 22), ui::kYellow);
     M_Button[n] = Key(M_Panel, ("M_Button" + std::to_string(n)).c_str(), QString("F%1").arg(n),
-                      QRect(x, 9, 64, 18), [this, n] { hooks.M_ButtonClick(n); });
+                      QRect(x, 9, 64, 18), [this, n] { memoryKeys.M_ButtonClick(n); });
   }
   MemEdit_Panel = Coloured(M_Panel, "MemEdit_Panel", QRect(548, 7, 70, 22), ui::kYellow);
   MemButton = Key(MemEdit_Panel, "MemButton", "EDITO&R", QRect(2, 2, 66, 18), [this] {
@@ -247,7 +248,7 @@ void TMainForm::BuildRows(QWidget* client) {
   // The store key.
   Panel3 = Bevel(client, "Panel3", QRect(1, 106, 73, 34));
   M_SpeedButton = Key(Panel3, "M_SpeedButton", "&M", QRect(13, 9, 50, 18),
-                      [this] { hooks.M_SpeedButtonClick(); });
+                      [this] { memoryKeys.M_SpeedButtonClick(); });
   M_SpeedButton->setCheckable(true);
   RedText(M_SpeedButton);
 
@@ -439,30 +440,41 @@ void TMainForm::BuildKeypadAndKnob(QWidget* client) {
 }
 
 void TMainForm::BuildBandScope(QWidget* client) {
-  auto nothing = [] {};
-  BandWH_Button = Key(client, "BandWH_Button", "H", QRect(172, 275, 18, 18), nothing);
-  BandWMButton = Key(client, "BandWMButton", "M", QRect(172, 294, 18, 18), nothing);
-  BandWL_Button = Key(client, "BandWL_Button", "L", QRect(172, 313, 18, 18), nothing);
+  BandWH_Button = Key(client, "BandWH_Button", "H", QRect(172, 275, 18, 18),
+                      [this] { bandScope.BandWH_ButtonClick(); });
+  BandWMButton = Key(client, "BandWMButton", "M", QRect(172, 294, 18, 18),
+                     [this] { bandScope.BandWMButtonClick(); });
+  BandWL_Button = Key(client, "BandWL_Button", "L", QRect(172, 313, 18, 18),
+                      [this] { bandScope.BandWL_ButtonClick(); });
   BandWH_Panel = MakeLamp(client, "BandWH_Panel", QRect(191, 276, 5, 17));
   BandWM_Panel = MakeLamp(client, "BandWM_Panel", QRect(191, 295, 5, 17));
   BandWL_Panel = MakeLamp(client, "BandWL_Panel", QRect(191, 314, 5, 17));
   Band_Panel = Bevel(client, "Band_Panel", QRect(201, 275, 282, 60), QFrame::Sunken);
-  Band_Panel->setLineWidth(2);
-  BandImage = new PictureWidget(Band_Panel, QRect(2, 2, 278, 56), ui::kLight);
+  Band_Panel->setLineWidth(1);
+  BandImage = new BandScopeWidget(Band_Panel, QRect(1, 1, 276, 54));
   BandImage->setObjectName("BandImage");
+  BandImage->onClick = [this] { bandScope.BandScan(); };
+  // Start-up lays the marker track bar out for the width in force.
   BandTrackBar = new QSlider(Qt::Horizontal, client);
   BandTrackBar->setObjectName("BandTrackBar");
   BandTrackBar->setGeometry(203, 336, 280, 22);
   BandTrackBar->setTickPosition(QSlider::TicksAbove);
+  BandTrackBar->setTickInterval(1);
   BandTrackBar->setRange(1, 31);
   BandTrackBar->setValue(16);
   BandTrackBar->setPageStep(1);
-  Band_L_BitBtn = Key(client, "Band_L_BitBtn", "", QRect(172, 338, 24, 24), nothing);
-  Band_R_BitBtn = Key(client, "Band_R_BitBtn", "", QRect(489, 338, 24, 24), nothing);
+  LineUpWithBars(BandTrackBar);
+  connect(BandTrackBar, &QSlider::valueChanged, this,
+          Guarded([this](int position) { bandScope.BandTrackBarChange(position); }));
+  Band_L_BitBtn = Key(client, "Band_L_BitBtn", "", QRect(172, 338, 24, 24),
+                      [this] { bandScope.Band_L_BitBtnClick(); });
+  Band_R_BitBtn = Key(client, "Band_R_BitBtn", "", QRect(489, 338, 24, 24),
+                      [this] { bandScope.Band_R_BitBtnClick(); });
   BandRun_BitBtn = Key(client, "BandRun_BitBtn", "", QRect(489, 275, 24, 25),
-                       [this] { hooks.BandRun_BitBtnClick(); });
-  BandLoop_Panel = Bevel(client, "BandLoop_Panel", QRect(489, 303, 24, 24));
-  BandLoop_BitBtn = Key(BandLoop_Panel, "BandLoop_BitBtn", "", QRect(3, 3, 18, 18), nothing);
+                       [this] { bandScope.BandRun_BitBtnClick(); });
+  BandLoop_Panel = Coloured(client, "BandLoop_Panel", QRect(489, 303, 24, 24), ui::kSilver);
+  BandLoop_BitBtn = Key(BandLoop_Panel, "BandLoop_BitBtn", "", QRect(3, 3, 18, 18),
+                        [this] { bandScope.BandLoop_BitBtnClick(); });
   Band_L_BitBtn->setIcon(pictures::KeyGlyph(pictures::Glyph::kLeft, 14));
   Band_R_BitBtn->setIcon(pictures::KeyGlyph(pictures::Glyph::kRight, 14));
   BandRun_BitBtn->setIcon(pictures::KeyGlyph(pictures::Glyph::kRun, 16));

@@ -39,6 +39,8 @@ class Meter {
   // After every signal reading: the meter, then the band scope's share; the reading is used
   // once.
   void PrintSignal();
+  // The meter bar alone, for the band scope's sweep.
+  void Signal_Print() { view_->ShowSignal(); }
   // After every squelch reading: the "SIGNAL" label, then the scan engine's share.
   void PrintSquelch();
   void ATT_ButtonClick();

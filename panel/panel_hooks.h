@@ -23,9 +23,6 @@ struct PanelHooks {
   Call M_SpeedButtonClick = [] {};
   std::function<void(int key)> M_ButtonClick = [](int) {};  // memory key 1..8
   std::function<bool()> SweepRunning = [] { return false; };
-  // The memory keys, for the station list windows.
-  std::function<bool()> MemoRequest = [] { return false; };  // "&M" is down
-  Call MemoRequestRelease = [] {};                           // release "&M"
   // Where the converter lands the frequency: the band scope's marker in the new range.
   std::function<std::int32_t(std::int32_t current)> ConverterLanding = [](std::int32_t current) {
     return current;

@@ -119,13 +119,6 @@ TEST(StationListKeys, BandListTunesToTheChosenBandAndEditorReleasesTheStoreKey) 
                                 {reinterpret_cast<const char*>(image.data()), image.size()}),
             "");
   Program p;
-  int released = 0;
-  bool storeKeyDown = false;
-  p.main.hooks.MemoRequest = [&] { return storeKeyDown; };
-  p.main.hooks.MemoRequestRelease = [&] {
-    storeKeyDown = false;
-    ++released;
-  };
 
   // "&LIST": the band list in the list layout; Enter picks the band.
   WhenOpen(p, [&p] {
@@ -151,7 +144,8 @@ TEST(StationListKeys, BandListTunesToTheChosenBandAndEditorReleasesTheStoreKey) 
   EXPECT_EQ(p.main.stations.Indexes.SingleIndex[2], 1);
 
   // "EDITO&R" with "&M" down opens a new line from the receiver; closing releases "&M".
-  storeKeyDown = true;
+  p.main.M_SpeedButton->click();  // "&M" down
+  ASSERT_TRUE(p.main.memoryKeys.MemoRequest);
   WhenOpen(p, [&p] {
     EXPECT_TRUE(p.main.editor.NewMode);
     EXPECT_EQ(p.data->FrequencyEdit->displayText(),
@@ -159,7 +153,8 @@ TEST(StationListKeys, BandListTunesToTheChosenBandAndEditorReleasesTheStoreKey) 
     QTest::mouseClick(p.data->End_Button, Qt::LeftButton);
   });
   p.main.MemButton->click();
-  EXPECT_EQ(released, 1);
+  EXPECT_FALSE(p.main.memoryKeys.MemoRequest);
+  EXPECT_FALSE(p.main.M_SpeedButton->isChecked());
   EXPECT_FALSE(p.main.stations.DataChanged);
   EXPECT_EQ(p.main.tuning.CurrentFrequency(), 144000000);
   p.main.Exit2Click();

@@ -271,7 +271,7 @@ TEST(MainWindowLayout, EveryControlAtItsPlace) {
       {"BandWM_Panel", {191, 295, 5, 17}, ""},
       {"BandWL_Panel", {191, 314, 5, 17}, ""},
       {"Band_Panel", {201, 275, 282, 60}, ""},
-      {"BandTrackBar", {203, 336, 280, 22}, ""},
+      {"BandTrackBar", {200, 336, 283, 22}, ""},  // laid out at start-up for 31 points
       {"Band_L_BitBtn", {172, 338, 24, 24}, ""},
       {"Band_R_BitBtn", {489, 338, 24, 24}, ""},
       {"BandRun_BitBtn", {489, 275, 24, 25}, ""},
