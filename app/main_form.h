@@ -58,7 +58,9 @@ class TMainForm : public QMainWindow,
                   public LinkView,
                   public KnobView {
  public:
-  TMainForm();
+  // `line` replaces the serial component as the receiver's line (tests put a scripted one
+  // there); by default the link talks through Comm1.
+  explicit TMainForm(Port* line = nullptr);
   ~TMainForm() override;
 
   void AttachForms(const TOtherForms& forms) { forms_ = forms; }
@@ -255,6 +257,7 @@ class TMainForm : public QMainWindow,
   void BandScopeInit();
   void PrintSignalScale();
 
+  Port* line_ = nullptr;
   std::string settingsPath_;
   IniFile ini_;  // as read at start, for the COM device keys
   PanelSettings settings_;

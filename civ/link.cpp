@@ -42,15 +42,26 @@ void Link::ComStartRead() {
     tuning_->UpperLimit = Tuning::kFallbackUpper;
     tuning_->Frequency[1] = tuning_->Frequency[2] = Tuning::kFallbackLower;
   } else {
-    tuning_->LowerLimit = tuning_->UpperLimit = 0;
-    host_->Delay(50);
-    host_->WriteFrame(civ::ReadBandEdgesFrame(ReceiverAddress()));
-    host_->Delay(200);
-    if (tuning_->LowerLimit == 0 || tuning_->UpperLimit == 0) {
+    auto offLine = [this] {
       tuning_->LowerLimit = Tuning::kFallbackLower;
       tuning_->UpperLimit = Tuning::kFallbackUpper;
       if (Port* port = host_->GetPort()) port->Close();
       host_->TimerStart();
+    };
+    tuning_->LowerLimit = tuning_->UpperLimit = 0;
+    try {
+      host_->Delay(50);
+      host_->WriteFrame(civ::ReadBandEdgesFrame(ReceiverAddress()));
+      host_->Delay(200);
+    } catch (...) {
+      // A line that fails here gives no answer either: off line with the default range, as
+      // for a silent receiver, and the error is still reported.
+      offLine();
+      tuning_->PrintScale(200);
+      throw;
+    }
+    if (tuning_->LowerLimit == 0 || tuning_->UpperLimit == 0) {
+      offLine();
     } else {
       // The receiver is put on window A, so the panel's current window is A too; otherwise
       // its frequency and mode would land in window B.

@@ -106,6 +106,20 @@ TEST(LinkStartUp, BandEdgeReplyWithoutSeparatorFallsBackOffLine) {
   EXPECT_EQ(rig.tuning.UpperLimit, 1299999900);
 }
 
+TEST(LinkStartUp, ALineThatFailsOnTheBandEdgeRequestLeavesTheProgramOffLine) {
+  Rig rig;
+  rig.rx.script = [](const std::string&) -> std::optional<std::string> {
+    throw ECommReadWriteError(5);
+  };
+  rig.link.ComOpen();
+  EXPECT_THROW(rig.link.ComStartRead(), ECommReadWriteError);
+  EXPECT_EQ(rig.tuning.LowerLimit, 25000000);
+  EXPECT_EQ(rig.tuning.UpperLimit, 1299999900);
+  EXPECT_FALSE(rig.rx.IsOpen());
+  EXPECT_TRUE(rig.host.TimerEnabled());
+  EXPECT_EQ(rig.view.scaleInterval, 200);
+}
+
 TEST(LinkStartUp, TheComPortAndSpeedComeFromTheSettings) {
   Rig rig;
   rig.link.ComPort = 3;
