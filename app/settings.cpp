@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "civ/civ.h"
+#include "stations/station_file.h"
 
 void IniRead(const IniFile& ini, SettingsAccess& settings) {
   for (const SettingEntry& entry : SettingsTable) {
@@ -39,13 +40,18 @@ void IniWrite(IniFile& ini, const SettingsAccess& settings) {
 }
 
 void IniWrite(const std::string& path, const SettingsAccess& settings) {
+  IniWrite(path, settings, AtomicWriteOptions{});
+}
+
+void IniWrite(const std::string& path, const SettingsAccess& settings,
+              const AtomicWriteOptions& options) {
   IniFile ini;
   // Writing over a file we could not read would drop the lines we do not own.
   if (ini.Load(path) == IniFile::LoadStatus::kUnreadable) {
     throw EIniWriteError(path, "元のファイルを読み込めません");
   }
   IniWrite(ini, settings);
-  ini.Save(path);
+  ini.Save(path, options);
 }
 
 std::string ComDevice(const IniFile& ini, int port) {

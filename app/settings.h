@@ -106,6 +106,9 @@ void IniWrite(IniFile& ini, const SettingsAccess& settings);
 // Writes the values into the file at `path`, keeping its other lines. Throws EIniWriteError
 // ("<file> に書き込めません") when the file cannot be read back first or cannot be written.
 void IniWrite(const std::string& path, const SettingsAccess& settings);
+// The same, with `options` for the file writer (tests).
+void IniWrite(const std::string& path, const SettingsAccess& settings,
+              const AtomicWriteOptions& options);
 
 // The serial device named for COM port 1..4 under "COM" "Device1".."Device4", or an empty
 // text when none is set (the caller then uses its built-in device).

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <map>
+
+#include "stations/station_file.h"
 
 #include "tests/stations/temp_folder.h"
 
@@ -104,6 +107,24 @@ TEST(Settings, UnwritableFileGivesTheMessage) {
   } catch (const EIniWriteError& e) {
     EXPECT_EQ(std::string(e.what()), path + " に書き込めません");
   }
+}
+
+TEST(Settings, AFolderThatTakesNoNewFileGetsTheFileWrittenInPlace) {
+  TempFolder dir;
+  const std::string path = dir / "fennix.ini";
+  WriteFileBytes(path, "; mine\n[COM]\nPort=3\n");
+  AtomicWriteOptions noNewFiles;
+  noNewFiles.openTemp = [](const char*, int, mode_t) {
+    errno = EACCES;
+    return -1;
+  };
+  FakeSettings s;
+  s.Set(SettingId::ComPort, 2);
+  IniWrite(path, s, noNewFiles);
+  EXPECT_EQ(ReadFileBytes(path).substr(0, 27), "; mine\n[COM]\nPort=2\nBaud=4\n");
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"fennix.ini"});
+  // With no file to write over either, the write still fails with the message.
+  EXPECT_THROW(IniWrite(dir / "other.ini", s, noNewFiles), EIniWriteError);
 }
 
 TEST(SettingsPath, BesideTheProgramOrUnderTheConfigFolder) {
