@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "civ/civ.h"
@@ -20,6 +21,11 @@ void IniRead(const IniFile& ini, SettingsAccess& settings) {
     if ((entry.id == SettingId::StepA || entry.id == SettingId::StepB) && value == 0) {
       value = civ::DefaultStep;
     }
+    // The sliders show only their own ranges, and the options dialog keeps the polling
+    // interval within 10..1000 ms (0 would poll on every pass of the event loop).
+    if (entry.id == SettingId::AF) value = std::clamp(value, 0, kAfPositionMax);
+    if (entry.id == SettingId::DialSpeed) value = std::clamp(value, 0, kDialSpeedMax);
+    if (entry.id == SettingId::IntTime) value = std::clamp(value, kIntTimeMin, kIntTimeMax);
     settings.Set(entry.id, value);
   }
 }

@@ -94,8 +94,14 @@ class SettingsAccess {
   virtual void Set(SettingId id, std::int32_t value) = 0;
 };
 
+// The ranges of AF_TrackBar, DialSpeed_TrackBar and the options dialog's polling interval.
+inline constexpr std::int32_t kAfPositionMax = 31;
+inline constexpr std::int32_t kDialSpeedMax = 5;
+inline constexpr std::int32_t kIntTimeMin = 10, kIntTimeMax = 1000;
+
 // Every key of the table in order into its owner: flags are on when not 0, a zero step
-// becomes civ::DefaultStep, and a mode outside 0..65535 keeps the value in memory.
+// becomes civ::DefaultStep, a mode outside 0..65535 keeps the value in memory, and the two
+// slider positions and the polling interval are clamped into their ranges.
 void IniRead(const IniFile& ini, SettingsAccess& settings);
 // Reads the file at `path` (a missing or unreadable file gives every default) and returns it,
 // so that ComDevice can read from the same text.

@@ -54,6 +54,25 @@ TEST(Settings, ReadRules) {
   EXPECT_EQ(Read("[Model]\nAddress=3\n", SettingId::ReceiverModel), 3);
 }
 
+TEST(Settings, SliderPositionsAndThePollingIntervalAreClampedWhenRead) {
+  struct Case {
+    const char* text;
+    SettingId id;
+    std::int32_t value;
+  } cases[] = {
+      {"[GAIN]\nAF=40\n", SettingId::AF, 31},
+      {"[GAIN]\nAF=-3\n", SettingId::AF, 0},
+      {"[GAIN]\nAF=16\n", SettingId::AF, 16},
+      {"[OPTION]\nDialSpeed=9\n", SettingId::DialSpeed, 5},
+      {"[OPTION]\nDialSpeed=-1\n", SettingId::DialSpeed, 0},
+      {"[OPTION]\nDialSpeed=0\n", SettingId::DialSpeed, 0},
+      {"[OPTION]\nIntTime=0\n", SettingId::IntTime, 10},
+      {"[OPTION]\nIntTime=5000\n", SettingId::IntTime, 1000},
+      {"[OPTION]\nIntTime=150\n", SettingId::IntTime, 150},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Read(c.text, c.id), c.value) << c.text;
+}
+
 TEST(Settings, WriteAllKeysInOrderFlagsAsOneOrZero) {
   FakeSettings s;
   IniRead(IniFile::Parse("[OPTION]\nStartMode=2\n"), s);
