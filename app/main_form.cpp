@@ -162,6 +162,8 @@ void TMainForm::FormCreate() {
   GuardedCall([this] { link.RadioStartSend(); });
   // 17. Let the replies arrive before the window is shown.
   GuardedCall([this] { host.Delay(1000); });
+  // The keyboard talks to TrackBar1 from the first moment, as it does after every key.
+  TrackBar1->setFocus();
 }
 
 void TMainForm::ReleaseSplash() {

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <QToolButton>
 #include <atomic>
 #include <thread>
 
@@ -22,6 +23,7 @@
 #include "panel/panel_drawing_qt.h"
 #include "panel/picture_widget.h"
 #include "panel/readout_widget.h"
+#include "panel/updown_widget.h"
 
 namespace {
 
@@ -317,6 +319,46 @@ TEST(MainWindowLayout, EveryControlAtItsPlace) {
   // The signal scale and the frequency scale are printed.
   EXPECT_EQ(form.Main_Image->Image().pixelColor(76, 20), ui::kRed);
   EXPECT_EQ(form.Scale_Image->Image().pixelColor(37, 35), QColor(Qt::black));
+}
+
+TEST(MainWindowKeyboard, TheTrackBarHoldsTheFocusFromTheFirstMoment) {
+  TMainForm form;
+  form.ReleaseSplash();
+  int stops = 0, progs = 0;
+  form.hooks.ST_SC_ButtonClick = [&] { ++stops; };
+  form.hooks.AutoMode_ButtonClick = [&] { ++progs; };
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  EXPECT_EQ(QApplication::focusWidget(), form.TrackBar1);
+  // Space is the scan stop key, not a press of the first key.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  EXPECT_EQ(stops, 1);
+  EXPECT_EQ(progs, 0);
+}
+
+TEST(MainWindowUpDown, StepsOnPressRepeatsWhileHeldAndClearsTheArrowOnRelease) {
+  TMainForm form;
+  form.ReleaseSplash();
+  form.show();
+  form.tuning.Frequency[1] = 145000000;
+  const std::int32_t start = form.tuning.Frequency[1];
+  const std::int32_t step = form.tuning.Step[1];
+  QTest::mousePress(form.UpDown1->Up, Qt::LeftButton);
+  EXPECT_EQ(form.tuning.Frequency[1], start + step);
+  EXPECT_TRUE(form.R_FF_Image->isVisibleTo(form.D_Panel));
+  QTest::mouseRelease(form.UpDown1->Up, Qt::LeftButton);
+  EXPECT_EQ(form.tuning.Frequency[1], start + step);
+  EXPECT_FALSE(form.R_FF_Image->isVisibleTo(form.D_Panel));
+  EXPECT_TRUE(form.R_FF2_Image->isVisibleTo(form.D_Panel));
+
+  // Held down, the key repeats; the arrow goes out only when it comes up.
+  QTest::mousePress(form.UpDown1->Down, Qt::LeftButton);
+  QTest::qWait(700);
+  EXPECT_LE(form.tuning.Frequency[1], start - step);
+  EXPECT_TRUE(form.L_FF_Image->isVisibleTo(form.D_Panel));
+  QTest::mouseRelease(form.UpDown1->Down, Qt::LeftButton);
+  EXPECT_FALSE(form.L_FF_Image->isVisibleTo(form.D_Panel));
 }
 
 // A receiver on a pseudo-terminal that answers the band-edge request, so the panel goes on
