@@ -41,8 +41,8 @@ TMainForm::TMainForm(Port* line)
   setWindowTitle("IC-R7100");
   setWindowIcon(QIcon(ui::ProgramIcon(64)));
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                 Qt::WindowContextHelpButtonHint);
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
   setFont(ui::ProportionalFont(12));
   BuildMenu();
   BuildPanel();

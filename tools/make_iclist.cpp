@@ -1,4 +1,4 @@
-// make_iclist [PATH]: writes a full station list (10,000 entries: bands and single stations
+// make_iclist [--] [PATH]: writes a full station list (10,000 entries: bands and single stations
 // with Japanese names and places in CP932, plus the F1..F8 memory keys) for benchmarks and
 // manual tests. The same seed always gives the same file.
 #include <cstdint>
@@ -109,20 +109,48 @@ inline void MakeStationList(MemoData& data, std::uint32_t seed = 7100) {
   }
 }
 
-}  // namespace iclist_gen
+inline constexpr const char* kUsage =
+    "usage: make_iclist [--] [PATH]\n"
+    "Writes a full example station list to PATH (default ICLIST.DAT).\n";
 
-#ifndef FENNIX_MAKE_ICLIST_NO_MAIN
-int main(int argc, char** argv) {
-  const std::string path = argc > 1 ? argv[1] : kStationFileName;
+// The tool itself: 0 when the list was written or help was asked for, 1 when writing failed,
+// 2 for an unknown option or too many arguments. An argument that starts with "-" is an
+// option unless it comes after "--", so that a mistyped option never becomes a file name.
+inline int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+  std::string path = kStationFileName;
+  int paths = 0;
+  bool options = true;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (options && arg == "--") {
+      options = false;
+    } else if (options && (arg == "-h" || arg == "--help")) {
+      std::fputs(kUsage, out);
+      return 0;
+    } else if (options && arg.size() > 1 && arg[0] == '-') {
+      std::fprintf(err, "make_iclist: unknown option %s\n%s", arg.c_str(), kUsage);
+      return 2;
+    } else if (++paths > 1) {
+      std::fprintf(err, "make_iclist: one path only\n%s", kUsage);
+      return 2;
+    } else {
+      path = arg;
+    }
+  }
   MemoData data;
-  iclist_gen::MakeStationList(data);
+  MakeStationList(data);
   StationFile file(path);
   const StationSaveResult result = file.DataWrite(data, true, 1);
   if (!result.ok()) {
-    std::fprintf(stderr, "%s\n", result.message.c_str());
+    std::fprintf(err, "%s\n", result.message.c_str());
     return 1;
   }
-  std::printf("%s: %d stations\n", path.c_str(), kStationCount);
+  std::fprintf(out, "%s: %d stations\n", path.c_str(), kStationCount);
   return 0;
 }
+
+}  // namespace iclist_gen
+
+#ifndef FENNIX_MAKE_ICLIST_NO_MAIN
+int main(int argc, char** argv) { return iclist_gen::Run(argc, argv, stdout, stderr); }
 #endif

@@ -304,6 +304,9 @@ TEST(MainWindowLayout, EveryControlAtItsPlace) {
   }
   EXPECT_EQ(form.centralWidget()->size(), QSize(632, 434));
   EXPECT_EQ(form.minimumSize(), form.maximumSize());
+  // A fixed border that can still be minimised.
+  EXPECT_TRUE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_EQ(form.DigitalDat_Image.size(), QSize(188, 228));
   // Start-up colours: lamps idle, the ATT lamp in its column's colour, arrows idle.
   EXPECT_EQ(form.ATT_Panel->Color(), ui::kSilver);
