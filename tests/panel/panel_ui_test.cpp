@@ -364,6 +364,30 @@ TEST(MainWindowUpDown, StepsOnPressRepeatsWhileHeldAndClearsTheArrowOnRelease) {
   EXPECT_FALSE(form.L_FF_Image->isVisibleTo(form.D_Panel));
 }
 
+TEST(MainWindowMeter, TheBarOnScreenHasTheDesignLengths) {
+  TMainForm form;
+  form.ReleaseSplash();
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  struct Case {
+    int level, lime;
+  } cases[] = {{89, 74}, {165, 113}, {255, 110}, {1, 1}, {0, 0}};
+  for (const Case& c : cases) {
+    form.meter.SignalLevel = c.level;
+    form.meter.PrintSignal();
+    // What the screen shows inside the sunken panel: the bar stands on the bottom row of the
+    // picture, just above the panel's lower bevel.
+    const QImage shot = form.Signal_Panel->grab().toImage();
+    for (int x = 2; x < 10; ++x) {
+      int lime = 0;
+      for (int y = 0; y < shot.height(); ++y) lime += shot.pixelColor(x, y) == ui::kLime;
+      EXPECT_EQ(lime, c.lime) << "level " << c.level << " x " << x;
+    }
+    if (c.lime > 0) EXPECT_EQ(shot.pixelColor(5, 121), ui::kLime) << c.level;
+    EXPECT_NE(shot.pixelColor(5, 122), ui::kLime);
+  }
+}
+
 // A receiver on a pseudo-terminal that answers the band-edge request, so the panel goes on
 // line, and then only listens.
 class OnLinePanel : public ::testing::Test {
