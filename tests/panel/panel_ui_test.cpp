@@ -383,7 +383,9 @@ TEST(MainWindowMeter, TheBarOnScreenHasTheDesignLengths) {
       for (int y = 0; y < shot.height(); ++y) lime += shot.pixelColor(x, y) == ui::kLime;
       EXPECT_EQ(lime, c.lime) << "level " << c.level << " x " << x;
     }
-    if (c.lime > 0) EXPECT_EQ(shot.pixelColor(5, 121), ui::kLime) << c.level;
+    if (c.lime > 0) {
+      EXPECT_EQ(shot.pixelColor(5, 121), ui::kLime) << c.level;
+    }
     EXPECT_NE(shot.pixelColor(5, 122), ui::kLime);
   }
 }
