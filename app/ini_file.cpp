@@ -230,11 +230,13 @@ IniFile::LoadStatus IniFile::Load(const std::string& path) {
   return LoadStatus::kLoaded;
 }
 
-void IniFile::Save(const std::string& path) const {
+void IniFile::Save(const std::string& path) const { Save(path, AtomicWriteOptions{}); }
+
+void IniFile::Save(const std::string& path, const AtomicWriteOptions& options) const {
   // A read-only settings file stays read-only rather than being replaced behind its back.
   if (access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0) {
     throw EIniWriteError(path, std::strerror(errno));
   }
-  const std::string reason = WriteFileAtomically(path, Text());
-  if (!reason.empty()) throw EIniWriteError(path, reason);
+  const FileSaveResult saved = SaveFile(path, Text(), options);
+  if (!saved.ok()) throw EIniWriteError(path, saved.error);
 }

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+struct AtomicWriteOptions;
+
 // A settings file that cannot be written. what() is "<file> に書き込めません".
 class EIniWriteError : public std::runtime_error {
  public:
@@ -46,9 +48,11 @@ class IniFile {
 
   // Reads a file; a missing or unreadable file leaves an empty one.
   LoadStatus Load(const std::string& path);
-  // Replaces the file at `path` with this text as a whole (temporary file, then rename).
-  // Throws EIniWriteError when that is not possible or the file is read-only.
+  // Replaces the file at `path` with this text as a whole (temporary file, then rename; in
+  // place when no temporary file can be made beside it). Throws EIniWriteError when that is
+  // not possible or the file is read-only. `options` reach the file writer (tests).
   void Save(const std::string& path) const;
+  void Save(const std::string& path, const AtomicWriteOptions& options) const;
 
  private:
   struct Line {

@@ -11,8 +11,10 @@
 
 std::string InstanceLock::DefaultPath(const std::string& name) {
   const char* dir = std::getenv("XDG_RUNTIME_DIR");
-  std::string base = dir && *dir ? dir : "/tmp";
-  return base + "/" + name;
+  if (dir && *dir) return std::string(dir) + "/" + name;
+  // /tmp is shared by every user: each user's copy gets a lock of its own there, so that
+  // another user's running copy neither stops this one nor keeps it waiting.
+  return "/tmp/" + name + "-" + std::to_string(getuid());
 }
 
 InstanceLock::Result InstanceLock::Acquire(const std::string& path, int waitMs) {

@@ -6,7 +6,8 @@
 
 class InstanceLock {
  public:
-  // The lock file: `name` in $XDG_RUNTIME_DIR, or in /tmp when that is unset.
+  // The lock file: `name` in $XDG_RUNTIME_DIR, or `name`-<user id> in /tmp when that is
+  // unset.
   static std::string DefaultPath(const std::string& name);
 
   enum class Result { Acquired, HeldElsewhere, TimedOut };

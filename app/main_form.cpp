@@ -37,16 +37,17 @@
 #include "stations/csv_dialogs_qt.h"
 #include "stations/data_form.h"
 
-TMainForm::TMainForm()
-    : settingsPath_(SettingsPath()),
+TMainForm::TMainForm(Port* line)
+    : line_(line),
+      settingsPath_(SettingsPath()),
       settings_(tuning, link, meter, knob, scan, bandScope, identification, stations),
       port_(Comm1,
             [this](int comPort) { return ComDevicePath(comPort, ComDevice(ini_, comPort)); }) {
   setWindowTitle("IC-R7100");
   setWindowIcon(QIcon(ui::ProgramIcon(64)));
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                 Qt::WindowContextHelpButtonHint);
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint);
   setFont(ui::ProportionalFont(12));
   BuildMenu();
   BuildPanel();
@@ -60,7 +61,7 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::WireComponents() {
-  host.SetPort(&port_);
+  host.SetPort(line_ ? line_ : &port_);
   host.SetTimerHandler([this] { link.Timer1Timer(); });
   tuning.Bind(host, link, meter, *this, hooks);
   meter.Bind(host, link, *this, hooks);
@@ -149,8 +150,10 @@ void TMainForm::FormCreate() {
   link.ComPort = 1;
   link.BaudIndex = 4;
 
+  // From here on a step that fails (the receiver's line above all) is reported by the
+  // application's handler, and start-up goes on with the next step.
   // 7. Settings; the sliders show what they hold.
-  IniRead();
+  GuardedCall([this] { IniRead(); });
   {
     const QSignalBlocker quietAf(AF_TrackBar);
     const QSignalBlocker quietSpeed(DialSpeed_TrackBar);
@@ -158,17 +161,17 @@ void TMainForm::FormCreate() {
     DialSpeed_TrackBar->setValue(knob.DialSpeed);
   }
   // 8. Station list; the splash's bar advances while it loads.
-  DataRead();
+  GuardedCall([this] { DataRead(); });
   // 9. Serial port and the receiver's band edges.
-  link.ComOpen();
-  link.ComStartRead();
+  GuardedCall([this] { link.ComOpen(); });
+  GuardedCall([this] { link.ComStartRead(); });
   // 10. Station indexes, identification and memo states.
-  AutoMode_IdxInit();
+  GuardedCall([this] { AutoMode_IdxInit(); });
   identification.AutoMode_FlagPrint();
   identification.AutoMode_PrintCls();
   identification.MemoMode_FlagPrint();
   identification.MemoMode_PrintCls();
-  identification.AutoMode_IdxChk();
+  GuardedCall([this] { identification.AutoMode_IdxChk(); });
   identification.BandScan_FlagPrint();
   identification.SingleScan_FlagPrint();
   // 11. The resume rule in force is the one chosen in the options.
@@ -178,19 +181,21 @@ void TMainForm::FormCreate() {
   tuning.SavedLower = tuning.LowerLimit;
   tuning.SavedUpper = tuning.UpperLimit;
   // 13. Band scope.
-  Band_ButtonSet();
-  BandScopeInit();
+  GuardedCall([this] { Band_ButtonSet(); });
+  GuardedCall([this] { BandScopeInit(); });
   // 14. Coarse tuning range in 100 kHz units.
   tuning.SetTrackBarRange(false);
   // 15. Scales.
   PrintSignalScale();
   tuning.PrintScale(200);
   // 16. Bring receiver and program into step.
-  link.RadioStartSend();
+  GuardedCall([this] { link.RadioStartSend(); });
   // 17. Let the replies arrive before the window is shown.
-  host.Delay(1000);
+  GuardedCall([this] { host.Delay(1000); });
   // Then the network control port, when it is switched on.
-  if (netSettings.Enable) StartNetPort();
+  if (netSettings.Enable) GuardedCall([this] { StartNetPort(); });
+  // The keyboard talks to TrackBar1 from the first moment, as it does after every key.
+  TrackBar1->setFocus();
 }
 
 void TMainForm::ReleaseSplash() {
@@ -244,19 +249,27 @@ void TMainForm::closeEvent(QCloseEvent* e) {
 }
 
 void TMainForm::FormClose() {
+  // Every step runs even when an earlier one failed: a receiver that fails to answer the
+  // converter's last frequency must not cost the settings or the station list.
   // 1. Busy cursor; polling stops.
   QApplication::setOverrideCursor(Qt::BusyCursor);
   host.TimerStop();
   // No network request reaches the panel while it shuts down.
-  if (rigctl) rigctl->Stop();
+  GuardedCall([this] {
+    if (rigctl) rigctl->Stop();
+  });
   // 2. The receiver's own range and frequency are what gets saved.
-  if (tuning.ConvertOn) tuning.Convert_ButtonClick();
+  GuardedCall([this] {
+    if (tuning.ConvertOn) tuning.Convert_ButtonClick();
+  });
   // 3. Settings, on every exit.
-  IniWrite();
+  GuardedCall([this] { IniWrite(); });
   // 4. The station list, only when it changed and the user chose to save.
-  DataWrite();
+  GuardedCall([this] { DataWrite(); });
   // 5. The port.
-  if (Comm1.IsOpen()) Comm1.Close();
+  GuardedCall([this] {
+    if (Port* port = host.GetPort(); port && port->IsOpen()) port->Close();
+  });
   QApplication::restoreOverrideCursor();
 }
 

@@ -71,7 +71,9 @@ class TMainForm : public QMainWindow,
                   public BandScopeView,
                   public MemoryKeysView {
  public:
-  TMainForm();
+  // `line` replaces the serial component as the receiver's line (tests put a scripted one
+  // there); by default the link talks through Comm1.
+  explicit TMainForm(Port* line = nullptr);
   ~TMainForm() override;
 
   void AttachForms(const TOtherForms& forms) { forms_ = forms; }
@@ -314,6 +316,7 @@ class TMainForm : public QMainWindow,
   void BandScopeInit();
   void PrintSignalScale();
 
+  Port* line_ = nullptr;
   std::string settingsPath_;
   IniFile ini_;  // as read at start, for the COM device keys
   PanelSettings settings_;

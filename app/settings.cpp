@@ -3,9 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "civ/civ.h"
+#include "stations/station_file.h"
 
 void IniRead(const IniFile& ini, SettingsAccess& settings) {
   for (const SettingEntry& entry : SettingsTable) {
@@ -19,6 +21,11 @@ void IniRead(const IniFile& ini, SettingsAccess& settings) {
     if ((entry.id == SettingId::StepA || entry.id == SettingId::StepB) && value == 0) {
       value = civ::DefaultStep;
     }
+    // The sliders show only their own ranges, and the options dialog keeps the polling
+    // interval within 10..1000 ms (0 would poll on every pass of the event loop).
+    if (entry.id == SettingId::AF) value = std::clamp(value, 0, kAfPositionMax);
+    if (entry.id == SettingId::DialSpeed) value = std::clamp(value, 0, kDialSpeedMax);
+    if (entry.id == SettingId::IntTime) value = std::clamp(value, kIntTimeMin, kIntTimeMax);
     settings.Set(entry.id, value);
   }
   settings.ReadMore(ini);
@@ -43,7 +50,7 @@ void IniWrite(IniFile& ini, const SettingsAccess& settings) {
 namespace {
 
 void IniWriteFile(const std::string& path, const SettingsAccess& settings,
-                  const ComDeviceNames* devices) {
+                  const ComDeviceNames* devices, const AtomicWriteOptions& options) {
   IniFile ini;
   // Writing over a file we could not read would drop the lines we do not own.
   if (ini.Load(path) == IniFile::LoadStatus::kUnreadable) {
@@ -51,18 +58,23 @@ void IniWriteFile(const std::string& path, const SettingsAccess& settings,
   }
   IniWrite(ini, settings);
   if (devices) WriteComDevices(ini, *devices);
-  ini.Save(path);
+  ini.Save(path, options);
 }
 
 }  // namespace
 
 void IniWrite(const std::string& path, const SettingsAccess& settings) {
-  IniWriteFile(path, settings, nullptr);
+  IniWriteFile(path, settings, nullptr, AtomicWriteOptions{});
+}
+
+void IniWrite(const std::string& path, const SettingsAccess& settings,
+              const AtomicWriteOptions& options) {
+  IniWriteFile(path, settings, nullptr, options);
 }
 
 void IniWrite(const std::string& path, const SettingsAccess& settings,
               const ComDeviceNames& devices) {
-  IniWriteFile(path, settings, &devices);
+  IniWriteFile(path, settings, &devices, AtomicWriteOptions{});
 }
 
 ComDeviceNames ComDevices(const IniFile& ini) {

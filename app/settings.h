@@ -97,8 +97,14 @@ class SettingsAccess {
   virtual void WriteMore(IniFile&) const {}
 };
 
+// The ranges of AF_TrackBar, DialSpeed_TrackBar and the options dialog's polling interval.
+inline constexpr std::int32_t kAfPositionMax = 31;
+inline constexpr std::int32_t kDialSpeedMax = 5;
+inline constexpr std::int32_t kIntTimeMin = 10, kIntTimeMax = 1000;
+
 // Every key of the table in order into its owner: flags are on when not 0, a zero step
-// becomes civ::DefaultStep, and a mode outside 0..65535 keeps the value in memory.
+// becomes civ::DefaultStep, a mode outside 0..65535 keeps the value in memory, and the two
+// slider positions and the polling interval are clamped into their ranges.
 void IniRead(const IniFile& ini, SettingsAccess& settings);
 // Reads the file at `path` (a missing or unreadable file gives every default) and returns it,
 // so that ComDevice can read from the same text.
@@ -109,6 +115,9 @@ void IniWrite(IniFile& ini, const SettingsAccess& settings);
 // Writes the values into the file at `path`, keeping its other lines. Throws EIniWriteError
 // ("<file> に書き込めません") when the file cannot be read back first or cannot be written.
 void IniWrite(const std::string& path, const SettingsAccess& settings);
+// The same, with `options` for the file writer (tests).
+void IniWrite(const std::string& path, const SettingsAccess& settings,
+              const AtomicWriteOptions& options);
 
 // The serial device named for COM port 1..4 under "COM" "Device1".."Device4", or an empty
 // text when none is set (the caller then uses its built-in device).

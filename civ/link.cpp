@@ -24,6 +24,8 @@ std::int32_t Link::BaudRate() const {
 }
 
 void Link::ComOpen() {
+  // What was left of a frame when the port last closed belongs to no reply on the new line.
+  ReceiveText.clear();
   Port* port = host_->GetPort();
   if (!port) return;
   try {
@@ -40,16 +42,30 @@ void Link::ComStartRead() {
     tuning_->UpperLimit = Tuning::kFallbackUpper;
     tuning_->Frequency[1] = tuning_->Frequency[2] = Tuning::kFallbackLower;
   } else {
-    tuning_->LowerLimit = tuning_->UpperLimit = 0;
-    host_->Delay(50);
-    host_->WriteFrame(civ::ReadBandEdgesFrame(ReceiverAddress()));
-    host_->Delay(200);
-    if (tuning_->LowerLimit == 0 || tuning_->UpperLimit == 0) {
+    auto offLine = [this] {
       tuning_->LowerLimit = Tuning::kFallbackLower;
       tuning_->UpperLimit = Tuning::kFallbackUpper;
       if (Port* port = host_->GetPort()) port->Close();
       host_->TimerStart();
+    };
+    tuning_->LowerLimit = tuning_->UpperLimit = 0;
+    try {
+      host_->Delay(50);
+      host_->WriteFrame(civ::ReadBandEdgesFrame(ReceiverAddress()));
+      host_->Delay(200);
+    } catch (...) {
+      // A line that fails here gives no answer either: off line with the default range, as
+      // for a silent receiver, and the error is still reported.
+      offLine();
+      tuning_->PrintScale(200);
+      throw;
+    }
+    if (tuning_->LowerLimit == 0 || tuning_->UpperLimit == 0) {
+      offLine();
     } else {
+      // The receiver is put on window A, so the panel's current window is A too; otherwise
+      // its frequency and mode would land in window B.
+      tuning_->Window = 1;
       tuning_->Win_Set(civ::kWindowA);
     }
   }
@@ -110,23 +126,51 @@ void Link::Comm1CommReceive(int size) {
   // A parse already running (this one was raised inside one of its waits) leaves the bytes
   // queued for the next one.
   if (ReceiveBusy) return;
-  ParseChunk(std::min(size, kMaxChunkBytes));
   // Bytes that came while it ran, or the rest of a large burst, are parsed next, from the
-  // event loop, so that a chain of replies and answers never keeps a wait from ending.
-  Port* port = host_->GetPort();
-  if (!reparsePosted_ && port && port->IsOpen() && port->InQueue() > 0) {
-    reparsePosted_ = true;
-    host_->Post([this] {
-      reparsePosted_ = false;
-      Port* p = host_->GetPort();
-      if (p && p->IsOpen()) Comm1CommReceive(p->InQueue());
-    });
+  // event loop, so that a chain of replies and answers never keeps a wait from ending; also
+  // after a parse that ended in an error.
+  auto parseRestLater = [this] {
+    Port* port = host_->GetPort();
+    if (!reparsePosted_ && port && port->IsOpen() && port->InQueue() > 0) {
+      reparsePosted_ = true;
+      host_->Post([this] {
+        reparsePosted_ = false;
+        Port* p = host_->GetPort();
+        if (p && p->IsOpen()) Comm1CommReceive(p->InQueue());
+      });
+    }
+  };
+  try {
+    ParseChunk(std::min(size, kMaxChunkBytes));
+  } catch (...) {
+    try {
+      parseRestLater();
+    } catch (...) {
+      // The first error is the one to report.
+    }
+    throw;
   }
+  parseRestLater();
 }
 
 void Link::ParseChunk(int size) {
   ReceiveBusy = true;
   host_->TimerStop();
+
+  std::size_t from = 1;
+  // Every way out, a read or write that throws included, restarts the polling, drops the
+  // frames handled and opens the parser again; otherwise one error would stop it for good.
+  struct Finish {
+    Link& link;
+    const std::size_t& from;
+    ~Finish() {
+      if (link.scan_->ScanState == 0) link.host_->SetTimerInterval(link.IntTime);
+      link.host_->TimerStart();
+      link.lastParseTick_ = link.host_->TickCount();
+      link.ReceiveText.erase(0, std::min(from - 1, link.ReceiveText.size()));
+      link.ReceiveBusy = false;
+    }
+  } finish{*this, from};
 
   std::uint8_t bytes[kMaxChunkBytes];
   int n = 0;
@@ -137,7 +181,6 @@ void Link::ParseChunk(int size) {
   else
     ReceiveText += chunk;
 
-  std::size_t from = 1;
   const std::size_t start = ReceiveText.find("FEFE");
   if (start != std::string::npos) {
     ReceiveText.erase(0, start);
@@ -154,12 +197,6 @@ void Link::ParseChunk(int size) {
       }
     }
   }
-
-  if (scan_->ScanState == 0) host_->SetTimerInterval(IntTime);
-  host_->TimerStart();
-  lastParseTick_ = host_->TickCount();
-  ReceiveText.erase(0, std::min(from - 1, ReceiveText.size()));
-  ReceiveBusy = false;
 }
 
 void Link::Dispatch(std::string_view frame) {

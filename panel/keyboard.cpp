@@ -75,8 +75,11 @@ void EntryDigit(Tuning& t, int d) {
 }
 
 void EntryPoint(Tuning& t) {
-  // A second point starts the decimals again, so the value keeps to what the readout shows.
-  if (t.EntryDecimals > 1) t.EntryValue = static_cast<std::int32_t>(t.EntryValue / kMHz * kMHz);
+  // A second point in an entry starts the decimals again, so the value keeps to what the
+  // readout shows. Outside an entry the full stop is the step-up key, and the kept value
+  // stays whole for a later Enter.
+  if (t.EntryActive && t.EntryDecimals > 1)
+    t.EntryValue = static_cast<std::int32_t>(t.EntryValue / kMHz * kMHz);
   t.EntryDecimals = 1;
 }
 

@@ -15,9 +15,12 @@ std::vector<ScaleTick> FrequencyScale(int lo, int hi, int left0, int top, int wi
   // A converter range narrower than the interval still gets its first tick; no spacing of
   // zero, which would never end.
   const int t = std::max(1, intervalMHz / 4);
-  const int span = hiMHz - loMHz + 1;
-  const long long k = span > 0 ? static_cast<long long>(w) * 10000 / span : 0;
-  for (int n = t; n == t || n < hiMHz; n += t) {
+  // The span and the end are real MHz (12999 is 1299.9 MHz), not whole ones: whole ones put
+  // some ticks a pixel off and drop a last tick that lies below a top of, say, 1300.5 MHz.
+  const double end = hi / 10.0;
+  const double span = end - lo / 10.0 + 1;
+  const long long k = span > 0 ? static_cast<long long>(std::trunc(w * 10000.0 / span)) : 0;
+  for (int n = t; n == t || n < end; n += t) {
     const int x = left + static_cast<int>((n - loMHz) * k / 10000) + 1;
     ScaleTick tick{x, y0, n % (2 * t) == 0 ? 10 : 5, "", 0, 0, false};
     if (intervalMHz > 0 && n % intervalMHz == 0) {

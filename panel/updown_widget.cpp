@@ -15,11 +15,14 @@ UpDownWidget::UpDownWidget(QWidget* parent, QRect geometry) : QWidget(parent) {
     b->setAutoRepeatDelay(400);
     b->setAutoRepeatInterval(100);
     b->setFocusPolicy(Qt::NoFocus);
-    connect(b, &QToolButton::clicked, this, Guarded([this, up] {
+    // A step on every press, and on every repeat while the key is held (a repeat emits
+    // released, clicked, pressed with the key still down). The marks are cleared when the
+    // key really comes up, after the last step.
+    connect(b, &QToolButton::pressed, this, Guarded([this, up] {
               if (onClick) onClick(up);
             }));
-    connect(b, &QToolButton::released, this, Guarded([this] {
-              if (onRelease) onRelease();
+    connect(b, &QToolButton::released, this, Guarded([this, b] {
+              if (!b->isDown() && onRelease) onRelease();
             }));
     return b;
   };

@@ -10,7 +10,7 @@ class QToolButton;
 class UpDownWidget : public QWidget {
  public:
   UpDownWidget(QWidget* parent, QRect geometry);
-  std::function<void(bool up)> onClick;
+  std::function<void(bool up)> onClick;  // on press, and repeated while held
   std::function<void()> onRelease;
   QToolButton* Up;
   QToolButton* Down;

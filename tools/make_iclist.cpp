@@ -1,4 +1,4 @@
-// make_iclist [PATH]: writes a full station list (10,000 entries: bands and single stations
+// make_iclist [--] [PATH]: writes a full station list (10,000 entries: bands and single stations
 // with Japanese names and places in CP932, plus the F1..F8 memory keys) for benchmarks and
 // manual tests. The same seed always gives the same file.
 // make_iclist --sample [PATH]: writes a small list of bands and stations that matches the
@@ -180,27 +180,57 @@ inline void MakeSampleList(MemoData& data) {
   }
 }
 
-}  // namespace iclist_gen
+inline constexpr const char* kUsage =
+    "usage: make_iclist [--sample] [--] [PATH]\n"
+    "Writes a full example station list to PATH (default ICLIST.DAT); with --sample, a small\n"
+    "list of bands and stations around the carriers fennix-sim hears.\n";
 
-#ifndef FENNIX_MAKE_ICLIST_NO_MAIN
-int main(int argc, char** argv) {
-  const bool sample = argc > 1 && std::string(argv[1]) == "--sample";
-  const int pathArg = sample ? 2 : 1;
-  const std::string path = argc > pathArg ? argv[pathArg] : kStationFileName;
+// The tool itself: 0 when the list was written or help was asked for, 1 when writing failed,
+// 2 for an unknown option or too many arguments. An argument that starts with "-" is an
+// option unless it comes after "--", so that a mistyped option never becomes a file name.
+inline int Run(int argc, const char* const* argv, std::FILE* out, std::FILE* err) {
+  std::string path = kStationFileName;
+  int paths = 0;
+  bool options = true;
+  bool sample = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (options && arg == "--") {
+      options = false;
+    } else if (options && arg == "--sample") {
+      sample = true;
+    } else if (options && (arg == "-h" || arg == "--help")) {
+      std::fputs(kUsage, out);
+      return 0;
+    } else if (options && arg.size() > 1 && arg[0] == '-') {
+      std::fprintf(err, "make_iclist: unknown option %s\n%s", arg.c_str(), kUsage);
+      return 2;
+    } else if (++paths > 1) {
+      std::fprintf(err, "make_iclist: one path only\n%s", kUsage);
+      return 2;
+    } else {
+      path = arg;
+    }
+  }
   MemoData data;
   if (sample)
-    iclist_gen::MakeSampleList(data);
+    MakeSampleList(data);
   else
-    iclist_gen::MakeStationList(data);
+    MakeStationList(data);
   StationFile file(path);
   const StationSaveResult result = file.DataWrite(data, true, 1);
   if (!result.ok()) {
-    std::fprintf(stderr, "%s\n", result.message.c_str());
+    std::fprintf(err, "%s\n", result.message.c_str());
     return 1;
   }
   int count = 0;
   for (int j = 1; j <= kStationCount; ++j) count += data[j].Frequency != 0;
-  std::printf("%s: %d stations\n", path.c_str(), count);
+  std::fprintf(out, "%s: %d stations\n", path.c_str(), count);
   return 0;
 }
+
+}  // namespace iclist_gen
+
+#ifndef FENNIX_MAKE_ICLIST_NO_MAIN
+int main(int argc, char** argv) { return iclist_gen::Run(argc, argv, stdout, stderr); }
 #endif

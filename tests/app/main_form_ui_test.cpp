@@ -3,9 +3,12 @@
 #include <pty.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <fstream>
+#include <memory>
 
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -177,6 +180,94 @@ TEST_F(MainFormExit, SettingsSurviveARestart) {
   EXPECT_EQ(again.tuning.Step[2], 25000);
   EXPECT_EQ(again.link.IntTime, 150);
   EXPECT_TRUE(again.meter.S_Color);
+}
+
+// A receiver's line whose writes fail when told to, as when the adapter is pulled.
+class FailingLine : public Port {
+ public:
+  void Open(int, std::int32_t) override { open_ = true; }
+  void Close() override { open_ = false; }
+  bool IsOpen() const override { return open_; }
+  void Write(const civ::Bytes&) override {
+    ++writes;
+    if (writeFails) throw ECommReadWriteError(5);
+  }
+  int Read(std::uint8_t*, int) override { return 0; }
+  int InQueue() override { return 0; }
+  bool writeFails = true;
+  int writes = 0;
+
+ private:
+  bool open_ = false;
+};
+
+// Closes the application's message boxes as they come up and keeps their texts.
+class MessageBoxes {
+ public:
+  MessageBoxes() {
+    timer_.setInterval(20);
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        texts.push_back(box->text().toStdString());
+        box->done(QMessageBox::Ok);
+      }
+    });
+    timer_.start();
+  }
+  std::vector<std::string> texts;
+
+ private:
+  QTimer timer_;
+};
+
+TEST(MainFormStartUp, ALineThatFailsIsReportedAndStartUpGoesOn) {
+  FailingLine line;
+  MessageBoxes boxes;
+  std::unique_ptr<TMainForm> form;
+  EXPECT_NO_THROW(form = std::make_unique<TMainForm>(&line));
+  ASSERT_TRUE(form);
+  form->ReleaseSplash();
+  ASSERT_FALSE(boxes.texts.empty());
+  for (const std::string& text : boxes.texts)
+    EXPECT_EQ(text, "COMポートでデータが入出力できません。");
+  // Off line with the default range, as for a receiver that does not answer, and the steps
+  // after the failure ran.
+  EXPECT_FALSE(line.IsOpen());
+  EXPECT_EQ(form->tuning.LowerLimit, 25000000);
+  EXPECT_EQ(form->tuning.UpperLimit, 1299999900);
+  EXPECT_EQ(form->TrackBar1->maximum(), 12999);
+  EXPECT_EQ(form->tuning.SavedUpper, 1299999900);
+  EXPECT_TRUE(form->host.TimerEnabled());
+  App()->OnException = nullptr;
+}
+
+TEST(MainFormShutDown, AFailingStepDoesNotCostTheSettingsOrTheList) {
+  FailingLine line;
+  line.writeFails = false;
+  MessageBoxes boxes;
+  const std::string ini = std::getenv("FENNIX_INI");
+  std::remove(ini.c_str());
+  std::string before;
+  {
+    TMainForm form(&line);
+    form.ReleaseSplash();
+    before = StationFileBytes();
+    ASSERT_EQ(before.size(), 1481628u);
+    line.Open(1, 9600);
+    form.tuning.Convert_ButtonClick();
+    form.stations.Data[7].Frequency = 433920000;
+    form.stations.DataChanged = true;
+    line.writeFails = true;  // the converter's last frequency cannot be sent
+    form.Exit1->trigger();
+    EXPECT_TRUE(form.ShutDown());
+    EXPECT_FALSE(line.IsOpen());
+  }
+  EXPECT_EQ(boxes.texts, std::vector<std::string>{"COMポートでデータが入出力できません。"});
+  EXPECT_TRUE(std::ifstream(ini).good());
+  const std::string after = StationFileBytes();
+  EXPECT_EQ(after.size(), before.size());
+  EXPECT_NE(after, before);
+  App()->OnException = nullptr;
 }
 
 class ThrowingWidget : public QWidget {

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <map>
+
+#include "stations/station_file.h"
 
 #include "tests/stations/temp_folder.h"
 
@@ -49,6 +52,25 @@ TEST(Settings, ReadRules) {
   EXPECT_EQ(Read("[DATA]\nModeB=-1\n", SettingId::ModeB), 5);
   EXPECT_EQ(Read("[DATA]\nFrequencyA=145000000\n", SettingId::FrequencyA), 145000000);
   EXPECT_EQ(Read("[Model]\nAddress=3\n", SettingId::ReceiverModel), 3);
+}
+
+TEST(Settings, SliderPositionsAndThePollingIntervalAreClampedWhenRead) {
+  struct Case {
+    const char* text;
+    SettingId id;
+    std::int32_t value;
+  } cases[] = {
+      {"[GAIN]\nAF=40\n", SettingId::AF, 31},
+      {"[GAIN]\nAF=-3\n", SettingId::AF, 0},
+      {"[GAIN]\nAF=16\n", SettingId::AF, 16},
+      {"[OPTION]\nDialSpeed=9\n", SettingId::DialSpeed, 5},
+      {"[OPTION]\nDialSpeed=-1\n", SettingId::DialSpeed, 0},
+      {"[OPTION]\nDialSpeed=0\n", SettingId::DialSpeed, 0},
+      {"[OPTION]\nIntTime=0\n", SettingId::IntTime, 10},
+      {"[OPTION]\nIntTime=5000\n", SettingId::IntTime, 1000},
+      {"[OPTION]\nIntTime=150\n", SettingId::IntTime, 150},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Read(c.text, c.id), c.value) << c.text;
 }
 
 TEST(Settings, WriteAllKeysInOrderFlagsAsOneOrZero) {
@@ -104,6 +126,24 @@ TEST(Settings, UnwritableFileGivesTheMessage) {
   } catch (const EIniWriteError& e) {
     EXPECT_EQ(std::string(e.what()), path + " に書き込めません");
   }
+}
+
+TEST(Settings, AFolderThatTakesNoNewFileGetsTheFileWrittenInPlace) {
+  TempFolder dir;
+  const std::string path = dir / "fennix.ini";
+  WriteFileBytes(path, "; mine\n[COM]\nPort=3\n");
+  AtomicWriteOptions noNewFiles;
+  noNewFiles.openTemp = [](const char*, int, mode_t) {
+    errno = EACCES;
+    return -1;
+  };
+  FakeSettings s;
+  s.Set(SettingId::ComPort, 2);
+  IniWrite(path, s, noNewFiles);
+  EXPECT_EQ(ReadFileBytes(path).substr(0, 27), "; mine\n[COM]\nPort=2\nBaud=4\n");
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"fennix.ini"});
+  // With no file to write over either, the write still fails with the message.
+  EXPECT_THROW(IniWrite(dir / "other.ini", s, noNewFiles), EIniWriteError);
 }
 
 TEST(SettingsPath, BesideTheProgramOrUnderTheConfigFolder) {

@@ -6,6 +6,7 @@
 
 #include <random>
 
+#include "comm/comm_error.h"
 #include "support/control_calls.h"
 #include "support/rig.h"
 
@@ -104,6 +105,20 @@ TEST(LinkStartUp, BandEdgeReplyWithoutSeparatorFallsBackOffLine) {
   rig.StartUp();
   EXPECT_FALSE(rig.rx.IsOpen());
   EXPECT_EQ(rig.tuning.UpperLimit, 1299999900);
+}
+
+TEST(LinkStartUp, ALineThatFailsOnTheBandEdgeRequestLeavesTheProgramOffLine) {
+  Rig rig;
+  rig.rx.script = [](const std::string&) -> std::optional<std::string> {
+    throw ECommReadWriteError(5);
+  };
+  rig.link.ComOpen();
+  EXPECT_THROW(rig.link.ComStartRead(), ECommReadWriteError);
+  EXPECT_EQ(rig.tuning.LowerLimit, 25000000);
+  EXPECT_EQ(rig.tuning.UpperLimit, 1299999900);
+  EXPECT_FALSE(rig.rx.IsOpen());
+  EXPECT_TRUE(rig.host.TimerEnabled());
+  EXPECT_EQ(rig.view.scaleInterval, 200);
 }
 
 TEST(LinkStartUp, TheComPortAndSpeedComeFromTheSettings) {
@@ -275,6 +290,35 @@ TEST_F(ParserTest, RepliesArrivingInsideAWaitOfTheParserAreNotLost) {
   EXPECT_FALSE(rig.link.ReceiveBusy);
 }
 
+TEST_F(ParserTest, AnErrorInsideAParseNeitherShutsTheParserNorStopsPolling) {
+  // An NG answer whose rewrite fails, then a read that fails: each error reaches the caller
+  // (the application's handler), and the next reply is parsed as usual.
+  rig.rx.script = [](const std::string& hex) -> std::optional<std::string> {
+    if (hex.substr(0, 10) == "FEFE34E000") throw ECommReadWriteError(5);
+    return std::nullopt;
+  };
+  rig.rx.Send("FEFEE034FAFDFEFEE0341501");
+  EXPECT_THROW(rig.host.Delay(1), ECommReadWriteError);
+  EXPECT_FALSE(rig.link.ReceiveBusy);
+  EXPECT_TRUE(rig.host.TimerEnabled());
+  EXPECT_EQ(rig.link.ReceiveText, "FEFEE0341501");  // the NG frame is used up, the rest waits
+  rig.rx.script = nullptr;
+  rig.rx.silent = true;
+  Feed("01FD");
+  EXPECT_EQ(rig.meter.SquelchStatus, 1);
+
+  rig.rx.readFails = true;
+  rig.rx.Send("FEFEE034150100FD");
+  rig.host.TimerStop();
+  EXPECT_THROW(rig.host.Delay(1), ECommReadWriteError);
+  EXPECT_FALSE(rig.link.ReceiveBusy);
+  EXPECT_TRUE(rig.host.TimerEnabled());
+  rig.rx.readFails = false;
+  Feed("");  // the bytes still queued are parsed at the next notification
+  rig.host.Delay(2);
+  EXPECT_EQ(rig.meter.SquelchStatus, 0);
+}
+
 // The same stream whole, a byte at a time and in random chunks gives the same replies.
 TEST(ParserChunking, TheSameRepliesInTheSameOrder) {
   const std::string stream =
@@ -358,6 +402,38 @@ TEST(LinkOnLineKey, OffAndOnAgain) {
   EXPECT_EQ(rig.rx.Frames().front(), "FEFE34E002FD");
   rig.host.Delay(300);
   EXPECT_TRUE(rig.view.onLineLamp);
+}
+
+TEST(LinkOnLineKey, GoingOnLineFromWindowBMakesWindowACurrent) {
+  Rig rig;
+  rig.StartUp();
+  rig.tuning.Win_Button0_Click();
+  rig.host.Delay(300);
+  ASSERT_EQ(rig.tuning.Window, 2);
+  rig.tuning.Frequency[2] = 430000000;
+  rig.tuning.Mode[2] = 2;
+  rig.link.OnLine_ButtonClick();
+  rig.rx.frequency = 80000000;
+  rig.link.OnLine_ButtonClick();
+  rig.host.Delay(300);
+  EXPECT_EQ(rig.tuning.Window, 1);
+  EXPECT_EQ(rig.tuning.Frequency[1], 80000000);   // the receiver's window A ...
+  EXPECT_EQ(rig.tuning.Frequency[2], 430000000);  // ... leaves window B as it was
+  EXPECT_EQ(rig.tuning.Mode[2], 2);
+  EXPECT_TRUE(rig.view.lampA);
+  EXPECT_FALSE(rig.view.lampB);
+}
+
+TEST(LinkOnLineKey, APartOfAFrameLeftWhenThePortClosedIsNotGluedToTheNextLine) {
+  Rig rig;
+  rig.StartUp();
+  rig.rx.Send("FEFEE0341501");
+  rig.host.Delay(1);
+  ASSERT_FALSE(rig.link.ReceiveText.empty());
+  rig.link.OnLine_ButtonClick();
+  rig.link.OnLine_ButtonClick();
+  EXPECT_TRUE(rig.rx.IsOpen());
+  EXPECT_EQ(rig.tuning.UpperLimit, 1999999900);  // the band-edge reply was understood
 }
 
 TEST(LinkOnLineKey, APortLostGoesOffLineAndKeepsTicking) {

@@ -118,6 +118,17 @@ TEST_F(EntryTest, TheCommaKeyStepsDownDuringAnEntry) {
   EXPECT_EQ(t.Frequency[1], 433000000 - 12500);
 }
 
+TEST_F(EntryTest, TheFullStopAsStepUpKeepsTheValueForEnter) {
+  t.Step[1] = 12500;
+  Type("145.125X");
+  keys.KeyDown(vk::kPeriod);  // pressed and released on the track bar: one step up
+  keys.TrackBar1KeyUp(vk::kPeriod);
+  EXPECT_EQ(t.Frequency[1], 433000000 + 12500);
+  EXPECT_EQ(t.EntryValue, 145125000);
+  Type("E");
+  EXPECT_EQ(t.Frequency[1], 145125000);
+}
+
 TEST_F(EntryTest, KeysReachTheScanBandScopeAndMemoryKeys) {
   ControlCalls controls;
   keys.BindScan(controls, controls);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <QToolButton>
 #include <atomic>
 #include <thread>
 
@@ -22,6 +23,7 @@
 #include "panel/panel_drawing_qt.h"
 #include "panel/picture_widget.h"
 #include "panel/readout_widget.h"
+#include "panel/updown_widget.h"
 
 namespace {
 
@@ -302,6 +304,9 @@ TEST(MainWindowLayout, EveryControlAtItsPlace) {
   }
   EXPECT_EQ(form.centralWidget()->size(), QSize(632, 434));
   EXPECT_EQ(form.minimumSize(), form.maximumSize());
+  // A fixed border that can still be minimised.
+  EXPECT_TRUE(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_EQ(form.DigitalDat_Image.size(), QSize(188, 228));
   // Start-up colours: lamps idle, the ATT lamp in its column's colour, arrows idle.
   EXPECT_EQ(form.ATT_Panel->Color(), ui::kSilver);
@@ -317,6 +322,71 @@ TEST(MainWindowLayout, EveryControlAtItsPlace) {
   // The signal scale and the frequency scale are printed.
   EXPECT_EQ(form.Main_Image->Image().pixelColor(76, 20), ui::kRed);
   EXPECT_EQ(form.Scale_Image->Image().pixelColor(37, 35), QColor(Qt::black));
+}
+
+TEST(MainWindowKeyboard, TheTrackBarHoldsTheFocusFromTheFirstMoment) {
+  TMainForm form;
+  form.ReleaseSplash();
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  EXPECT_EQ(QApplication::focusWidget(), form.TrackBar1);
+  // Space is the scan stop key, not a press of the first key ("&PROG").
+  form.scan.ScanState = ScanEngine::kUp;
+  const bool autoMode = form.identification.AutoMode;
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  EXPECT_EQ(form.scan.ScanState, 0);
+  EXPECT_EQ(form.identification.AutoMode, autoMode);
+}
+
+TEST(MainWindowUpDown, StepsOnPressRepeatsWhileHeldAndClearsTheArrowOnRelease) {
+  TMainForm form;
+  form.ReleaseSplash();
+  form.show();
+  form.tuning.Frequency[1] = 145000000;
+  const std::int32_t start = form.tuning.Frequency[1];
+  const std::int32_t step = form.tuning.Step[1];
+  QTest::mousePress(form.UpDown1->Up, Qt::LeftButton);
+  EXPECT_EQ(form.tuning.Frequency[1], start + step);
+  EXPECT_TRUE(form.R_FF_Image->isVisibleTo(form.D_Panel));
+  QTest::mouseRelease(form.UpDown1->Up, Qt::LeftButton);
+  EXPECT_EQ(form.tuning.Frequency[1], start + step);
+  EXPECT_FALSE(form.R_FF_Image->isVisibleTo(form.D_Panel));
+  EXPECT_TRUE(form.R_FF2_Image->isVisibleTo(form.D_Panel));
+
+  // Held down, the key repeats; the arrow goes out only when it comes up.
+  QTest::mousePress(form.UpDown1->Down, Qt::LeftButton);
+  QTest::qWait(700);
+  EXPECT_LE(form.tuning.Frequency[1], start - step);
+  EXPECT_TRUE(form.L_FF_Image->isVisibleTo(form.D_Panel));
+  QTest::mouseRelease(form.UpDown1->Down, Qt::LeftButton);
+  EXPECT_FALSE(form.L_FF_Image->isVisibleTo(form.D_Panel));
+}
+
+TEST(MainWindowMeter, TheBarOnScreenHasTheDesignLengths) {
+  TMainForm form;
+  form.ReleaseSplash();
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  struct Case {
+    int level, lime;
+  } cases[] = {{89, 74}, {165, 113}, {255, 110}, {1, 1}, {0, 0}};
+  for (const Case& c : cases) {
+    form.meter.SignalLevel = c.level;
+    form.meter.PrintSignal();
+    // What the screen shows inside the sunken panel: the bar stands on the bottom row of the
+    // picture, just above the panel's lower bevel.
+    const QImage shot = form.Signal_Panel->grab().toImage();
+    for (int x = 2; x < 10; ++x) {
+      int lime = 0;
+      for (int y = 0; y < shot.height(); ++y) lime += shot.pixelColor(x, y) == ui::kLime;
+      EXPECT_EQ(lime, c.lime) << "level " << c.level << " x " << x;
+    }
+    if (c.lime > 0) {
+      EXPECT_EQ(shot.pixelColor(5, 121), ui::kLime) << c.level;
+    }
+    EXPECT_NE(shot.pixelColor(5, 122), ui::kLime);
+  }
 }
 
 // A receiver on a pseudo-terminal that answers the band-edge request, so the panel goes on

@@ -50,6 +50,23 @@ TEST(FrequencyScale, TheReceiversRangeInTwoHundredMegahertzLabels) {
   EXPECT_EQ(shortTicks, 13);  // 50, 150, ... 1250
 }
 
+TEST(FrequencyScale, SpacingInRealMegahertz) {
+  // k = trunc(559 x 10,000 / (1299.9 - 25 + 1)) = 4381 pixels per 10,000 MHz.
+  const auto ticks = FrequencyScale(250, 12999, 26, 7, 585, 25, 200);
+  auto tickAt = [&](int n) {
+    for (const ScaleTick& t : ticks)
+      if (t.x == 37 + static_cast<int>((n - 25) * 4381LL / 10000) + 1) return true;
+    return false;
+  };
+  for (int n : {50, 600, 1000, 1250}) EXPECT_TRUE(tickAt(n)) << n;
+  EXPECT_EQ(ticks[12].x, 289);  // 600 MHz (whole megahertz would give 290)
+  EXPECT_EQ(ticks[25].x, 574);  // 1250 MHz (575)
+  // A top above 1300 MHz but below 1301 still gets its 1300 MHz tick.
+  const auto higher = FrequencyScale(250, 13005, 26, 7, 585, 25, 200);
+  EXPECT_EQ(higher.size(), ticks.size() + 1);
+  EXPECT_EQ(higher[higher.size() - 3].length, 10);
+}
+
 TEST(FrequencyScale, ANarrowConverterRangeStillEnds) {
   // 0.1 to 60 MHz with labels every 100: a short tick at 25, a long one at 50, no labels
   // between the ends.

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 
 #include "stations/station_index.h"
 #include "tests/stations/temp_folder.h"
@@ -162,6 +163,52 @@ TEST_F(StationFileFailedSave, FullDiskLeavesTheOldFile) {
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, oldHandler);
   ExpectOldFileKept(result);
+}
+
+// A folder the user may not write to: no new file can be made beside the list. (Made by a
+// seam, since a test run as root could write into any folder.)
+AtomicWriteOptions NoNewFiles() {
+  AtomicWriteOptions options;
+  options.openTemp = [](const char*, int, mode_t) {
+    errno = EACCES;
+    return -1;
+  };
+  return options;
+}
+
+TEST_F(StationFileFailedSave, AFolderThatTakesNoNewFileGetsTheListWrittenInPlace) {
+  // A longer old file is cut to the new length; its tail is carried over as usual.
+  WriteFileBytes(path, oldBytes + "TAIL");
+  ASSERT_TRUE(file.DataWrite(data, true, 1, NoNewFiles()).ok());
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"ICLIST.DAT"});
+  const std::string bytes = ReadFileBytes(path);
+  ASSERT_EQ(bytes.size(), kStationFileSize + 4);
+  MemoData back;
+  StationFile(path).DataRead(back);
+  EXPECT_EQ(back[1].Frequency, 433000000);
+}
+
+TEST_F(StationFileFailedSave, AWriteInPlaceThatFailsSaysTheFileMayBeChanged) {
+  AtomicWriteOptions options = NoNewFiles();
+  options.write = [](int fd, const void* p, std::size_t n) -> ssize_t {
+    if (lseek(fd, 0, SEEK_CUR) >= 4096) {
+      errno = ENOSPC;
+      return -1;
+    }
+    return ::write(fd, p, std::min<std::size_t>(n, 4096));
+  };
+  const auto result = file.DataWrite(data, true, 1, options);
+  EXPECT_EQ(result.outcome, StationSaveResult::kFailed);
+  EXPECT_NE(result.message.find(path + " に書き込めません"), std::string::npos);
+  EXPECT_NE(result.message.find("書き換わっている可能性"), std::string::npos) << result.message;
+}
+
+TEST(StationFileWrite, NoNewFileAndNoOldOneIsReportedAsBefore) {
+  TempFolder dir;
+  const FileSaveResult saved = SaveFile(dir / "ICLIST.DAT", "abc", NoNewFiles());
+  EXPECT_EQ(saved.error, std::strerror(EACCES));  // the first reason stands
+  EXPECT_FALSE(saved.oldFileChanged);
+  EXPECT_TRUE(dir.Names().empty());
 }
 
 TEST(StationFileWrite, UnwritableFolderIsReported) {

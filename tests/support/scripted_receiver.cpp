@@ -35,6 +35,7 @@ void ScriptedReceiver::Write(const civ::Bytes& frame) {
 }
 
 int ScriptedReceiver::Read(std::uint8_t* buffer, int size) {
+  if (readFails) throw ECommReadWriteError(5);
   int n = 0;
   while (n < size && !inbox_.empty()) {
     buffer[n++] = inbox_.front();

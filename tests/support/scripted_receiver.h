@@ -40,9 +40,10 @@ class ScriptedReceiver : public Port {
 
   // The receiver's state and manners.
   bool openFails = false;
-  bool silent = false;  // answers nothing
-  bool echo = false;    // repeats every frame first, as a shared CI-V line does
-  bool ng = false;      // refuses every set command
+  bool silent = false;     // answers nothing
+  bool echo = false;       // repeats every frame first, as a shared CI-V line does
+  bool ng = false;         // refuses every set command
+  bool readFails = false;  // reads throw, as from a device that has gone
   int replyDelayMs = 5;
   std::int32_t lower = 25000000, upper = 1999999900;
   std::int32_t frequency = 145000000;
