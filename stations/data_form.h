@@ -78,6 +78,14 @@ class TDataForm : public QDialog, public StationEditorView {
   void ShowListItem(bool typeList, const std::string& text) override;
   void FocusGrid() override;
   void FocusField(int field) override;
+  void ShowFind() override;
+  void ShowLayout() override;
+  void ShowFindMessage(FindResult::Outcome outcome) override;
+  void ShowBusy(bool busy) override;
+  void ProcessEvents() override;
+  int GridTopRow() const override;
+  int GridRowsInSight() const override;
+  void ShowTopRow(int row) override;
 
   // Handlers.
   void FormActivate();
