@@ -24,6 +24,7 @@
 namespace {
 
 constexpr int kRowHeight = 18;
+constexpr int kEventsEveryMs = 20;  // while a search runs
 constexpr int kEditTop = 40;
 constexpr int kEditHeight = 160;
 constexpr int kGridLeft = 8;
@@ -457,13 +458,21 @@ void TDataForm::ShowFindMessage(FindResult::Outcome outcome) {
 }
 
 void TDataForm::ShowBusy(bool busy) {
-  if (busy)
+  if (busy) {
     QApplication::setOverrideCursor(Qt::BusyCursor);
-  else
+    sinceEvents_.start();
+  } else {
     QApplication::restoreOverrideCursor();
+  }
 }
 
-void TDataForm::ProcessEvents() { QCoreApplication::processEvents(); }
+// Asked every few hundred records; the messages run once a screen refresh is due, so that a
+// search of a full list is not slowed down by repainting the window on the way.
+void TDataForm::ProcessEvents() {
+  if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kEventsEveryMs) return;
+  QCoreApplication::processEvents();
+  sinceEvents_.start();
+}
 
 int TDataForm::GridTopRow() const { return std::max(1, DataStringGrid->rowAt(0) + 1); }
 

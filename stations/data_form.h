@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <array>
 #include <functional>
 
@@ -119,4 +120,5 @@ class TDataForm : public QDialog, public StationEditorView {
 
   StationGridModel* model_;
   bool syncing_ = false;
+  QElapsedTimer sinceEvents_;  // since a search last let the window's messages run
 };

@@ -4,8 +4,8 @@
 
 namespace {
 
-// Window messages run after this many records tested: often enough for the window to stay
-// alive, rarely enough that 10,000 records stay a matter of milliseconds.
+// The window is asked to run its messages after this many records tested: often enough to
+// stay alive on a slow machine, rarely enough not to weigh on the search itself.
 constexpr int kRecordsPerEvents = 256;
 
 }  // namespace

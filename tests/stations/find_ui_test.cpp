@@ -116,8 +116,7 @@ TEST_F(FindUi, AltFThenAConditionThenTheArrows) {
   EXPECT_TRUE(form->DwFind_BitBtn->isEnabled());
   for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
            form->New_Button, form->Add_Button, form->Write_Button, form->Delete_Button,
-           form->Edit_Button, form->SingleData_Button, form->AllData_Button,
-           form->BandData_Button})
+           form->Edit_Button, form->SingleData_Button, form->AllData_Button, form->BandData_Button})
     EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
   EXPECT_EQ(Focus(), form->DataStringGrid);
   EXPECT_EQ(form->NameEdit->text(), "");

@@ -114,7 +114,7 @@ TEST_F(Finding, StartAndEndStates) {
   editor->Find_ButtonClick();
   check("ended", {false, Caption::FindAgain, true, false, false, true, true, true, false});
   EXPECT_EQ(Field(kNameField), "東京消防");  // the current record again
-  editor->Find_End();  // not on: nothing
+  editor->Find_End();                        // not on: nothing
   EXPECT_EQ(Field(kNameField), "東京消防");
 }
 
@@ -142,27 +142,56 @@ TEST_F(Finding, SearchesThroughTheFieldTexts) {
     const char* what;
     std::vector<std::pair<int, const char*>> conditions;
     int andOr, from, step;
-    int wantRow;                     // the current row afterwards
+    int wantRow;  // the current row afterwards
     std::vector<FindResult::Outcome> wantMessages;
   };
   const Case cases[] = {
       {"AND: 消防 in F M skips the A M one",
        {{kNameField, "消防"}, {kModeField, "F M"}},
-       kFindAnd, 1, 1, 3, {}},
-      {"OR: the next F M or 消防", {{kNameField, "消防"}, {kModeField, "F M"}}, kFindOr, 1, 1, 2, {}},
+       kFindAnd,
+       1,
+       1,
+       3,
+       {}},
+      {"OR: the next F M or 消防",
+       {{kNameField, "消防"}, {kModeField, "F M"}},
+       kFindOr,
+       1,
+       1,
+       2,
+       {}},
       {"upwards", {{kNameField, "消防"}, {kModeField, "F M"}}, kFindAnd, 5, -1, 3, {}},
-      {"shift 5.00 as the masked field holds it", {{kShiftField, "   5.00"}}, kFindAnd, 1, 1, 2, {}},
+      {"shift 5.00 as the masked field holds it",
+       {{kShiftField, "   5.00"}},
+       kFindAnd,
+       1,
+       1,
+       2,
+       {}},
       {"shift 5.00 matches +5,000 too", {{kShiftField, "   5.00"}}, kFindAnd, 2, 1, 3, {}},
       {"shift typed with a minus is not applied",
        {{kShiftField, "  -5.00"}},
-       kFindAnd, 1, 1, 1, {FindResult::kNoCondition}},
-      {"sensitivity 0 is not applied", {{kSelectField, "0"}}, kFindAnd, 1, 1, 1,
+       kFindAnd,
+       1,
+       1,
+       1,
        {FindResult::kNoCondition}},
-      {"145.0000 is not 145,000,050", {{kFrequencyField, " 145.0000"}}, kFindAnd, 1, 1, 1,
+      {"sensitivity 0 is not applied",
+       {{kSelectField, "0"}},
+       kFindAnd,
+       1,
+       1,
+       1,
+       {FindResult::kNoCondition}},
+      {"145.0000 is not 145,000,050",
+       {{kFrequencyField, " 145.0000"}},
+       kFindAnd,
+       1,
+       1,
+       1,
        {FindResult::kNotFound}},
       {"no condition", {}, kFindAnd, 2, 1, 2, {FindResult::kNoCondition}},
-      {"the last row downwards: not found at once", {}, kFindAnd, 5, 1, 5,
-       {FindResult::kNotFound}},
+      {"the last row downwards: not found at once", {}, kFindAnd, 5, 1, 5, {FindResult::kNotFound}},
       {"the first row upwards", {{kNameField, "消防"}}, kFindOr, 1, -1, 1, {FindResult::kNotFound}},
   };
   for (const Case& c : cases) {
