@@ -220,16 +220,4 @@ TEST_F(FindUi, TheListLayoutLendsItsRowToTheEditLayout) {
   EXPECT_EQ(editor->MemoNo, list->Indexes.SingleIndex[1]);
 }
 
-TEST_F(FindUi, TheCloseBoxWhileFindingLeavesTheNextOpeningUsable) {
-  Open(0, 1);
-  Alt(Qt::Key_F);
-  form->close();
-  Open(0, 1);
-  EXPECT_FALSE(editor->FindMode);
-  EXPECT_TRUE(form->Edit_Button->isEnabled());
-  EXPECT_TRUE(form->BandData_Button->isEnabled());
-  EXPECT_EQ(form->Find_Button->text(), "検 索(&F)");
-  EXPECT_EQ(PanelColour(), kSilver);
-}
-
 }  // namespace
