@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -23,6 +24,7 @@
 namespace {
 
 constexpr int kRowHeight = 18;
+constexpr int kEventsEveryMs = 20;  // while a search runs
 constexpr int kEditTop = 40;
 constexpr int kEditHeight = 160;
 constexpr int kGridLeft = 8;
@@ -194,6 +196,10 @@ void TDataForm::BuildButtons() {
   on(DataCan_Button, [this] { DataCan_ButtonClick(); });
   on(DataUp_Button, [this] { editor.DataUp(); });
   on(DataDw_Button, [this] { editor.DataDown(); });
+  on(Find_Button, [this] { editor.Find_ButtonClick(); });
+  on(UpFind_BitBtn, [this] { editor.UpFind_BitBtnClick(); });
+  on(DwFind_BitBtn, [this] { editor.DwFind_BitBtnClick(); });
+  on(AndOr_Button, [this] { editor.AndOr_ButtonClick(); });
   for (QPushButton* b : {SingleData_Button, AllData_Button, BandData_Button})
     b->installEventFilter(this);
 
@@ -213,6 +219,13 @@ void TDataForm::BuildButtons() {
     });
   alt(Qt::Key_X, "EndKey", [this] { End_ButtonClick(); });
   alt(Qt::Key_C, "CancelKey", [this] { DataCan_ButtonClick(); });
+  // The search keys act as their arrows do: only while finding, and not during a search.
+  alt(Qt::Key_Comma, "UpFindKey", [this] {
+    if (UpFind_BitBtn->isEnabled()) editor.UpFind_BitBtnClick();
+  });
+  alt(Qt::Key_Period, "DwFindKey", [this] {
+    if (DwFind_BitBtn->isEnabled()) editor.DwFind_BitBtnClick();
+  });
 }
 
 void TDataForm::BuildEditPanel() {
@@ -355,6 +368,7 @@ void TDataForm::BuildGrid() {
           }));
   DataStringGrid->installEventFilter(this);
   DataStringGrid->viewport()->installEventFilter(this);
+  DataStringGrid->verticalHeader()->viewport()->installEventFilter(this);
 }
 
 QLineEdit* TDataForm::FieldEdit(int field) const {
@@ -411,6 +425,63 @@ void TDataForm::ShowButtons() {
   Delete_Button->setEnabled(editor.DeleteEnabled);
   UpFind_BitBtn->setEnabled(editor.FindArrowsEnabled);
   DwFind_BitBtn->setEnabled(editor.FindArrowsEnabled);
+  Edit_Button->setEnabled(editor.LayoutToggleEnabled);
+  for (QPushButton* b : {SingleData_Button, AllData_Button, BandData_Button})
+    b->setEnabled(editor.ViewButtonsEnabled);
+}
+
+void TDataForm::ShowFind() {
+  switch (editor.FindButtonCaption) {
+    case StationEditor::FindCaption::Find:
+      Find_Button->setText("検 索 (&F)");
+      break;
+    case StationEditor::FindCaption::EndFind:
+      Find_Button->setText("検索終了(&F)");
+      break;
+    case StationEditor::FindCaption::FindAgain:
+      Find_Button->setText("検 索(&F)");
+      break;
+  }
+  Paint(AndOr_Panel, editor.FindMode ? ui::kLime : ui::kSilver);
+  AndOr_Panel->setText(editor.AndOrFlag == kFindOr ? "O R" : "AND");
+}
+
+void TDataForm::ShowLayout() { SetLayout(); }
+
+void TDataForm::ShowFindMessage(FindResult::Outcome outcome) {
+  const QString text = outcome == FindResult::kNoCondition ? "検索条件を指定してください"
+                                                           : "データーがみつかりません";
+  QMessageBox box(QMessageBox::Information, "IC-R7100", text, QMessageBox::Ok, this);
+  box.exec();
+  // Take the keyboard back for the Alt keys: with no window manager nothing else would.
+  activateWindow();
+}
+
+void TDataForm::ShowBusy(bool busy) {
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    sinceEvents_.start();
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+// Asked every few hundred records; the messages run once a screen refresh is due, so that a
+// search of a full list is not slowed down by repainting the window on the way.
+void TDataForm::ProcessEvents() {
+  if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kEventsEveryMs) return;
+  QCoreApplication::processEvents();
+  sinceEvents_.start();
+}
+
+int TDataForm::GridTopRow() const { return std::max(1, DataStringGrid->rowAt(0) + 1); }
+
+int TDataForm::GridRowsInSight() const {
+  return std::max(1, DataStringGrid->viewport()->height() / kRowHeight);
+}
+
+void TDataForm::ShowTopRow(int row) {
+  DataStringGrid->scrollTo(model_->index(row - 1, 2), QAbstractItemView::PositionAtTop);
 }
 
 void TDataForm::ShowGrid() {
@@ -456,6 +527,7 @@ void TDataForm::FormActivate() {
   editor.FormActivate();
   SetLayout();
   DataModeSetPrint();
+  ShowFind();
   if (editor.EditMode)
     FocusField(kTypeField);
   else
@@ -464,7 +536,7 @@ void TDataForm::FormActivate() {
 }
 
 void TDataForm::SetLayout() {
-  if (editor.ListMode == 2)
+  if (editor.ShownLayout() == 2)
     ListBSizeSet();
   else
     ListASizeSet();
@@ -493,7 +565,7 @@ void TDataForm::ListBSizeSet() {
 
 void TDataForm::FormReSize() {
   const int w = width(), h = height();
-  if (editor.ListMode == 2) {
+  if (editor.ShownLayout() == 2) {
     Grid_Panel->setGeometry(kGridLeft, 40, w - 43, h - 40 - 40);
     Data1_Panel->resize(w - 43, kEditHeight);
     Grid_Panel->raise();
@@ -557,7 +629,7 @@ void TDataForm::DataStringGridEnter() {
 }
 
 void TDataForm::HeadingClick(int column) {
-  if (editor.ShownCount() < 2) return;
+  if (!editor.DataStringGridMouseDown()) return;
   QApplication::setOverrideCursor(Qt::BusyCursor);
   const int top = DataStringGrid->verticalScrollBar()->value();
   if (editor.SortByColumn(column)) DataStringGrid->verticalScrollBar()->setValue(top);
@@ -623,6 +695,11 @@ bool TDataForm::eventFilter(QObject* watched, QEvent* event) {
         DataStringGridEnter();
         handled = true;
       }
+    } else if (type == QEvent::MouseButtonPress &&
+               (watched == DataStringGrid->viewport() ||
+                watched == DataStringGrid->verticalHeader()->viewport())) {
+      // Not taken: the grid still selects the row pressed.
+      editor.DataStringGridMouseDown();
     } else if (type == QEvent::MouseButtonRelease) {
       const int f = FieldOf(watched);
       if (f >= 0 && watched == FieldEdit(f) && watched != TypeComboBox->lineEdit() &&

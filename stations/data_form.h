@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <array>
 #include <functional>
 
@@ -78,6 +79,14 @@ class TDataForm : public QDialog, public StationEditorView {
   void ShowListItem(bool typeList, const std::string& text) override;
   void FocusGrid() override;
   void FocusField(int field) override;
+  void ShowFind() override;
+  void ShowLayout() override;
+  void ShowFindMessage(FindResult::Outcome outcome) override;
+  void ShowBusy(bool busy) override;
+  void ProcessEvents() override;
+  int GridTopRow() const override;
+  int GridRowsInSight() const override;
+  void ShowTopRow(int row) override;
 
   // Handlers.
   void FormActivate();
@@ -111,4 +120,5 @@ class TDataForm : public QDialog, public StationEditorView {
 
   StationGridModel* model_;
   bool syncing_ = false;
+  QElapsedTimer sinceEvents_;  // since a search last let the window's messages run
 };

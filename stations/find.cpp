@@ -11,8 +11,7 @@ namespace {
 
 constexpr int kNoneApplied = 999;  // no condition applied yet to the record
 
-std::string ConditionText(const std::string& utf8) {
-  std::string bytes = Utf8ToCp932(utf8);
+std::string ConditionBytes(std::string bytes) {
   if (bytes.size() > 255) bytes.resize(255);
   return bytes;
 }
@@ -36,21 +35,30 @@ int Occurs(std::string_view what, std::string_view in) {
   return at == std::string_view::npos ? 0 : static_cast<int>(at) + 1;
 }
 
-}  // namespace
-
-FindConditions ReadFindConditions(const FindTexts& t) {
+FindConditions ReadConditions(const FindTexts& t, bool utf8) {
+  const auto text = [utf8](const std::string& s) {
+    return ConditionBytes(utf8 ? Utf8ToCp932(s) : s);
+  };
   FindConditions c;
-  c.Type = ConditionText(t[kFindType]);
-  c.Name = ConditionText(t[kFindName]);
+  c.Type = text(t[kFindType]);
+  c.Name = text(t[kFindName]);
   c.Frequency = TextToFreq(t[kFindFrequency]);
   c.Frequency2 = TextToFreq(t[kFindFrequency2]);
   c.Step = TextToStep(t[kFindStep]);
   c.Mode = ModeIndex(t[kFindMode]);
   c.Shift = TextToStep(t[kFindShift]);
   c.Select = Sensitivity(t[kFindSelect]);
-  c.Address = ConditionText(t[kFindAddress]);
-  c.Etc = ConditionText(t[kFindEtc]);
+  c.Address = text(t[kFindAddress]);
+  c.Etc = text(t[kFindEtc]);
   return c;
+}
+
+}  // namespace
+
+FindConditions ReadFindConditions(const FindTexts& texts) { return ReadConditions(texts, true); }
+
+FindConditions ReadFindConditionsCp932(const FindTexts& texts) {
+  return ReadConditions(texts, false);
 }
 
 FindResult Find_Sub(const FindConditions& c, int andOrFlag, const MemoData& data,

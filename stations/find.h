@@ -43,6 +43,9 @@ struct FindConditions {
 // TextToStep, the mode as the index of its normalised name, the sensitivity as a decimal
 // (0 when it is not one); texts are converted to CP932 and taken up to 255 bytes.
 FindConditions ReadFindConditions(const FindTexts& texts);
+// The same from texts whose text fields are already CP932 bytes, as the station list
+// window's rules hold them.
+FindConditions ReadFindConditionsCp932(const FindTexts& texts);
 
 struct FindResult {
   enum Outcome {

@@ -162,6 +162,9 @@ void StationEditor::TypeListAddSub(const std::string& text) {
 }
 
 void StationEditor::FormActivate() {
+  // A window closed by its close box while finding ends find mode here, so the buttons find
+  // mode disabled come back and the conditions are kept.
+  Find_End();
   DataEdited = false;
   Resorted = false;
   FindMode = false;
@@ -191,6 +194,7 @@ void StationEditor::FormActivate() {
     if (DataMode == kSingleKind && SingleNo > 0) row = SingleNo;
     SetRow(std::min(row, gridRows_));
   }
+  AndOr_Print();
   if (EditMode) {
     if (view_) view_->FocusField(kTypeField);
   } else {
@@ -311,6 +315,7 @@ void StationEditor::ToggleLayout() {
     NullNo = 0;
     Data_SizeSetSub_1();
   }
+  Find_End();
   FocusGrid();
   const int row = row_;
   ListMode = ListMode == 2 ? 1 : 2;
@@ -330,6 +335,7 @@ void StationEditor::GoEditMode() {
 }
 
 void StationEditor::End() {
+  Find_End();
   if (ListMode == 1) MemoNo = 0;
 }
 

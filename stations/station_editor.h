@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "stations/find.h"
 #include "stations/station_list.h"
 
 // The ten edit fields in their Enter/Tab order.
@@ -41,6 +42,15 @@ class StationEditorView {
   virtual void ShowListItem(bool typeList, const std::string& text) = 0;  // appended
   virtual void FocusGrid() = 0;
   virtual void FocusField(int field) = 0;  // focus and select all its text
+  // Find.
+  virtual void ShowFind() = 0;    // Find_Button's caption, AndOr_Panel's colour and caption
+  virtual void ShowLayout() = 0;  // the layout ShownLayout() names
+  virtual void ShowFindMessage(FindResult::Outcome outcome) = 0;  // not found / no condition
+  virtual void ShowBusy(bool busy) = 0;
+  virtual void ProcessEvents() = 0;    // let pending window messages run
+  virtual int GridTopRow() const = 0;  // the first grid row in sight (1-based)
+  virtual int GridRowsInSight() const = 0;
+  virtual void ShowTopRow(int row) = 0;  // scroll so that `row` is the first in sight
 };
 
 // The receiver's setting a new line is filled from when the window opens with MemoRequest.
@@ -82,6 +92,16 @@ class StationEditor {
   // Button states (find arrows belong to find, but EditOff disables them).
   bool NewEnabled = true, AddEnabled = false, WriteEnabled = false, DeleteEnabled = false;
   bool FindArrowsEnabled = false;
+  bool LayoutToggleEnabled = true;  // Edit_Button
+  bool ViewButtonsEnabled = true;   // MEMO, all and PROG
+
+  // Find (station_find.cpp). The conditions and AND/OR outlive the window's openings.
+  enum class FindCaption { Find, EndFind, FindAgain };
+  FindCaption FindButtonCaption = FindCaption::Find;
+  int AndOrFlag = kFindAnd;
+  FindTexts FindSave;  // the ten condition texts as the fields hold them
+  // While finding, the edit layout shows whatever ListMode says.
+  int ShownLayout() const { return FindMode ? 1 : ListMode; }
 
   // Rows 0..10000 of 12 columns; row 0 the captions.
   std::vector<std::array<std::string, kColumnCount>> DisplayTexts;
@@ -146,6 +166,20 @@ class StationEditor {
   void RecordsChanged();
   // The display row of record r as built at creation.
   void FillDisplayRow(int r);
+
+  // Find.
+  void Find_ButtonClick();  // start find mode, or end it
+  void Find_StartSet();
+  void Find_End();
+  // From grid position `start` in steps of `step` (-1 up, +1 down).
+  void Find_Sub(int start, int step);
+  void UpFind_BitBtnClick();
+  void DwFind_BitBtnClick();
+  void AndOr_ButtonClick();
+  void AndOr_Print();
+  // A mouse press in the grid; false when the shown index has fewer than two entries and the
+  // press does nothing.
+  bool DataStringGridMouseDown();
 
  private:
   void SetRow(int p);  // current row with the selection rules
