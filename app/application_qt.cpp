@@ -1,14 +1,40 @@
 #include "app/application_qt.h"
 
 #include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
 
 #include "app/guard_qt.h"
 #include "app/shell.h"
 
 FennixApplication::FennixApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
+namespace {
+
+// When a modal window closes, the window under it takes the keyboard back. A window manager
+// does this by itself; a bare X server (no window manager) leaves the keyboard nowhere, and
+// the panel's keys and menus would stop answering.
+void GiveKeyboardBack(QObject* receiver, QEvent* event) {
+  if (event->type() != QEvent::Hide) return;
+  auto* closing = qobject_cast<QWidget*>(receiver);
+  if (!closing || !closing->isWindow() || !closing->isModal()) return;
+  QWidget* under = closing->parentWidget() ? closing->parentWidget()->window() : nullptr;
+  if (!under) return;
+  QPointer<QWidget> target(under);
+  QTimer::singleShot(0, [target] {
+    if (!target || !target->isVisible()) return;
+    QWidget* modal = QApplication::activeModalWidget();
+    QWidget* next = modal ? modal : target.data();
+    if (QApplication::activeWindow() != next) next->activateWindow();
+  });
+}
+
+}  // namespace
+
 bool FennixApplication::notify(QObject* receiver, QEvent* event) {
   try {
+    GiveKeyboardBack(receiver, event);
     return QApplication::notify(receiver, event);
   } catch (...) {
     HandleApplicationException(std::current_exception());

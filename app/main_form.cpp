@@ -301,8 +301,6 @@ bool TMainForm::OpenDataForm(int dataMode, int listMode) {
   editor.Receiver = {tuning.CurrentFrequency(), tuning.CurrentStep(),    tuning.Mode[tuning.Window],
                      meter.SignalPeak,          identification.AutoMode, editor.BandNo};
   forms_.Data->exec();
-  // Take the keyboard back: with no window manager nothing else would.
-  activateWindow();
   return true;
 }
 

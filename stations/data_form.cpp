@@ -453,8 +453,6 @@ void TDataForm::ShowFindMessage(FindResult::Outcome outcome) {
                                                            : "データーがみつかりません";
   QMessageBox box(QMessageBox::Information, "IC-R7100", text, QMessageBox::Ok, this);
   box.exec();
-  // Take the keyboard back for the Alt keys: with no window manager nothing else would.
-  activateWindow();
 }
 
 void TDataForm::ShowBusy(bool busy) {
