@@ -221,9 +221,14 @@ void TMainForm::Print_DATA_Sub() {
   tuning.PrintDial();
   tuning.PrintStep();
   tuning.PrintMode();
-  meter.PrintSignal();
+  // A redraw only draws. The share of a reading that moves a running sweep or scan on is
+  // taken when the reading arrives; taken here too, it would start a second chain of requests.
+  if (!bandScope.SweepRunning) meter.PrintSignal();
   tuning.PrintWindow();
-  meter.PrintSquelch();
+  if (scan.ScanState == 0)
+    meter.PrintSquelch();
+  else
+    ShowSquelchLabel(meter.SquelchStatus > 0);
   scan.ScanStop_Digital_Print();
   hooks.MemoryKeysPrint();
 }

@@ -498,4 +498,14 @@ TEST(PictureChanges, OnlyTheLatestAreKept) {
   EXPECT_EQ(picture.Changes().back(), QRect(99999 % 90, 0, 10, 10));
 }
 
+TEST(MainWindowRedraw, ARedrawDuringAScanTakesNoStep) {
+  TMainForm form;
+  form.ReleaseSplash();
+  form.scan.ScanState = ScanEngine::kUp;  // the demonstration scan, off line
+  const std::int32_t before = form.tuning.CurrentFrequency();
+  form.Print_DATA_Sub();
+  EXPECT_EQ(form.tuning.CurrentFrequency(), before);
+  EXPECT_EQ(form.scan.ScanState, ScanEngine::kUp);
+}
+
 }  // namespace
