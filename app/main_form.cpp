@@ -309,28 +309,24 @@ bool TMainForm::OpenDataForm(int dataMode, int listMode) {
   return true;
 }
 
-void TMainForm::ReadBand_ButtonClick() {
-  if (!OpenDataForm(kBandKind, 2)) return;
+void TMainForm::ReadBand_ButtonClick() { ListKeyClick(kBandKind); }
+
+void TMainForm::ReadSingle_ButtonClick() { ListKeyClick(kSingleKind); }
+
+void TMainForm::ListKeyClick(int kind) {
+  if (!OpenDataForm(kind, 2)) return;
   if (editor.DataEdited) stations.DataChanged = true;
-  if (editor.MemoNo > 0) {
-    identification.SelectIdxModeOff();
-    if (editor.ListMode == 2) identification.FreqStepModeOut(editor.MemoNo);
-  }
+  TakeChosenRecord();
   // Identification looks frequencies up in frequency order, so a list re-sorted by a heading
   // is put back too.
   if (editor.DataEdited || editor.Resorted) AutoMode_IdxInit();
   identification.AutoMode_IdxChk();
 }
 
-void TMainForm::ReadSingle_ButtonClick() {
-  if (!OpenDataForm(kSingleKind, 2)) return;
-  if (editor.DataEdited) stations.DataChanged = true;
-  if (editor.MemoNo > 0) {
-    identification.SelectIdxModeOff();
-    if (editor.ListMode == 2) identification.FreqStepModeOut(editor.MemoNo);
-  }
-  if (editor.DataEdited || editor.Resorted) AutoMode_IdxInit();
-  identification.AutoMode_IdxChk();
+void TMainForm::TakeChosenRecord() {
+  if (editor.MemoNo <= 0) return;
+  identification.SelectIdxModeOff();
+  if (editor.ListMode == 2) identification.FreqStepModeOut(editor.MemoNo);
 }
 
 void TMainForm::MemButtonClick() {
@@ -339,10 +335,7 @@ void TMainForm::MemButtonClick() {
   AutoMode_IdxInit();
   identification.AutoMode_IdxChk();
   if (memoryKeys.MemoRequest) memoryKeys.M_SpeedButtonRelease();
-  if (editor.MemoNo > 0) {
-    identification.SelectIdxModeOff();
-    if (editor.ListMode == 2) identification.FreqStepModeOut(editor.MemoNo);
-  }
+  TakeChosenRecord();
   if (editor.DataEdited) AutoMode_IdxInit();
   identification.AutoMode_IdxChk();
 }

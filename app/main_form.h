@@ -303,6 +303,10 @@ class TMainForm : public QMainWindow,
   bool StartNetPort();
   // Opens the station list window; false when there is none.
   bool OpenDataForm(int dataMode, int listMode);
+  // "&LIST" and "L&IST" after their window closed: the list's changes and the chosen record.
+  void ListKeyClick(int kind);
+  // A record chosen in the window ends the type filter, and in the list layout is tuned to.
+  void TakeChosenRecord();
 
   // Start-up and shutdown steps whose pieces live with their owners.
   void PaintReadoutBackground();
