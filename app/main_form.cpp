@@ -63,16 +63,13 @@ TMainForm::~TMainForm() {
 void TMainForm::WireComponents() {
   host.SetPort(line_ ? line_ : &port_);
   host.SetTimerHandler([this] { link.Timer1Timer(); });
-  tuning.Bind(host, link, meter, *this, hooks);
-  meter.Bind(host, link, *this, hooks);
-  knob.Bind(tuning, hooks, *this);
-  keyboard.Bind(tuning, hooks);
-  hooks.SubDial_Up = [this] { knob.SubDial_Up(); };
-  hooks.SubDial_Down = [this] { knob.SubDial_Down(); };
-  hooks.FF_Cls = [this] { knob.FF_Cls(); };
-  link.Bind(host, tuning, meter, scan, *this, hooks);
-  scan.Bind(host, tuning, link, meter, knob, stations, identification, *this, hooks);
-  identification.Bind(host, tuning, scan, stations, *this, hooks);
+  tuning.Bind(host, link, meter, knob, *this);
+  meter.Bind(host, link, *this);
+  knob.Bind(tuning, *this);
+  keyboard.Bind(tuning);
+  link.Bind(host, tuning, meter, scan, *this);
+  scan.Bind(host, tuning, link, meter, knob, stations, identification, bandScope, *this);
+  identification.Bind(host, tuning, scan, stations, bandScope, *this);
   tuning.BindScan(scan, identification);
   knob.BindScan(scan, identification);
   keyboard.BindScan(scan, identification);
@@ -81,19 +78,11 @@ void TMainForm::WireComponents() {
   host.SetWatch([this] { link.WatchPolling(); });
   bandScope.Bind(host, tuning, link, meter, knob, scan, identification, *this);
   memoryKeys.Bind(tuning, stations, bandScope, identification, *this);
-  hooks.BandSet = [this] { bandScope.BandSet(); };
-  hooks.Band_Up = [this] { bandScope.Band_Up(); };
-  hooks.Band_Down = [this] { bandScope.Band_Down(); };
-  hooks.BandLoop_Stop = [this] { bandScope.BandLoop_Stop(); };
-  hooks.SweepRunning = [this] { return bandScope.SweepRunning; };
-  hooks.BandScopeSignal = [this] { bandScope.PrintSignal(); };
-  hooks.BandScopeInit = [this] { bandScope.BandScopeInit(); };
-  hooks.BandScopePrintDemo = [this] { bandScope.BandScopePrintDemo(); };
-  hooks.ConverterLanding = [this](std::int32_t f) { return bandScope.ConverterLanding(f); };
-  hooks.BandRun_BitBtnClick = [this] { bandScope.BandRun_BitBtnClick(); };
-  hooks.MemoryKeysPrint = [this] { memoryKeys.M_SpeedButtonPrint(); };
-  hooks.M_SpeedButtonClick = [this] { memoryKeys.M_SpeedButtonClick(); };
-  hooks.M_ButtonClick = [this](int key) { memoryKeys.M_ButtonClick(key); };
+  tuning.BindBandScope(bandScope);
+  meter.BindBandScope(bandScope);
+  link.BindBandScope(bandScope);
+  knob.BindBandScope(bandScope);
+  keyboard.BindBandScope(bandScope, memoryKeys);
   notifier_ = std::make_unique<CommNotifier>(Comm1, this);
   notifier_->onReceive = [this](int) {
     GuardedCall([this] { link.Comm1CommReceive(port_.InQueue()); });
@@ -230,7 +219,7 @@ void TMainForm::Print_DATA_Sub() {
   else
     ShowSquelchLabel(meter.SquelchStatus > 0);
   scan.ScanStop_Digital_Print();
-  hooks.MemoryKeysPrint();
+  memoryKeys.M_SpeedButtonPrint();
 }
 
 void TMainForm::Exit1Click() {
@@ -286,7 +275,7 @@ void TMainForm::CsvImportClick() {
   AutoMode_IdxInit();
   editor.RecordsChanged();
   identification.AutoMode_IdxChk();
-  hooks.MemoryKeysPrint();
+  memoryKeys.M_SpeedButtonPrint();
 }
 
 void TMainForm::SplashProgress(int position) {
@@ -658,7 +647,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* e) {
   return QMainWindow::eventFilter(watched, e);
 }
 
-// Steps that belong to parts of the panel built around these hooks.
+// Start-up and shutdown steps whose pieces live with their owners.
 void TMainForm::PaintReadoutBackground() { Image1->Fill(); }
 void TMainForm::SetIdleLamps() {
   // Lamp has no meta-object of its own, so it is told apart from other frames by its type.

@@ -20,7 +20,6 @@
 #include "panel/keyboard.h"
 #include "panel/knob.h"
 #include "panel/meter.h"
-#include "panel/panel_hooks.h"
 #include "panel/readout.h"
 #include "panel/tuning.h"
 #include "scan/band_scope.h"
@@ -97,7 +96,6 @@ class TMainForm : public QMainWindow,
   StationList stations;
   StationEditor editor{stations};  // the station list window's rules
   Shell shell;
-  PanelHooks hooks;
   Keyboard keyboard;
   // The network control port for rigctld clients.
   net::NetSettings netSettings;

@@ -339,7 +339,7 @@ void TMainForm::BuildCentre(QWidget* client) {
   UpDown1 = new UpDownWidget(Step_Panel, QRect(13, 14, 43, 129));
   UpDown1->setObjectName("UpDown1");
   UpDown1->onClick = [this](bool up) { tuning.UpDown1Click(up); };
-  UpDown1->onRelease = [this] { hooks.FF_Cls(); };
+  UpDown1->onRelease = [this] { knob.FF_Cls(); };
   UP_SC_Button = Key(Step_Panel, "UP_SC_Button", "", QRect(59, 14, 37, 49),
                      [this] { scan.UP_SC_ButtonClick(); });
   ST_SC_Button = Key(Step_Panel, "ST_SC_Button", "", QRect(59, 64, 37, 29),

@@ -24,6 +24,7 @@
 
 #include "app/host_qt.h"
 #include "civ/link.h"
+#include "fuzz/link_harness.h"
 #include "net/panel_rig.h"
 #include "net/rigctl_server_qt.h"
 #include "panel/meter.h"
@@ -63,21 +64,7 @@ class RecordingPort : public Port {
   bool open_ = true;
 };
 
-struct QuietView : TuningView, MeterView, LinkView, net::PanelRigView {
-  void ShowFrequency() override {}
-  void ShowStep() override {}
-  void ShowMode() override {}
-  void ShowTrackBarPosition(int) override {}
-  void ShowTrackBarRange(int, int) override {}
-  void ShowWindowLamps(bool, bool, bool) override {}
-  void ShowConverterLamp(bool) override {}
-  void ShowScale(int) override {}
-  void ShowAddress(const std::string&) override {}
-  void FocusTrackBar() override {}
-  void ShowSignal() override {}
-  void ShowSquelchLabel(bool) override {}
-  void ShowAttLamp(bool) override {}
-  void ShowAck(bool) override {}
+struct QuietView : NullViews, net::PanelRigView {
   void ShowAfPosition(int) override {}
 };
 
@@ -85,9 +72,21 @@ struct QuietView : TuningView, MeterView, LinkView, net::PanelRigView {
 struct Bench {
   Bench() {
     host.SetPort(&port);
-    tuning.Bind(host, link, meter, view, hooks);
-    meter.Bind(host, link, view, hooks);
-    link.Bind(host, tuning, meter, scan, view, hooks);
+    tuning.Bind(host, link, meter, knob, view);
+    meter.Bind(host, link, view);
+    link.Bind(host, tuning, meter, scan, view);
+    knob.Bind(tuning, view);
+    scan.Bind(host, tuning, link, meter, knob, stations, identification, bandScope, view);
+    identification.Bind(host, tuning, scan, stations, bandScope, view);
+    bandScope.Bind(host, tuning, link, meter, knob, scan, identification, view);
+    tuning.BindScan(scan, identification);
+    knob.BindScan(scan, identification);
+    meter.BindScan(scan);
+    link.BindIdentification(identification);
+    tuning.BindBandScope(bandScope);
+    meter.BindBandScope(bandScope);
+    link.BindBandScope(bandScope);
+    knob.BindBandScope(bandScope);
     rig.Bind(host, tuning, meter, view);
     // The panel's own polling runs meanwhile, as it does in the program.
     host.SetTimerHandler([this] { link.Timer1Timer(); });
@@ -115,8 +114,11 @@ struct Bench {
   Tuning tuning;
   Link link;
   Meter meter;
+  Knob knob;
   ScanEngine scan;
-  PanelHooks hooks;
+  Identification identification;
+  BandScopeEngine bandScope;
+  StationList stations;
   QuietView view;
   net::PanelRig rig;
   RigctlServer server{rig};

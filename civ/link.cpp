@@ -5,6 +5,7 @@
 #include "app/host.h"
 #include "panel/meter.h"
 #include "panel/tuning.h"
+#include "scan/scan_control.h"
 #include "scan/scan_engine.h"
 
 namespace {
@@ -287,9 +288,9 @@ void Link::OnLine_ButtonClick() {
   identification_->SelectIdxModeOff();
   if (!host_->PortOpen()) {
     if (wasOpen)
-      hooks_->BandScopeInit();
+      bandScope_->BandScopeInit();
     else
-      hooks_->BandScopePrintDemo();
+      bandScope_->BandScopePrintDemo();
   }
 }
 

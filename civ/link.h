@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "civ/civ.h"
-#include "panel/panel_hooks.h"
 
+class BandScopeControl;
 class Host;
 class IdentificationControl;
 class Meter;
@@ -48,19 +48,19 @@ class Link {
   bool StartMode = true;
   int IntTime = 200;
 
-  void Bind(Host& host, Tuning& tuning, Meter& meter, ScanEngine& scan, LinkView& view,
-            PanelHooks& hooks) {
+  void Bind(Host& host, Tuning& tuning, Meter& meter, ScanEngine& scan, LinkView& view) {
     host_ = &host;
     tuning_ = &tuning;
     meter_ = &meter;
     scan_ = &scan;
     view_ = &view;
-    hooks_ = &hooks;
   }
   // The identification, which learns of the receiver's own frequency changes.
   void BindIdentification(IdentificationControl& identification) {
     identification_ = &identification;
   }
+  // The band scope, cleared or showing its demonstration after the on-line key.
+  void BindBandScope(BandScopeControl& bandScope) { bandScope_ = &bandScope; }
 
   std::uint8_t ReceiverAddress() const { return civ::ReceiverAddress(ReceiverModel); }
   std::int32_t BaudRate() const;
@@ -95,8 +95,8 @@ class Link {
   Meter* meter_ = nullptr;
   ScanEngine* scan_ = nullptr;
   LinkView* view_ = nullptr;
-  PanelHooks* hooks_ = nullptr;
   IdentificationControl* identification_ = nullptr;
+  BandScopeControl* bandScope_ = nullptr;
   bool reparsePosted_ = false;
   std::uint32_t lastParseTick_ = 0;
 };

@@ -9,11 +9,18 @@
 #include "panel/knob.h"
 #include "panel/meter.h"
 #include "panel/tuning.h"
+#include "scan/band_scope.h"
 #include "scan/identification.h"
 #include "scan/scan_engine.h"
 #include "stations/station_list.h"
 
-struct NullViews : TuningView, MeterView, LinkView, KnobView, ScanView, IdentificationView {
+struct NullViews : TuningView,
+                   MeterView,
+                   LinkView,
+                   KnobView,
+                   ScanView,
+                   IdentificationView,
+                   BandScopeView {
   void ShowFrequency() override {}
   void ShowStep() override {}
   void ShowMode() override {}
@@ -41,6 +48,12 @@ struct NullViews : TuningView, MeterView, LinkView, KnobView, ScanView, Identifi
   void ShowBandScanLamp(bool) override {}
   void ShowSingleScanLamp(bool) override {}
   void ShowTypeFilter(bool) override {}
+  void ShowWidthLamps(int) override {}
+  void ShowScopeCleared(int) override {}
+  void ShowMarker(int) override {}
+  void ShowBar(int, int, int, bool) override {}
+  void ShowDemoText() override {}
+  void ShowLoopLamp(bool) override {}
 };
 
 class QueuePort : public Port {
@@ -69,16 +82,21 @@ class QueuePort : public Port {
 struct LinkHarness {
   LinkHarness() {
     host.SetPort(&port);
-    tuning.Bind(host, link, meter, views, hooks);
-    meter.Bind(host, link, views, hooks);
-    link.Bind(host, tuning, meter, scan, views, hooks);
-    knob.Bind(tuning, hooks, views);
-    scan.Bind(host, tuning, link, meter, knob, stations, identification, views, hooks);
-    identification.Bind(host, tuning, scan, stations, views, hooks);
+    tuning.Bind(host, link, meter, knob, views);
+    meter.Bind(host, link, views);
+    link.Bind(host, tuning, meter, scan, views);
+    knob.Bind(tuning, views);
+    scan.Bind(host, tuning, link, meter, knob, stations, identification, bandScope, views);
+    identification.Bind(host, tuning, scan, stations, bandScope, views);
+    bandScope.Bind(host, tuning, link, meter, knob, scan, identification, views);
     tuning.BindScan(scan, identification);
     knob.BindScan(scan, identification);
     meter.BindScan(scan);
     link.BindIdentification(identification);
+    tuning.BindBandScope(bandScope);
+    meter.BindBandScope(bandScope);
+    link.BindBandScope(bandScope);
+    knob.BindBandScope(bandScope);
     tuning.LowerLimit = Tuning::kFallbackLower;
     tuning.UpperLimit = Tuning::kFallbackUpper;
   }
@@ -99,6 +117,6 @@ struct LinkHarness {
   ScanEngine scan;
   Identification identification;
   StationList stations;
-  PanelHooks hooks;
+  BandScopeEngine bandScope;
   NullViews views;
 };

@@ -1,6 +1,5 @@
 #include "panel/keyboard.h"
 
-#include "panel/panel_hooks.h"
 #include "panel/tuning.h"
 #include "scan/scan_control.h"
 
@@ -99,11 +98,11 @@ void EntryBackspace(Tuning& t) {
 void Keyboard::Enter() {
   Tuning& t = *tuning_;
   if (t.LowerLimit <= t.EntryValue && t.EntryValue <= t.UpperLimit) {
-    if (hooks_->SweepRunning()) hooks_->BandLoop_Stop();
+    if (bandScope_->Sweeping()) bandScope_->BandLoop_Stop();
     t.Frequency[t.Window] = t.EntryValue;
     t.ChannelSend();
     t.EntryActive = false;
-    hooks_->BandSet();
+    bandScope_->BandSet();
   } else {
     t.EntryActive = false;
   }
@@ -126,9 +125,9 @@ void Keyboard::KeyDown(int key) {
   } else if (key == vk::kBack) {
     EntryBackspace(t);
   } else if (key >= vk::kF1 && key <= vk::kF8) {
-    hooks_->M_ButtonClick(key - vk::kF1 + 1);
+    memoryKeys_->M_ButtonClick(key - vk::kF1 + 1);
   } else if (key == vk::kF9) {
-    hooks_->M_SpeedButtonClick();
+    memoryKeys_->M_SpeedButtonClick();
   }
   t.PrintDial();
   identification_->SelectIdxModeOff();
@@ -155,7 +154,7 @@ void Keyboard::TrackBar1KeyUp(int key) {
         tuning_->UpDown1Click(true);
       break;
     case vk::kMultiply:
-      hooks_->BandRun_BitBtnClick();
+      bandScope_->BandRun_BitBtnClick();
       break;
     case vk::kQ:
       identification_->AutoMode_ButtonClick();

@@ -4,10 +4,11 @@
 
 #include <cstdint>
 
+class BandScopeControl;
 class IdentificationControl;
+class MemoryKeysControl;
 class ScanControl;
 class Tuning;
-struct PanelHooks;
 
 namespace vk {
 inline constexpr int kBack = 8, kReturn = 13, kEscape = 27, kSpace = 32, kDelete = 46;
@@ -28,14 +29,16 @@ void EntryBackspace(Tuning& tuning);
 
 class Keyboard {
  public:
-  void Bind(Tuning& tuning, PanelHooks& hooks) {
-    tuning_ = &tuning;
-    hooks_ = &hooks;
-  }
+  void Bind(Tuning& tuning) { tuning_ = &tuning; }
   // The scan engine and the identification, whose keys the keyboard reaches.
   void BindScan(ScanControl& scan, IdentificationControl& identification) {
     scan_ = &scan;
     identification_ = &identification;
+  }
+  // The band scope and the memory keys, whose keys the keyboard reaches too.
+  void BindBandScope(BandScopeControl& bandScope, MemoryKeysControl& memoryKeys) {
+    bandScope_ = &bandScope;
+    memoryKeys_ = &memoryKeys;
   }
   // Every key pressed on the panel's controls (the keypad keys send their codes here).
   void KeyDown(int key);
@@ -46,7 +49,8 @@ class Keyboard {
 
  private:
   Tuning* tuning_ = nullptr;
-  PanelHooks* hooks_ = nullptr;
   ScanControl* scan_ = nullptr;
   IdentificationControl* identification_ = nullptr;
+  BandScopeControl* bandScope_ = nullptr;
+  MemoryKeysControl* memoryKeys_ = nullptr;
 };

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "panel/panel_hooks.h"
 #include "panel/tuning.h"
 #include "scan/scan_control.h"
 
@@ -40,7 +39,7 @@ int DialDirectionOf(int x0, int y0, int x, int y, int width, int height, int pre
 }
 
 void Knob::Dial_ImageMouseDown(int x, int y) {
-  if (hooks_->SweepRunning()) hooks_->BandLoop_Stop();
+  if (bandScope_->Sweeping()) bandScope_->BandLoop_Stop();
   scan_->BandIdxScanSet();
   scan_->ST_SC_Stop();
   DialLastX = x;

@@ -6,8 +6,8 @@
 #include "scan/scan_control.h"
 
 void Meter::PrintSignal() {
-  if (!hooks_->SweepRunning()) view_->ShowSignal();
-  hooks_->BandScopeSignal();
+  if (!bandScope_->Sweeping()) view_->ShowSignal();
+  bandScope_->PrintSignal();
   SignalLevel = 0;
 }
 

@@ -1,8 +1,7 @@
 // Signal meter, squelch, AF gain and attenuator.
 #pragma once
 
-#include "panel/panel_hooks.h"
-
+class BandScopeControl;
 class Host;
 class Link;
 class ScanControl;
@@ -27,14 +26,15 @@ class Meter {
   // Position of AF_TrackBar: 0 is the top (highest gain), 31 the bottom (lowest).
   int AfPosition = 31;
 
-  void Bind(Host& host, Link& link, MeterView& view, PanelHooks& hooks) {
+  void Bind(Host& host, Link& link, MeterView& view) {
     host_ = &host;
     link_ = &link;
     view_ = &view;
-    hooks_ = &hooks;
   }
   // The scan engine, which takes its step after every squelch reading.
   void BindScan(ScanControl& scan) { scan_ = &scan; }
+  // The band scope, which takes its share of every signal reading.
+  void BindBandScope(BandScopeControl& bandScope) { bandScope_ = &bandScope; }
 
   // After every signal reading: the meter, then the band scope's share; the reading is used
   // once.
@@ -52,6 +52,6 @@ class Meter {
   Host* host_ = nullptr;
   Link* link_ = nullptr;
   MeterView* view_ = nullptr;
-  PanelHooks* hooks_ = nullptr;
   ScanControl* scan_ = nullptr;
+  BandScopeControl* bandScope_ = nullptr;
 };

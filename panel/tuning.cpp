@@ -5,6 +5,7 @@
 #include "app/host.h"
 #include "civ/civ.h"
 #include "civ/link.h"
+#include "panel/knob.h"
 #include "panel/meter.h"
 #include "scan/scan_control.h"
 
@@ -27,8 +28,8 @@ void Tuning::DialUp() {
   }
   Frequency[Window] = static_cast<std::int32_t>(next);
   if (next != f) {
-    hooks_->SubDial_Up();
-    hooks_->Band_Up();
+    knob_->SubDial_Up();
+    bandScope_->Band_Up();
   }
 }
 
@@ -45,8 +46,8 @@ void Tuning::DialDown() {
   }
   Frequency[Window] = static_cast<std::int32_t>(next);
   if (next != f) {
-    hooks_->SubDial_Down();
-    hooks_->Band_Down();
+    knob_->SubDial_Down();
+    bandScope_->Band_Down();
   }
 }
 
@@ -126,7 +127,7 @@ void Tuning::SetTrackBarRange(bool raiseZeroMinimum) {
 void Tuning::TrackBar1Change(int position) { TuneManually(position * 100000); }
 
 void Tuning::TuneManually(std::int32_t frequency) {
-  if (hooks_->SweepRunning()) hooks_->BandLoop_Stop();
+  if (bandScope_->Sweeping()) bandScope_->BandLoop_Stop();
   scan_->BandIdxScanSet();
   scan_->ST_SC_Stop();
   identification_->SelectIdxModeOff();
@@ -134,14 +135,14 @@ void Tuning::TuneManually(std::int32_t frequency) {
   PrintDial();
   ChannelSend();
   scan_->ScanStopped();
-  hooks_->BandSet();
-  hooks_->FF_Cls();
+  bandScope_->BandSet();
+  knob_->FF_Cls();
 }
 
 void Tuning::UpDown1Click(bool up) {
   identification_->SelectIdxModeOff();
-  if (hooks_->SweepRunning()) {
-    hooks_->BandLoop_Stop();
+  if (bandScope_->Sweeping()) {
+    bandScope_->BandLoop_Stop();
   } else {
     if (up)
       DialUp();
@@ -157,7 +158,7 @@ void Tuning::UpDown1Click(bool up) {
 void Tuning::StepButtonClick(int index) {
   ChannelStepOut(index);
   PrintStep();
-  hooks_->BandSet();
+  bandScope_->BandSet();
   view_->FocusTrackBar();
 }
 
@@ -184,7 +185,7 @@ void Tuning::SelectWindow(int window) {
 void Tuning::Win_Set(std::uint8_t window) {
   if (!host_->PortOpen()) return;
   host_->TimerStop();
-  if (hooks_->SweepRunning()) hooks_->BandLoop_Stop();
+  if (bandScope_->Sweeping()) bandScope_->BandLoop_Stop();
   host_->Delay(50);
   host_->WriteFrame(civ::SelectWindowFrame(link_->ReceiverAddress(), window));
   host_->Delay(50);
@@ -192,7 +193,7 @@ void Tuning::Win_Set(std::uint8_t window) {
   host_->Delay(50);
   link_->RadioReadSend();
   PrintWindow();
-  hooks_->BandSet();
+  bandScope_->BandSet();
 }
 
 void Tuning::Convert_ButtonClick() {
@@ -216,8 +217,8 @@ void Tuning::Convert_ButtonClick() {
   }
   view_->ShowConverterLamp(ConvertOn);
   SetTrackBarRange(true);
-  hooks_->BandSet();
-  f = hooks_->ConverterLanding(f);
+  bandScope_->BandSet();
+  f = bandScope_->ConverterLanding(f);
   ChannelSend();
   PrintDial();
   view_->ShowScale(interval);

@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "panel/panel_hooks.h"
-
+class BandScopeControl;
 class Host;
 class IdentificationControl;
+class KnobControl;
 class Link;
 class Meter;
 class ScanControl;
@@ -60,18 +60,21 @@ class Tuning {
   // Whether the window lamps were last drawn lit.
   bool WindowLampsLit = false;
 
-  void Bind(Host& host, Link& link, Meter& meter, TuningView& view, PanelHooks& hooks) {
+  // The knob's dimple follows every step, and its arrows clear when tuning by hand.
+  void Bind(Host& host, Link& link, Meter& meter, KnobControl& knob, TuningView& view) {
     host_ = &host;
     link_ = &link;
     meter_ = &meter;
+    knob_ = &knob;
     view_ = &view;
-    hooks_ = &hooks;
   }
   // The scan engine and the identification, which manual tuning stops and informs.
   void BindScan(ScanControl& scan, IdentificationControl& identification) {
     scan_ = &scan;
     identification_ = &identification;
   }
+  // The band scope, which follows the tuning and whose loop manual tuning ends.
+  void BindBandScope(BandScopeControl& bandScope) { bandScope_ = &bandScope; }
 
   std::int32_t CurrentFrequency() const { return Frequency[Window]; }
   std::int32_t CurrentStep() const { return Step[Window]; }
@@ -119,10 +122,11 @@ class Tuning {
   Host* host_ = nullptr;
   Link* link_ = nullptr;
   Meter* meter_ = nullptr;
+  KnobControl* knob_ = nullptr;
   TuningView* view_ = nullptr;
-  PanelHooks* hooks_ = nullptr;
   ScanControl* scan_ = nullptr;
   IdentificationControl* identification_ = nullptr;
+  BandScopeControl* bandScope_ = nullptr;
 };
 
 // Frequency texts: "145.145.0" (a point after the third and sixth digit from the right where

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "scan/scan_control.h"
+
 class Host;
 class Identification;
 class Knob;
@@ -57,7 +59,7 @@ class BandScopeView {
   virtual void FocusTrackBar() = 0;
 };
 
-class BandScopeEngine {
+class BandScopeEngine : public BandScopeControl {
  public:
   static constexpr int kWidthH = 1, kWidthM = 2, kWidthL = 3;
 
@@ -85,33 +87,35 @@ class BandScopeEngine {
     view_ = &view;
   }
 
+  bool Sweeping() const override { return SweepRunning; }
+
   // The width keys "H", "M", "L".
   void BandWH_ButtonClick() { WidthKey(kWidthH); }
   void BandWMButtonClick() { WidthKey(kWidthM); }
   void BandWL_ButtonClick() { WidthKey(kWidthL); }
   void Band_ButtonSet();
-  void BandScopeInit();
+  void BandScopeInit() override;
   // A new window centred on the tuned frequency, kept inside the receiver's limits.
-  void BandSet();
+  void BandSet() override;
   // Start a sweep over the current window (port open only).
   void BandScan();
-  void BandRun_BitBtnClick();
+  void BandRun_BitBtnClick() override;
   void Band_L_BitBtnClick();
   void Band_R_BitBtnClick();
   // The tuning step moved the frequency: the marker follows.
-  void Band_Up();
-  void Band_Down();
+  void Band_Up() override;
+  void Band_Down() override;
   void BandLoop_BitBtnClick();
   void BandLoop_Start();
-  void BandLoop_Stop();
+  void BandLoop_Stop() override;
   // The user moved the marker: tune there.
   void BandTrackBarChange(int position);
   void BandScopePrintSub(int k, int level);
-  void BandScopePrintDemo();
+  void BandScopePrintDemo() override;
   // The signal reading's share: the sweep's next point, or the bar under the marker.
-  void PrintSignal();
+  void PrintSignal() override;
   // Where the converter lands the frequency: the marker's point of the re-centred window.
-  std::int32_t ConverterLanding(std::int32_t current) const;
+  std::int32_t ConverterLanding(std::int32_t current) const override;
   // Start-up and activation: the window follows the tuned frequency and the marker stands on
   // its point.
   void FollowTunedFrequency();

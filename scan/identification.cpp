@@ -268,7 +268,7 @@ void Identification::FreqStepModeOut(int record) {
     t.PrintStep();
     t.ChannelStepOut2();
   }
-  hooks_->BandSet();
+  bandScope_->BandSet();
 }
 
 void Identification::Shift(std::int32_t shiftKHz) {

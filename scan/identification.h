@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "panel/panel_hooks.h"
 #include "scan/scan_control.h"
 
 class Host;
@@ -76,13 +75,13 @@ class Identification : public IdentificationControl {
   std::string SelectType;  // CP932 bytes
 
   void Bind(Host& host, Tuning& tuning, ScanEngine& scan, StationList& stations,
-            IdentificationView& view, PanelHooks& hooks) {
+            BandScopeControl& bandScope, IdentificationView& view) {
     host_ = &host;
     tuning_ = &tuning;
     scan_ = &scan;
     stations_ = &stations;
+    bandScope_ = &bandScope;
     view_ = &view;
-    hooks_ = &hooks;
   }
 
   // IdentificationControl.
@@ -132,6 +131,6 @@ class Identification : public IdentificationControl {
   Tuning* tuning_ = nullptr;
   ScanEngine* scan_ = nullptr;
   StationList* stations_ = nullptr;
+  BandScopeControl* bandScope_ = nullptr;
   IdentificationView* view_ = nullptr;
-  PanelHooks* hooks_ = nullptr;
 };

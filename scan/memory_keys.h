@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "scan/scan_control.h"
+
 class BandScopeEngine;
 class Identification;
 class StationList;
@@ -26,7 +28,7 @@ class MemoryKeysView {
   virtual void FocusTrackBar() = 0;
 };
 
-class MemoryKeys {
+class MemoryKeys : public MemoryKeysControl {
  public:
   static constexpr int kKeys = 8;
 
@@ -44,9 +46,9 @@ class MemoryKeys {
   }
 
   // M_Button1Click .. M_Button8Click, and the function keys F1 .. F8.
-  void M_ButtonClick(int key);
+  void M_ButtonClick(int key) override;
   // "&M" and F9: store mode on or off.
-  void M_SpeedButtonClick();
+  void M_SpeedButtonClick() override;
   // Store, erase or recall memory 1..8.
   void M_ButtonClickSub(int key);
   void M_SpeedButtonPrint();

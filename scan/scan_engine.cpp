@@ -16,7 +16,7 @@ void ScanEngine::StartScan(std::int16_t direction) {
   host_->TimerStop();
   tuning_->FocusTrackBar();
   BandIdxScanSet();
-  if (hooks_->SweepRunning()) hooks_->BandLoop_Stop();
+  if (bandScope_->Sweeping()) bandScope_->BandLoop_Stop();
   // Reversing: stop, let the receiver settle, then go the other way.
   if (ScanState != kStopped && ScanState != direction) {
     ST_SC_ButtonClick();
@@ -148,7 +148,7 @@ void ScanEngine::PrintSquelch() {
 void ScanEngine::ST_SC_ButtonClick() {
   tuning_->FocusTrackBar();
   knob_->FF_Cls();
-  if (hooks_->SweepRunning()) hooks_->BandLoop_Stop();
+  if (bandScope_->Sweeping()) bandScope_->BandLoop_Stop();
   if (ScanState == kStopped) {
     link_->RadioWriteSend();
     return;

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 
-#include "panel/panel_hooks.h"
 #include "scan/scan_control.h"
 
 class Host;
@@ -59,7 +58,7 @@ class ScanEngine : public ScanControl {
   int SingleLast = 0;
 
   void Bind(Host& host, Tuning& tuning, Link& link, Meter& meter, Knob& knob, StationList& stations,
-            Identification& identification, ScanView& view, PanelHooks& hooks) {
+            Identification& identification, BandScopeControl& bandScope, ScanView& view) {
     host_ = &host;
     tuning_ = &tuning;
     link_ = &link;
@@ -67,8 +66,8 @@ class ScanEngine : public ScanControl {
     knob_ = &knob;
     stations_ = &stations;
     identification_ = &identification;
+    bandScope_ = &bandScope;
     view_ = &view;
-    hooks_ = &hooks;
   }
 
   // ScanControl.
@@ -110,6 +109,6 @@ class ScanEngine : public ScanControl {
   Knob* knob_ = nullptr;
   StationList* stations_ = nullptr;
   Identification* identification_ = nullptr;
+  BandScopeControl* bandScope_ = nullptr;
   ScanView* view_ = nullptr;
-  PanelHooks* hooks_ = nullptr;
 };

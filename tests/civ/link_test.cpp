@@ -89,11 +89,10 @@ TEST(LinkStartUp, NoUsablePortKeepsTheTimerStoppedEvenThroughTheKey) {
   EXPECT_EQ(rig.tuning.Frequency[1], 25000000);
   EXPECT_EQ(rig.tuning.Frequency[2], 25000000);
   EXPECT_FALSE(rig.host.TimerEnabled());
-  int demos = 0;
-  rig.hooks.BandScopePrintDemo = [&] { ++demos; };
   rig.link.OnLine_ButtonClick();
   EXPECT_FALSE(rig.host.TimerEnabled());
-  EXPECT_EQ(demos, 1);
+  EXPECT_TRUE(rig.scope.demoText);
+  EXPECT_EQ(rig.scope.bars.size(), 10u);
 }
 
 TEST(LinkStartUp, BandEdgeReplyWithoutSeparatorFallsBackOffLine) {
@@ -344,14 +343,13 @@ TEST(ParserChunking, TheSameRepliesInTheSameOrder) {
     std::vector<std::string> seen;
     ControlCalls calls;
     rig.meter.BindScan(calls);
+    rig.meter.BindBandScope(calls);
     rig.link.BindIdentification(calls);
     rig.tuning.BindScan(rig.scan, calls);
     calls.onCall = [&](const std::string& name) {
       if (name == "PrintSquelch") seen.push_back("SQ" + std::to_string(rig.meter.SquelchStatus));
       if (name == "AutoMode_IdxChk") seen.push_back("F" + std::to_string(rig.tuning.Frequency[1]));
-    };
-    rig.hooks.BandScopeSignal = [&] {
-      seen.push_back("SIG" + std::to_string(rig.meter.SignalPeak));
+      if (name == "PrintSignal") seen.push_back("SIG" + std::to_string(rig.meter.SignalPeak));
     };
     std::size_t at = 0;
     for (std::size_t cut : cuts) {
@@ -385,14 +383,13 @@ TEST(LinkOnLineKey, OffAndOnAgain) {
   Rig rig;
   rig.StartUp();
   ASSERT_TRUE(rig.rx.IsOpen());
-  int inits = 0;
-  rig.hooks.BandScopeInit = [&] { ++inits; };
+  const int clears = rig.scope.clears;
   rig.meter.SignalLevel = 50;
   rig.link.OnLine_ButtonClick();
   EXPECT_FALSE(rig.rx.IsOpen());
   EXPECT_TRUE(rig.host.TimerEnabled());
   EXPECT_EQ(rig.meter.SignalLevel, 0);
-  EXPECT_EQ(inits, 1);
+  EXPECT_EQ(rig.scope.clears, clears + 1);
   EXPECT_TRUE(rig.view.onLineLamp);  // the lamps follow within one tick
   rig.host.Delay(250);
   EXPECT_FALSE(rig.view.onLineLamp);

@@ -13,8 +13,9 @@ struct EntryTest : ::testing::Test {
     rig.tuning.LowerLimit = Tuning::kFallbackLower;
     rig.tuning.UpperLimit = Tuning::kFallbackUpper;
     rig.tuning.Frequency[1] = 433000000;
-    keys.Bind(rig.tuning, rig.hooks);
+    keys.Bind(rig.tuning);
     keys.BindScan(rig.scan, rig.identification);
+    keys.BindBandScope(rig.bandScope, rig.memory);
   }
   // Types a sequence: digits, '.', 'B' backspace, 'E' Enter, 'X' Esc, 'D' Delete.
   void Type(const std::string& text) {
@@ -88,14 +89,12 @@ TEST_F(EntryTest, OutOfRangeIsDroppedAndEscKeepsTheValueForEnter) {
 TEST_F(EntryTest, EnterOnLineSendsAndStopsASweep) {
   rig.rx.Open(1, 9600);
   rig.rx.ClearLog();
-  int sweepStops = 0, bandSets = 0;
-  rig.hooks.SweepRunning = [] { return true; };
-  rig.hooks.BandLoop_Stop = [&] { ++sweepStops; };
-  rig.hooks.BandSet = [&] { ++bandSets; };
+  ControlCalls calls;
+  calls.sweeping = true;
+  keys.BindBandScope(calls, calls);
   Type("145.125E");
   EXPECT_EQ(rig.rx.Frames(), std::vector<std::string>{"FEFE34E0000050124501FD"});
-  EXPECT_EQ(sweepStops, 1);
-  EXPECT_EQ(bandSets, 1);
+  EXPECT_EQ(calls.calls, (std::vector<std::string>{"BandLoop_Stop", "BandSet"}));
 }
 
 TEST_F(EntryTest, TheCommaKeyStepsDownDuringAnEntry) {
@@ -132,13 +131,11 @@ TEST_F(EntryTest, TheFullStopAsStepUpKeepsTheValueForEnter) {
 TEST_F(EntryTest, KeysReachTheScanBandScopeAndMemoryKeys) {
   ControlCalls controls;
   keys.BindScan(controls, controls);
+  keys.BindBandScope(controls, controls);
   std::vector<std::string>& calls = controls.calls;
   controls.onCall = [&](const std::string& name) {
     if (name == "SelectIdxModeOff") calls.pop_back();  // after every key; not what is asked here
   };
-  rig.hooks.BandRun_BitBtnClick = [&] { calls.push_back("sweep"); };
-  rig.hooks.M_ButtonClick = [&](int n) { calls.push_back("F" + std::to_string(n)); };
-  rig.hooks.M_SpeedButtonClick = [&] { calls.push_back("store"); };
   for (int key : {vk::kAdd, vk::kSubtract, vk::kSpace, vk::kMultiply, vk::kQ, vk::kZ})
     keys.TrackBar1KeyUp(key);
   keys.KeyDown(vk::kF1);

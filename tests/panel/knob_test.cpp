@@ -24,10 +24,7 @@ struct KnobTest : ::testing::Test {
     rig.tuning.LowerLimit = Tuning::kFallbackLower;
     rig.tuning.UpperLimit = Tuning::kFallbackUpper;
     rig.tuning.Frequency[1] = 145000000;
-    knob.Bind(rig.tuning, rig.hooks, view);
-    knob.BindScan(rig.scan, rig.identification);
-    rig.hooks.SubDial_Up = [this] { knob.SubDial_Up(); };
-    rig.hooks.SubDial_Down = [this] { knob.SubDial_Down(); };
+    knob.Bind(rig.tuning, view);
   }
   // Points on a circle of radius 30 around the knob's centre (40, 40), `steps` per turn;
   // clockwise on the screen is increasing angle with y growing downward.
@@ -43,7 +40,7 @@ struct KnobTest : ::testing::Test {
     }
   }
   Rig rig;
-  Knob knob;
+  Knob& knob = rig.knob;
   KnobRecorder view;
   std::int32_t& f = rig.tuning.Frequency[1];
 };
@@ -137,14 +134,13 @@ TEST_F(KnobTest, TheDimpleGoesRoundAndWraps) {
 }
 
 TEST_F(KnobTest, PressingStopsScansAndLightsTheStopLamp) {
-  int sweepStops = 0;
   ControlCalls calls;
+  calls.sweeping = true;
   knob.BindScan(calls, calls);
-  rig.hooks.SweepRunning = [] { return true; };
-  rig.hooks.BandLoop_Stop = [&] { ++sweepStops; };
+  knob.BindBandScope(calls);
   knob.Dial_ImageMouseDown(40, 5);
-  EXPECT_EQ(calls.calls, (std::vector<std::string>{"BandIdxScanSet", "ST_SC_Stop"}));
-  EXPECT_EQ(sweepStops, 1);
+  EXPECT_EQ(calls.calls,
+            (std::vector<std::string>{"BandLoop_Stop", "BandIdxScanSet", "ST_SC_Stop"}));
   EXPECT_TRUE(view.stopLamp);
   EXPECT_TRUE(knob.DialDragging);
 }

@@ -12,8 +12,6 @@ struct TuningTest : ::testing::Test {
   TuningTest() {
     rig.tuning.LowerLimit = Tuning::kFallbackLower;
     rig.tuning.UpperLimit = Tuning::kFallbackUpper;
-    rig.hooks.SubDial_Up = [this] { ++dimpleMoves; };
-    rig.hooks.SubDial_Down = [this] { --dimpleMoves; };
   }
   void OnLine() {
     rig.rx.Open(1, 9600);
@@ -21,7 +19,6 @@ struct TuningTest : ::testing::Test {
   }
   Rig rig;
   Tuning& t = rig.tuning;
-  int dimpleMoves = 0;
 };
 
 TEST_F(TuningTest, StepsLandOnTheGridCountedFromZero) {
@@ -48,10 +45,10 @@ TEST_F(TuningTest, TheUpperLimitHoldsAndTheDimpleStaysWhenNothingMoves) {
   t.Frequency[1] = 1299500000;
   t.Step[1] = 1000000;
   t.DialUp();
-  EXPECT_EQ(dimpleMoves, 1);
+  EXPECT_EQ(rig.view.dimple, 2);
   t.DialUp();
   EXPECT_EQ(t.Frequency[1], 1299999900);
-  EXPECT_EQ(dimpleMoves, 1);
+  EXPECT_EQ(rig.view.dimple, 2);
 }
 
 TEST_F(TuningTest, AZeroStepBecomesTheDefaultOnTheFirstStep) {
@@ -162,18 +159,20 @@ TEST_F(TuningTest, ConverterShiftsWhatIsSentAndSwapsTheRange) {
   EXPECT_EQ(t.LowerLimit, 20000);
   EXPECT_EQ(t.UpperLimit, 60000000);
   EXPECT_EQ(t.SavedUpper, Tuning::kFallbackUpper);
-  EXPECT_EQ(t.Frequency[1], 60000000);
+  // Clamped to 60 MHz, then landed on the band scope's marker: the middle of the 31 points
+  // of a window pushed down below the new upper limit.
+  EXPECT_EQ(t.Frequency[1], 60000000 - 15 * 12500);
   EXPECT_EQ(rig.view.trackBarMin, 1);  // a lower end of 0 is raised to 1
   EXPECT_EQ(rig.view.trackBarMax, 600);
   EXPECT_EQ(rig.view.scaleInterval, 100);
   EXPECT_TRUE(rig.view.converterLamp);
-  EXPECT_EQ(rig.rx.Frames().back(), "FEFE34E0000000002001FD");  // 120,000,000 at the receiver
+  EXPECT_EQ(rig.rx.Frames().back(), "FEFE34E0000025811901FD");  // 119,812,500 at the receiver
 
   t.Frequency[1] = 30000;
   t.Convert_ButtonClick();
   EXPECT_EQ(t.LowerLimit, Tuning::kFallbackLower);
   EXPECT_EQ(t.UpperLimit, Tuning::kFallbackUpper);
-  EXPECT_EQ(t.Frequency[1], 25000000);
+  EXPECT_EQ(t.Frequency[1], 25000000 + 15 * 12500);  // the window starts at the lower limit
   EXPECT_EQ(rig.view.trackBarMin, 250);
   EXPECT_EQ(rig.view.scaleInterval, 200);
   EXPECT_FALSE(rig.view.converterLamp);

@@ -190,11 +190,11 @@ TEST_F(BandScopeTest, MovingTheMarkerByHandRetunesThere) {
   scope.BandTrackBarChange(20);
   EXPECT_EQ(t.Frequency[1], 144700000 + 19 * 20000);
   EXPECT_EQ(rig.Tuned(), std::vector<std::int32_t>{145080000});
-  EXPECT_EQ(rig.scope.dimple, 2);  // one notch up
-  EXPECT_EQ(rig.scope.arrows, 1);
+  EXPECT_EQ(rig.view.dimple, 2);  // one notch up
+  EXPECT_EQ(rig.view.arrows, 1);
   scope.BandTrackBarChange(3);
   EXPECT_EQ(t.Frequency[1], 144740000);
-  EXPECT_EQ(rig.scope.dimple, 1);
+  EXPECT_EQ(rig.view.dimple, 1);
   EXPECT_EQ(scope.Marker, 3);
 }
 

@@ -2,6 +2,7 @@
 // receiver and views that remember what they were told.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -9,9 +10,10 @@
 #include "civ/link.h"
 #include "panel/knob.h"
 #include "panel/meter.h"
-#include "panel/panel_hooks.h"
 #include "panel/tuning.h"
+#include "scan/band_scope.h"
 #include "scan/identification.h"
+#include "scan/memory_keys.h"
 #include "scan/scan_engine.h"
 #include "scripted_receiver.h"
 #include "stations/station_list.h"
@@ -39,7 +41,7 @@ struct RecordingView : TuningView, MeterView, LinkView, KnobView, ScanView, Iden
   void ShowSquelchLabel(bool open) override { squelchLabel = open; }
   void ShowAttLamp(bool on) override { attLamp = on; }
   void ShowAck(bool ng) override { ngLamp = ng; }
-  void ShowDimple(int) override {}
+  void ShowDimple(int position) override { dimple = position; }
   void ShowArrows(int lit) override { arrows = lit; }
   void ShowStopLamp(bool) override {}
   void ShowScanLamps(int state) override { scanLamps = state; }
@@ -62,7 +64,7 @@ struct RecordingView : TuningView, MeterView, LinkView, KnobView, ScanView, Iden
   bool squelchLabel = false, attLamp = false, ngLamp = false;
   std::string address;
   std::vector<int> signalsDrawn;
-  int arrows = 0, scanLamps = 0, resumeSymbol = -1;
+  int dimple = 1, arrows = 0, scanLamps = 0, resumeSymbol = -1;
   std::vector<FlashLamp> flashes;
   bool flashRed = false;
   StationRow bandRow, stationRow;
@@ -70,19 +72,57 @@ struct RecordingView : TuningView, MeterView, LinkView, KnobView, ScanView, Iden
   bool typeFilter = false;
 };
 
+// The band scope's and the memory keys' views.
+struct ScopeView : BandScopeView, MemoryKeysView {
+  struct Bar {
+    int point, level;
+    bool operator==(const Bar&) const = default;
+  };
+  void ShowWidthLamps(int w) override { widthLamp = w; }
+  void ShowScopeCleared(int points) override {
+    ++clears;
+    trackMax = points;
+    bars.clear();
+  }
+  void ShowMarker(int position) override { marker = position; }
+  void ShowBar(int point, int level, int, bool) override { bars.push_back({point, level}); }
+  void ShowDemoText() override { demoText = true; }
+  void ShowLoopLamp(bool on) override { loopLamp = on; }
+  void FocusTrackBar() override { ++focusReturns; }
+  void ShowMemoryCaption(int key, const std::string& caption) override {
+    captions[static_cast<std::size_t>(key)] = caption;
+  }
+  void ShowMemoryStrip(int key, Strip colour) override {
+    strips[static_cast<std::size_t>(key)] = colour;
+  }
+  void ShowStoreKey(bool down) override { storeKeyDown = down; }
+  void RedrawPanel() override { ++panelRedraws; }
+
+  int widthLamp = 0, clears = 0, trackMax = 0, marker = 0, focusReturns = 0, panelRedraws = 0;
+  bool demoText = false, loopLamp = false, storeKeyDown = false;
+  std::vector<Bar> bars;
+  std::array<std::string, 9> captions;
+  std::array<Strip, 9> strips{};
+};
+
 struct Rig {
   Rig() {
-    tuning.Bind(host, link, meter, view, hooks);
-    meter.Bind(host, link, view, hooks);
-    link.Bind(host, tuning, meter, scan, view, hooks);
-    knob.Bind(tuning, hooks, view);
-    scan.Bind(host, tuning, link, meter, knob, stations, identification, view, hooks);
-    identification.Bind(host, tuning, scan, stations, view, hooks);
+    tuning.Bind(host, link, meter, knob, view);
+    meter.Bind(host, link, view);
+    link.Bind(host, tuning, meter, scan, view);
+    knob.Bind(tuning, view);
+    scan.Bind(host, tuning, link, meter, knob, stations, identification, bandScope, view);
+    identification.Bind(host, tuning, scan, stations, bandScope, view);
     tuning.BindScan(scan, identification);
     knob.BindScan(scan, identification);
     meter.BindScan(scan);
     link.BindIdentification(identification);
-    hooks.FF_Cls = [this] { knob.FF_Cls(); };
+    bandScope.Bind(host, tuning, link, meter, knob, scan, identification, scope);
+    memory.Bind(tuning, stations, bandScope, identification, scope);
+    tuning.BindBandScope(bandScope);
+    meter.BindBandScope(bandScope);
+    link.BindBandScope(bandScope);
+    knob.BindBandScope(bandScope);
     host.SetTimerHandler([this] { link.Timer1Timer(); });
     host.SetWatch([this] { link.WatchPolling(); });
   }
@@ -106,7 +146,9 @@ struct Rig {
   ScanEngine scan;
   Identification identification;
   StationList stations;
-  PanelHooks hooks;
+  BandScopeEngine bandScope;
+  MemoryKeys memory;
   RecordingView view;
+  ScopeView scope;
   ScriptedReceiver rx{host, link};
 };
