@@ -8,6 +8,7 @@
 void Meter::PrintSignal() {
   if (!hooks_->SweepRunning()) view_->ShowSignal();
   hooks_->BandScopeSignal();
+  if (scan_) scan_->SignalRead(SignalLevel);
   SignalLevel = 0;
 }
 
