@@ -5,6 +5,7 @@
 
 #include <QDateEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -117,6 +118,22 @@ TEST(ScanLogWindow, TheOffSwitchIsKeptInItsOwnSectionAfterTheOthers) {
   EXPECT_FALSE(again.MenuScanLog->isChecked());
   again.MenuScanLog->trigger();
   again.Exit1->trigger();
+}
+
+TEST(ScanLogWindow, AFailedWriteIsToldOnceWithoutHoldingUpThePanel) {
+  TMainForm form;
+  form.ReleaseSplash();
+  form.show();
+  form.scanLog.SetFolder("/proc/no-such-folder");
+  for (int stop = 0; stop < 2; ++stop) {
+    form.scanLog.StopBegins({145100000 + stop * 20000, "", "", 5});
+    form.scanLog.StopEnds();
+  }
+  const auto boxes = form.findChildren<QMessageBox*>("ScanLogFailed_Box");
+  ASSERT_EQ(boxes.size(), 1);
+  EXPECT_TRUE(boxes[0]->isVisible());
+  EXPECT_FALSE(boxes[0]->isModal());
+  EXPECT_TRUE(boxes[0]->text().contains("/proc/no-such-folder/scanlog-"));
 }
 
 TEST(ScanLogEndToEnd, TwoCarriersLeaveTwoLines) {
