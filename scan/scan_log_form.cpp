@@ -29,7 +29,7 @@ TScanLogForm::TScanLogForm(QWidget* parent, const ScanLog& log, Tune tune)
   setObjectName("TScanLogForm");
   setWindowTitle("スキャン記録");
   setFont(ui::ProportionalFont(12));
-  resize(620, 420);
+  resize(660, 420);
 
   auto* dayLabel = new QLabel("日付(&D):", this);
   Day_DateEdit = new QDateEdit(this);
@@ -48,7 +48,7 @@ TScanLogForm::TScanLogForm(QWidget* parent, const ScanLog& log, Tune tune)
   Log_List->setUniformRowHeights(true);
   Log_List->setAllColumnsShowFocus(true);
   Log_List->setHeaderLabels({"時刻", "周波数 (MHz)", "バンド", "局名", "モード", "レベル"});
-  Log_List->header()->setStretchLastSection(false);
+  Log_List->header()->setStretchLastSection(true);
   Log_List->setColumnWidth(0, 140);
   Log_List->setColumnWidth(1, 100);
   Log_List->setColumnWidth(2, 130);
