@@ -32,6 +32,7 @@
 #include "panel/readout_widget.h"
 #include "panel/updown_widget.h"
 #include "scan/band_scope_widget.h"
+#include "scan/scan_log_form.h"
 #include "scan/std_option_form.h"
 #include "stations/cp932.h"
 #include "stations/csv_dialogs_qt.h"
@@ -52,6 +53,7 @@ TMainForm::TMainForm(Port* line)
   BuildMenu();
   BuildPanel();
   WireComponents();
+  WireScanLog();
   FormCreate();
 }
 
@@ -90,6 +92,17 @@ void TMainForm::WireComponents() {
   notifier_->onError = [this](std::exception_ptr error) { CommError(error); };
   panelRig.Bind(host, tuning, meter, *this);
   settings_.BindNet(netSettings);
+}
+
+void TMainForm::WireScanLog() {
+  scanLogUi = std::make_unique<ScanLogUi>(this, scanLog, [this](std::int32_t f) {
+    // A line from another day may lie outside what the receiver tunes now.
+    if (f >= tuning.LowerLimit && f <= tuning.UpperLimit) tuning.TuneManually(f);
+  });
+  scanLog.Bind(scanLogFile, *scanLogUi);
+  scanLog.SetFolder(UserDataFolder());
+  scan.BindStops(scanLog);
+  settings_.BindLog(scanLog);
 }
 
 void TMainForm::CommError(std::exception_ptr error) {
@@ -183,6 +196,7 @@ void TMainForm::FormCreate() {
   GuardedCall([this] { host.Delay(1000); });
   // Then the network control port, when it is switched on.
   if (netSettings.Enable) GuardedCall([this] { StartNetPort(); });
+  MenuScanLog->setChecked(scanLog.Enabled);
   // The keyboard talks to TrackBar1 from the first moment, as it does after every key.
   TrackBar1->setFocus();
 }
@@ -369,6 +383,10 @@ void TMainForm::MenuNetPortClick() {
     rigctl->Stop();
   }
 }
+
+void TMainForm::ScanLog_MenuClick() { scanLogUi->Open(); }
+
+void TMainForm::MenuScanLogClick() { scanLog.Enabled = MenuScanLog->isChecked(); }
 
 bool TMainForm::StartNetPort() {
   if (!rigctl) rigctl = std::make_unique<RigctlServer>(panelRig);

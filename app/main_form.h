@@ -26,6 +26,7 @@
 #include "scan/identification.h"
 #include "scan/memory_keys.h"
 #include "scan/scan_engine.h"
+#include "scan/scan_log.h"
 #include "stations/station_editor.h"
 #include "stations/station_list.h"
 
@@ -49,6 +50,7 @@ class TDeleteForm;
 class TExitForm;
 class THelpForm;
 class RigctlServer;
+class ScanLogUi;
 
 // The windows created after the main one, kept for the whole run.
 struct TOtherForms {
@@ -101,6 +103,10 @@ class TMainForm : public QMainWindow,
   net::NetSettings netSettings;
   net::PanelRig panelRig;
   std::unique_ptr<RigctlServer> rigctl;
+  // The log of the scan's stops on signals, and its windows.
+  ScanLog scanLog;
+  FileLineAppender scanLogFile;
+  std::unique_ptr<ScanLogUi> scanLogUi;
 
   // Menu.
   QAction* CsvExport;
@@ -111,6 +117,8 @@ class TMainForm : public QMainWindow,
   QAction* MenuComOption;
   QAction* MenuOption;
   QAction* MenuNetPort;
+  QAction* ScanLog_Menu;  // the scan log's window
+  QAction* MenuScanLog;   // the scan log on or off
   QAction* Contents_Menu;
   QAction* Keyword_Menu;
   QAction* Help_Menu;
@@ -217,6 +225,8 @@ class TMainForm : public QMainWindow,
   void MenuComOptionClick();
   void MenuOptionClick();
   void MenuNetPortClick();
+  void ScanLog_MenuClick();
+  void MenuScanLogClick();
   void Contents_MenuClick();
   void Keyword_MenuClick();
   void Help_MenuClick();
@@ -295,6 +305,7 @@ class TMainForm : public QMainWindow,
   void BuildKeypadAndKnob(QWidget* client);
   void BuildBandScope(QWidget* client);
   void WireComponents();
+  void WireScanLog();
   void CommError(std::exception_ptr error);
   void Warn(const std::string& message);
   // Opens the network control port; a port that cannot be opened is told once.

@@ -107,12 +107,17 @@ void TMainForm::BuildMenu() {
   Exit1 = action(file, "終 了  (&X)", &TMainForm::Exit1Click);
   QMenu* view = menuBar()->addMenu("表示(&V)");
   Memory = action(view, "メモリー・エディッタ(&R)", &TMainForm::MemoryClick);
+  ScanLog_Menu = action(view, "スキャン記録(&S)...", &TMainForm::ScanLog_MenuClick);
+  ScanLog_Menu->setObjectName("ScanLog_Menu");
   QMenu* options = menuBar()->addMenu("オプション(&O)");
   MenuComOption = action(options, "RS-232C...(&S)", &TMainForm::MenuComOptionClick);
   MenuOption = action(options, "環境設定...(&O)", &TMainForm::MenuOptionClick);
   MenuNetPort = action(options, "rigctl 互換ポート(&N)", &TMainForm::MenuNetPortClick);
   MenuNetPort->setObjectName("MenuNetPort");
   MenuNetPort->setCheckable(true);
+  MenuScanLog = action(options, "スキャン記録(&L)", &TMainForm::MenuScanLogClick);
+  MenuScanLog->setObjectName("MenuScanLog");
+  MenuScanLog->setCheckable(true);
   QMenu* help = menuBar()->addMenu("ヘルプ(&H)");
   Contents_Menu = action(help, "目次(&C)", &TMainForm::Contents_MenuClick);
   Keyword_Menu = action(help, "キーワードで検索(&T)", &TMainForm::Keyword_MenuClick);

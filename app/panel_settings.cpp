@@ -8,6 +8,7 @@
 #include "scan/band_scope.h"
 #include "scan/identification.h"
 #include "scan/scan_engine.h"
+#include "scan/scan_log.h"
 #include "stations/station_list.h"
 
 std::int32_t PanelSettings::Get(SettingId id) const {
@@ -168,8 +169,10 @@ void PanelSettings::Set(SettingId id, std::int32_t v) {
 
 void PanelSettings::ReadMore(const IniFile& ini) {
   if (net_) net::ReadNetSettings(ini, *net_);
+  if (log_) ReadScanLogSettings(ini, *log_);
 }
 
 void PanelSettings::WriteMore(IniFile& ini) const {
   if (net_) net::WriteNetSettings(ini, *net_);
+  if (log_) WriteScanLogSettings(ini, *log_);
 }

@@ -11,6 +11,7 @@ class ScanEngine;
 class BandScopeEngine;
 class Identification;
 class StationList;
+class ScanLog;
 namespace net {
 struct NetSettings;
 }
@@ -32,6 +33,8 @@ class PanelSettings : public SettingsAccess {
   void Set(SettingId id, std::int32_t value) override;
   // The network control port's section, when the program has one.
   void BindNet(net::NetSettings& net) { net_ = &net; }
+  // The scan log's section, after the network port's.
+  void BindLog(ScanLog& log) { log_ = &log; }
   void ReadMore(const IniFile& ini) override;
   void WriteMore(IniFile& ini) const override;
 
@@ -45,4 +48,5 @@ class PanelSettings : public SettingsAccess {
   Identification& identification_;
   StationList& stations_;
   net::NetSettings* net_ = nullptr;
+  ScanLog* log_ = nullptr;
 };

@@ -165,3 +165,11 @@ std::string SettingsPath() {
   const char* home = std::getenv("HOME");
   return SettingsPathFor(executable, xdg ? xdg : "", home ? home : "");
 }
+
+std::string UserDataFolder() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  const std::string data = XdgFolder(xdg ? xdg : "", home ? home : "", "/.local/share");
+  MakeFolders(data);
+  return data;
+}

@@ -153,3 +153,7 @@ std::string StationFolderFor(const std::string& executable, const std::string& x
 // an empty text when the program stays where it was started (also when the folder cannot be
 // made or entered).
 std::string EnterStationFolder();
+
+// The user's data folder, $XDG_DATA_HOME/fennix/ (default ~/.local/share/fennix/), created
+// when missing.
+std::string UserDataFolder();

@@ -8,6 +8,7 @@
 void Meter::PrintSignal() {
   if (!bandScope_->Sweeping()) view_->ShowSignal();
   bandScope_->PrintSignal();
+  if (scan_) scan_->SignalRead(SignalLevel);
   SignalLevel = 0;
 }
 

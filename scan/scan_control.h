@@ -18,6 +18,8 @@ class ScanControl {
   virtual void BandIdxScanSet() = 0;
   // The scan's share of a squelch reading: the next step, a hold or the end of the scan.
   virtual void PrintSquelch() = 0;
+  // The scan's share of a signal level reading.
+  virtual void SignalRead(int /*level*/) {}
 };
 
 class IdentificationControl {

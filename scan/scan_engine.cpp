@@ -1,5 +1,7 @@
 #include "scan/scan_engine.h"
 
+#include <utility>
+
 #include "app/host.h"
 #include "civ/civ.h"
 #include "civ/link.h"
@@ -46,6 +48,7 @@ void ScanEngine::StartScan(std::int16_t direction) {
 }
 
 void ScanEngine::UpStep() {
+  EndStop();
   Tuning& t = *tuning_;
   const std::int64_t n = static_cast<std::int64_t>(t.CurrentFrequency()) + t.CurrentStep();
   const StationIndexes& ix = stations_->Indexes;
@@ -74,6 +77,7 @@ void ScanEngine::UpStep() {
 }
 
 void ScanEngine::DownStep() {
+  EndStop();
   Tuning& t = *tuning_;
   const std::int64_t n = static_cast<std::int64_t>(t.CurrentFrequency()) - t.CurrentStep();
   const StationIndexes& ix = stations_->Indexes;
@@ -103,12 +107,15 @@ void ScanEngine::DownStep() {
 void ScanEngine::ResetSquelchLabel() { view_->ShowSquelchLabel(false); }
 
 void ScanEngine::PrintSquelch() {
+  if (holding_ && tuning_->CurrentFrequency() != holdFrequency_) EndStop();
   if (meter_->SquelchStatus < 1) {
+    EndStop();
     if (ScanState == kUp)
       UpStep();
     else if (ScanState == kDown)
       DownStep();
   } else if (ScanState != kStopped) {
+    if (!holding_) BeginStop();
     switch (ResumeMode) {
       case kOff:
         // Hold while the signal lasts; the first closed reading goes on.
@@ -116,9 +123,13 @@ void ScanEngine::PrintSquelch() {
         host_->Delay(ScanTime);
         link_->RadioSignal();
         break;
-      case kInfinite:
+      case kInfinite: {
+        // The scan ends on this signal; the stop lasts while it is heard here.
+        const bool held = std::exchange(holding_, false);
         ScanStopped();
+        holding_ = held;
         break;
+      }
       case kDelay:
       case kPause: {
         link_->RadioSignal();
@@ -164,8 +175,45 @@ void ScanEngine::ST_SC_Stop() {
 }
 
 void ScanEngine::ScanStopped() {
+  EndStop();
   ScanState = kStopped;
   view_->ShowScanLamps(kStopped);
+}
+
+void ScanEngine::SignalRead(int level) {
+  if (!holding_) return;
+  if (tuning_->CurrentFrequency() != holdFrequency_) {
+    EndStop();
+    return;
+  }
+  // The meter is cleared with level 0 after every frequency sent: not a reading.
+  if (level > 0) stops_->SignalReading(level);
+}
+
+void ScanEngine::BeginStop() {
+  if (!stops_) return;
+  ScanStopObserver::Stop stop;
+  stop.frequency = holdFrequency_ = tuning_->CurrentFrequency();
+  stop.mode = tuning_->Mode[tuning_->Window];
+  const StationIndexes& ix = stations_->Indexes;
+  const Identification& id = *identification_;
+  if (id.AutoMode && id.BandNo >= 1 && id.BandNo <= ix.BandIndex.Count()) {
+    const MemoRecord& band = stations_->Data[ix.BandIndex[id.BandNo]];
+    if (band.Frequency <= stop.frequency && stop.frequency <= band.Frequency2)
+      stop.band = std::string(band.Name.View());
+  }
+  if (id.MemoMode && id.SingleNo >= 1 && id.SingleNo <= ix.SingleIndex.Count()) {
+    const MemoRecord& station = stations_->Data[ix.SingleIndex[id.SingleNo]];
+    if (station.Frequency == stop.frequency) stop.station = std::string(station.Name.View());
+  }
+  holding_ = true;
+  stops_->StopBegins(stop);
+}
+
+void ScanEngine::EndStop() {
+  if (!holding_) return;
+  holding_ = false;
+  stops_->StopEnds();
 }
 
 void ScanEngine::ScanButtonClick() {

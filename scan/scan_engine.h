@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "scan/scan_control.h"
+#include "scan/scan_log.h"
 
 class Host;
 class Identification;
@@ -70,6 +71,9 @@ class ScanEngine : public ScanControl {
     view_ = &view;
   }
 
+  // Who hears of the scan's stops on signals (the scan log).
+  void BindStops(ScanStopObserver& stops) { stops_ = &stops; }
+
   // ScanControl.
   void UP_SC_ButtonClick() override;
   void DW_SC_ButtonClick() override;
@@ -78,6 +82,7 @@ class ScanEngine : public ScanControl {
   void ScanStopped() override;
   void BandIdxScanSet() override;
   void PrintSquelch() override;
+  void SignalRead(int level) override;
 
   // "DELA&Y": the next resume rule.
   void ScanButtonClick();
@@ -101,6 +106,10 @@ class ScanEngine : public ScanControl {
   // Whether the station at a position of the single-frequency index passes the type filter.
   bool Selected(int position) const;
   std::int32_t SingleFrequency(int position) const;
+  // A stop on a signal: begins at an open reading of a scan, ends when the scan steps on or
+  // stops, the squelch closes, or the receiver is tuned elsewhere.
+  void BeginStop();
+  void EndStop();
 
   Host* host_ = nullptr;
   Tuning* tuning_ = nullptr;
@@ -111,4 +120,7 @@ class ScanEngine : public ScanControl {
   Identification* identification_ = nullptr;
   BandScopeControl* bandScope_ = nullptr;
   ScanView* view_ = nullptr;
+  ScanStopObserver* stops_ = nullptr;
+  bool holding_ = false;
+  std::int32_t holdFrequency_ = 0;
 };

@@ -661,3 +661,14 @@ std::string WriteStationCsv(const MemoData& data, const StationIndex& allIndex,
   }
   return out;
 }
+
+std::string CsvField(std::string_view text) { return CsvCell(text); }
+
+bool SplitCsv(std::string_view text, std::vector<std::vector<std::string>>& rows,
+              std::string& error) {
+  std::vector<Line> lines;
+  error = SplitQuoted(text, ',', lines);
+  if (!error.empty()) return false;
+  for (Line& line : lines) rows.push_back(std::move(line.cells));
+  return true;
+}

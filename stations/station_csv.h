@@ -91,3 +91,10 @@ std::string WriteStationCsv(const MemoData& data, const StationIndex& allIndex,
 // The nearest of the seven modes for a mode name of CHIRP or gqrx (or one of ours); 0 when
 // there is none. A bandwidth in Hz (0 = unknown) tells narrow from normal FM and AM.
 int NearestMode(std::string_view name, std::int64_t bandwidthHz = 0);
+
+// One cell of a CSV line: quoted when it holds a comma, a quote, a line break or edge blanks.
+std::string CsvField(std::string_view text);
+// The rows of comma-separated text, cells unquoted; false with a message (UTF-8) in `error`
+// for a quote left open.
+bool SplitCsv(std::string_view text, std::vector<std::vector<std::string>>& rows,
+              std::string& error);
