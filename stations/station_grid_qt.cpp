@@ -1,6 +1,9 @@
 #include "stations/station_grid_qt.h"
 
+#include <QApplication>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include "stations/cp932.h"
 #include "stations/station_editor.h"
@@ -49,10 +52,12 @@ void StationGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
   const QPalette& palette = option.palette;
   QColor background = palette.color(QPalette::Base);
   QColor foreground = palette.color(QPalette::Text);
+  // The current cell keeps the grid's colour and shows a focus rectangle instead.
+  const bool focused = (option.state & QStyle::State_HasFocus) && index.column() != 0;
   if (index.column() == 0) {
     background = palette.color(QPalette::Button);
     foreground = palette.color(QPalette::ButtonText);
-  } else if (option.state & QStyle::State_Selected) {
+  } else if ((option.state & QStyle::State_Selected) && !focused) {
     background = palette.color(QPalette::Highlight);
     foreground = palette.color(QPalette::HighlightedText);
   }
@@ -70,5 +75,12 @@ void StationGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
   painter->drawText(option.rect.adjusted(2, 2, 0, 0),
                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                     index.data(Qt::DisplayRole).toString());
+  if (focused) {
+    QStyleOptionFocusRect frame;
+    frame.QStyleOption::operator=(option);
+    frame.backgroundColor = background;
+    const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+    style->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, painter, option.widget);
+  }
   painter->restore();
 }
