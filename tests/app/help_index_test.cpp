@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <set>
 
 namespace {
 
@@ -75,6 +77,38 @@ TEST(HelpPages, TheContentsAndTheIndexReachOnlyExistingPages) {
   const auto pages = HelpContentsLinks(text);
   EXPECT_GE(pages.size(), 8u);
   for (const std::string& page : pages) EXPECT_TRUE(fs::exists(folder / page)) << page;
+}
+
+// Every page is reachable from the contents, and every link between pages ("a.html#x") lands on
+// a page that has that place, so a page added or a place renamed cannot leave a dead end.
+TEST(HelpPages, EveryPageIsInTheContentsAndEveryLinkFindsItsPlace) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::path(FENNIX_SOURCE_DIR) / "resources/help";
+  auto read = [&](const std::string& page) {
+    std::ifstream in(folder / page);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+  };
+  const std::string contents = read(kHelpContentsPage);
+  const auto linked = HelpContentsLinks(contents);
+  const std::set<std::string> inContents(linked.begin(), linked.end());
+  static const std::regex link(R"re(href\s*=\s*"([^"#:]*)#([^"]+)")re");
+  static const std::regex idAttr(R"re(\sid\s*=\s*"([^"]+)")re");
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    const std::string page = entry.path().filename().string();
+    if (entry.path().extension() != ".html") continue;
+    if (page != kHelpContentsPage) EXPECT_TRUE(inContents.count(page)) << page;
+    const std::string html = read(page);
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), link);
+         it != std::sregex_iterator(); ++it) {
+      const std::string target = (*it)[1].str().empty() ? page : (*it)[1].str();
+      const std::string targetHtml = read(target);
+      std::set<std::string> ids;
+      for (auto id = std::sregex_iterator(targetHtml.begin(), targetHtml.end(), idAttr);
+           id != std::sregex_iterator(); ++id)
+        ids.insert((*id)[1].str());
+      EXPECT_TRUE(ids.count((*it)[2].str())) << page << " -> " << target << "#" << (*it)[2];
+    }
+  }
 }
 
 }  // namespace
