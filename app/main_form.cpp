@@ -32,6 +32,7 @@
 #include "panel/readout_widget.h"
 #include "panel/updown_widget.h"
 #include "scan/band_scope_widget.h"
+#include "scan/engine_wiring.h"
 #include "scan/scan_log_form.h"
 #include "scan/std_option_form.h"
 #include "stations/cp932.h"
@@ -65,25 +66,12 @@ TMainForm::~TMainForm() {
 void TMainForm::WireComponents() {
   host.SetPort(line_ ? line_ : &port_);
   host.SetTimerHandler([this] { link.Timer1Timer(); });
-  tuning.Bind(host, link, meter, knob, *this);
-  meter.Bind(host, link, *this);
-  knob.Bind(tuning, *this);
+  BindEngine(host, tuning, link, meter, knob, scan, identification, bandScope, stations, *this,
+             *this);
   keyboard.Bind(tuning);
-  link.Bind(host, tuning, meter, scan, *this);
-  scan.Bind(host, tuning, link, meter, knob, stations, identification, bandScope, *this);
-  identification.Bind(host, tuning, scan, stations, bandScope, *this);
-  tuning.BindScan(scan, identification);
-  knob.BindScan(scan, identification);
   keyboard.BindScan(scan, identification);
-  meter.BindScan(scan);
-  link.BindIdentification(identification);
   host.SetWatch([this] { link.WatchPolling(); });
-  bandScope.Bind(host, tuning, link, meter, knob, scan, identification, *this);
   memoryKeys.Bind(tuning, stations, bandScope, identification, *this);
-  tuning.BindBandScope(bandScope);
-  meter.BindBandScope(bandScope);
-  link.BindBandScope(bandScope);
-  knob.BindBandScope(bandScope);
   keyboard.BindBandScope(bandScope, memoryKeys);
   notifier_ = std::make_unique<CommNotifier>(Comm1, this);
   notifier_->onReceive = [this](int) {

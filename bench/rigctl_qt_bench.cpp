@@ -29,6 +29,7 @@
 #include "net/rigctl_server_qt.h"
 #include "panel/meter.h"
 #include "panel/tuning.h"
+#include "scan/engine_wiring.h"
 #include "scan/scan_engine.h"
 
 namespace {
@@ -72,21 +73,8 @@ struct QuietView : NullViews, net::PanelRigView {
 struct Bench {
   Bench() {
     host.SetPort(&port);
-    tuning.Bind(host, link, meter, knob, view);
-    meter.Bind(host, link, view);
-    link.Bind(host, tuning, meter, scan, view);
-    knob.Bind(tuning, view);
-    scan.Bind(host, tuning, link, meter, knob, stations, identification, bandScope, view);
-    identification.Bind(host, tuning, scan, stations, bandScope, view);
-    bandScope.Bind(host, tuning, link, meter, knob, scan, identification, view);
-    tuning.BindScan(scan, identification);
-    knob.BindScan(scan, identification);
-    meter.BindScan(scan);
-    link.BindIdentification(identification);
-    tuning.BindBandScope(bandScope);
-    meter.BindBandScope(bandScope);
-    link.BindBandScope(bandScope);
-    knob.BindBandScope(bandScope);
+    BindEngine(host, tuning, link, meter, knob, scan, identification, bandScope, stations, view,
+               view);
     rig.Bind(host, tuning, meter, view);
     // The panel's own polling runs meanwhile, as it does in the program.
     host.SetTimerHandler([this] { link.Timer1Timer(); });

@@ -10,6 +10,7 @@
 #include "panel/meter.h"
 #include "panel/tuning.h"
 #include "scan/band_scope.h"
+#include "scan/engine_wiring.h"
 #include "scan/identification.h"
 #include "scan/scan_engine.h"
 #include "stations/station_list.h"
@@ -82,21 +83,8 @@ class QueuePort : public Port {
 struct LinkHarness {
   LinkHarness() {
     host.SetPort(&port);
-    tuning.Bind(host, link, meter, knob, views);
-    meter.Bind(host, link, views);
-    link.Bind(host, tuning, meter, scan, views);
-    knob.Bind(tuning, views);
-    scan.Bind(host, tuning, link, meter, knob, stations, identification, bandScope, views);
-    identification.Bind(host, tuning, scan, stations, bandScope, views);
-    bandScope.Bind(host, tuning, link, meter, knob, scan, identification, views);
-    tuning.BindScan(scan, identification);
-    knob.BindScan(scan, identification);
-    meter.BindScan(scan);
-    link.BindIdentification(identification);
-    tuning.BindBandScope(bandScope);
-    meter.BindBandScope(bandScope);
-    link.BindBandScope(bandScope);
-    knob.BindBandScope(bandScope);
+    BindEngine(host, tuning, link, meter, knob, scan, identification, bandScope, stations, views,
+               views);
     tuning.LowerLimit = Tuning::kFallbackLower;
     tuning.UpperLimit = Tuning::kFallbackUpper;
   }

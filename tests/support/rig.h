@@ -12,6 +12,7 @@
 #include "panel/meter.h"
 #include "panel/tuning.h"
 #include "scan/band_scope.h"
+#include "scan/engine_wiring.h"
 #include "scan/identification.h"
 #include "scan/memory_keys.h"
 #include "scan/scan_engine.h"
@@ -107,22 +108,9 @@ struct ScopeView : BandScopeView, MemoryKeysView {
 
 struct Rig {
   Rig() {
-    tuning.Bind(host, link, meter, knob, view);
-    meter.Bind(host, link, view);
-    link.Bind(host, tuning, meter, scan, view);
-    knob.Bind(tuning, view);
-    scan.Bind(host, tuning, link, meter, knob, stations, identification, bandScope, view);
-    identification.Bind(host, tuning, scan, stations, bandScope, view);
-    tuning.BindScan(scan, identification);
-    knob.BindScan(scan, identification);
-    meter.BindScan(scan);
-    link.BindIdentification(identification);
-    bandScope.Bind(host, tuning, link, meter, knob, scan, identification, scope);
+    BindEngine(host, tuning, link, meter, knob, scan, identification, bandScope, stations, view,
+               scope);
     memory.Bind(tuning, stations, bandScope, identification, scope);
-    tuning.BindBandScope(bandScope);
-    meter.BindBandScope(bandScope);
-    link.BindBandScope(bandScope);
-    knob.BindBandScope(bandScope);
     host.SetTimerHandler([this] { link.Timer1Timer(); });
     host.SetWatch([this] { link.WatchPolling(); });
   }
