@@ -5,8 +5,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "app/guard_qt.h"
 #include "app/shell.h"
+#include "ui/guard_qt.h"
 
 FennixApplication::FennixApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 

@@ -11,11 +11,11 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-#include "app/guard_qt.h"
-#include "app/ui_style_qt.h"
 #include "civ/link.h"
 #include "comm/com_devices.h"
 #include "comm/serial_devices.h"
+#include "ui/guard_qt.h"
+#include "ui/ui_style_qt.h"
 
 namespace {
 

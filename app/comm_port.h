@@ -5,7 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "app/host.h"
+#include "base/host.h"
+#include "civ/civ.h"
 #include "comm/comm.h"
 
 class CommPort : public Port {

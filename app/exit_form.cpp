@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "app/guard_qt.h"
 #include "app/shell.h"
-#include "app/ui_style_qt.h"
+#include "ui/guard_qt.h"
+#include "ui/ui_style_qt.h"
 
 TExitForm::TExitForm(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QString());

@@ -16,8 +16,8 @@
 #include <QVBoxLayout>
 #include <QWhatsThis>
 
-#include "app/guard_qt.h"
-#include "app/ui_style_qt.h"
+#include "ui/guard_qt.h"
+#include "ui/ui_style_qt.h"
 
 namespace {
 

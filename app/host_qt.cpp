@@ -2,7 +2,7 @@
 
 #include <QEventLoop>
 
-#include "app/guard_qt.h"
+#include "ui/guard_qt.h"
 
 QtHost::QtHost() {
   clock_.start();

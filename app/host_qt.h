@@ -5,7 +5,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include "app/host.h"
+#include "base/host.h"
 
 class QtHost : public Host {
  public:

@@ -1,13 +1,15 @@
 // Program entry: one instance only, then the windows in their order and the message loop.
 #include <QScreen>
+#include <cstdlib>
+#include <string_view>
 
 #include "app/application_qt.h"
 #include "app/com_option_form.h"
 #include "app/exit_form.h"
 #include "app/instance_lock.h"
 #include "app/main_form.h"
-#include "app/settings.h"
-#include "scan/std_option_form.h"
+#include "settings/settings.h"
+#include "settings/std_option_form.h"
 #include "stations/data_form.h"
 #include "stations/delete_form.h"
 
@@ -18,8 +20,11 @@ int main(int argc, char** argv) {
       InstanceLock::Result::Acquired)
     return 0;
 
-  // An installed program keeps its station list in the user's data folder.
-  EnterStationFolder();
+  // The station list and the scan log live in the data folder: `--data DIR` names one for
+  // this run, as FENNIX_DATA does.
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::string_view(argv[i]) == "--data") setenv("FENNIX_DATA", argv[i + 1], 1);
+  EnterDataFolder();
 
   FennixApplication app(argc, argv);
   app.setApplicationName("fennix");

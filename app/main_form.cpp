@@ -15,11 +15,9 @@
 
 #include "app/application_qt.h"
 #include "app/com_option_form.h"
+#include "app/engine_wiring.h"
 #include "app/exit_form.h"
-#include "app/guard_qt.h"
 #include "app/help_form.h"
-#include "app/settings.h"
-#include "app/ui_style_qt.h"
 #include "app/version_form.h"
 #include "civ/civ.h"
 #include "comm/com_devices.h"
@@ -31,13 +29,15 @@
 #include "panel/pictures_qt.h"
 #include "panel/readout_widget.h"
 #include "panel/updown_widget.h"
-#include "scan/band_scope_widget.h"
-#include "scan/engine_wiring.h"
-#include "scan/scan_log_form.h"
-#include "scan/std_option_form.h"
+#include "scanlog/scan_log_form.h"
+#include "scope/band_scope_widget.h"
+#include "settings/settings.h"
+#include "settings/std_option_form.h"
 #include "stations/cp932.h"
 #include "stations/csv_dialogs_qt.h"
 #include "stations/data_form.h"
+#include "ui/guard_qt.h"
+#include "ui/ui_style_qt.h"
 
 TMainForm::TMainForm(Port* line)
     : line_(line),
@@ -88,7 +88,7 @@ void TMainForm::WireScanLog() {
     if (f >= tuning.LowerLimit && f <= tuning.UpperLimit) tuning.TuneManually(f);
   });
   scanLog.Bind(scanLogFile, *scanLogUi);
-  scanLog.SetFolder(UserDataFolder());
+  scanLog.SetFolder(DataFolder());
   scan.BindStops(scanLog);
   settings_.BindLog(scanLog);
 }

@@ -19,9 +19,6 @@
 #include "app/application_qt.h"
 #include "app/com_option_form.h"
 #include "app/exit_form.h"
-#include "app/guard_qt.h"
-#include "app/settings.h"
-#include "app/ui_style_qt.h"
 #include "app/version_form.h"
 #include "civ/civ.h"
 #include "comm/com_devices.h"
@@ -32,9 +29,12 @@
 #include "panel/pictures_qt.h"
 #include "panel/readout_widget.h"
 #include "panel/updown_widget.h"
-#include "scan/band_scope_widget.h"
-#include "scan/std_option_form.h"
+#include "scope/band_scope_widget.h"
+#include "settings/settings.h"
+#include "settings/std_option_form.h"
 #include "stations/data_form.h"
+#include "ui/guard_qt.h"
+#include "ui/ui_style_qt.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-#include "app/guard_qt.h"
-#include "app/ui_style_qt.h"
+#include "ui/guard_qt.h"
+#include "ui/ui_style_qt.h"
 
 TVersionForm::TVersionForm(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QString());

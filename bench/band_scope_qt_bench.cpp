@@ -14,7 +14,7 @@
 
 #include "app/application_qt.h"
 #include "app/main_form.h"
-#include "scan/band_scope_widget.h"
+#include "scope/band_scope_widget.h"
 #include "sim/sim_harness.h"
 
 namespace {
@@ -96,6 +96,7 @@ int main(int argc, char** argv) {
   simtest::Sim sim({"--link", link.string(), "--stations", "stations.txt", "--seed", "1"});
   setenv("FENNIX_COM1", link.c_str(), 1);
   setenv("FENNIX_INI", (folder / "fennix.ini").c_str(), 1);
+  setenv("FENNIX_DATA", folder.c_str(), 1);
   FennixApplication app(argc, argv);
   int status = 0;
   {

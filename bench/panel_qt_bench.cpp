@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   setenv("FENNIX_COM1", "/nonexistent", 0);
   setenv("FENNIX_INI", "/tmp/fennix-bench.ini", 0);
+  setenv("FENNIX_DATA", "/tmp/fennix-bench-data", 0);
   FennixApplication app(argc, argv);
   TMainForm main;
   main.ReleaseSplash();

@@ -22,6 +22,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/engine_wiring.h"
 #include "app/host_qt.h"
 #include "civ/link.h"
 #include "fuzz/link_harness.h"
@@ -29,7 +30,6 @@
 #include "net/rigctl_server_qt.h"
 #include "panel/meter.h"
 #include "panel/tuning.h"
-#include "scan/engine_wiring.h"
 #include "scan/scan_engine.h"
 
 namespace {

@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
   QTemporaryDir folder;
   if (!folder.isValid() || !QDir::setCurrent(folder.path())) return 2;
   qputenv("FENNIX_INI", QFile::encodeName(folder.filePath("fennix.ini")));
+  qputenv("FENNIX_DATA", QFile::encodeName(folder.path()));
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

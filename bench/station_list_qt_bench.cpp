@@ -21,7 +21,7 @@
 #include "app/com_option_form.h"
 #include "app/exit_form.h"
 #include "app/main_form.h"
-#include "scan/std_option_form.h"
+#include "settings/std_option_form.h"
 #include "stations/data_form.h"
 #include "stations/delete_form.h"
 
@@ -147,6 +147,7 @@ int main(int argc, char** argv) {
   const std::string folder = mkdtemp(pattern);
   const std::string ini = folder + "/fennix.ini";
   setenv("FENNIX_INI", ini.c_str(), 0);
+  setenv("FENNIX_DATA", folder.c_str(), 0);
   {
     MemoData data;
     iclist_gen::MakeStationList(data);

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/host.h"
+#include "base/host.h"
+#include "base/scan_control.h"
 #include "panel/meter.h"
 #include "panel/tuning.h"
-#include "scan/scan_control.h"
 #include "scan/scan_engine.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/ini_file.h"
-#include "app/settings.h"
+#include "base/ini_file.h"
+#include "settings/settings.h"
 
 namespace {
 

@@ -4,15 +4,15 @@
 
 #include <deque>
 
-#include "app/virtual_host.h"
+#include "app/engine_wiring.h"
+#include "base/virtual_host.h"
 #include "civ/link.h"
 #include "panel/knob.h"
 #include "panel/meter.h"
 #include "panel/tuning.h"
-#include "scan/band_scope.h"
-#include "scan/engine_wiring.h"
 #include "scan/identification.h"
 #include "scan/scan_engine.h"
+#include "scope/band_scope.h"
 #include "stations/station_list.h"
 
 struct NullViews : TuningView,

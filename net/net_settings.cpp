@@ -1,6 +1,6 @@
 #include "net/net_settings.h"
 
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 
 namespace net {
 

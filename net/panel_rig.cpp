@@ -1,6 +1,6 @@
 #include "net/panel_rig.h"
 
-#include "app/host.h"
+#include "base/host.h"
 #include "civ/civ.h"
 #include "panel/meter.h"
 #include "panel/tuning.h"

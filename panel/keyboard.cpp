@@ -1,7 +1,7 @@
 #include "panel/keyboard.h"
 
+#include "base/scan_control.h"
 #include "panel/tuning.h"
-#include "scan/scan_control.h"
 
 namespace {
 

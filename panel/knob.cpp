@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/scan_control.h"
 #include "panel/tuning.h"
-#include "scan/scan_control.h"
 
 int DialSpeedOf(int m) { return static_cast<int>(std::sqrt(static_cast<double>(m)) * 0.5 + 1.0); }
 

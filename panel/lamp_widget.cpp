@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/guard_qt.h"
+#include "ui/guard_qt.h"
 
 Lamp::Lamp(QWidget* parent, QRect geometry, QColor color) : QFrame(parent), color_(color) {
   setGeometry(geometry);

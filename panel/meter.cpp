@@ -1,9 +1,9 @@
 #include "panel/meter.h"
 
-#include "app/host.h"
+#include "base/host.h"
+#include "base/scan_control.h"
 #include "civ/civ.h"
 #include "civ/link.h"
-#include "scan/scan_control.h"
 
 void Meter::PrintSignal() {
   if (!bandScope_->Sweeping()) view_->ShowSignal();

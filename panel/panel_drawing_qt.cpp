@@ -2,9 +2,9 @@
 
 #include <QPainter>
 
-#include "app/ui_style_qt.h"
 #include "panel/picture_widget.h"
 #include "panel/scales.h"
+#include "ui/ui_style_qt.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/guard_qt.h"
+#include "ui/guard_qt.h"
 
 PictureWidget::PictureWidget(QWidget* parent, QRect geometry, QColor fill)
     : QWidget(parent), image_(geometry.size(), QImage::Format_RGB32) {

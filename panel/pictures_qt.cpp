@@ -4,8 +4,8 @@
 #include <QPainterPath>
 #include <array>
 
-#include "app/ui_style_qt.h"
 #include "panel/readout.h"
+#include "ui/ui_style_qt.h"
 
 namespace pictures {
 

@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-#include "app/ui_style_qt.h"
 #include "panel/pictures_qt.h"
+#include "ui/ui_style_qt.h"
 
 ReadoutWidget::ReadoutWidget(QWidget* parent, QRect geometry)
     : PictureWidget(parent, geometry, ui::kAmber), sheet_(pictures::GlyphSheet()) {

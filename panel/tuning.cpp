@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "app/host.h"
+#include "base/host.h"
+#include "base/scan_control.h"
 #include "civ/civ.h"
 #include "civ/link.h"
 #include "panel/knob.h"
 #include "panel/meter.h"
-#include "scan/scan_control.h"
 
 void Tuning::ClampCurrent() {
   std::int32_t& f = Frequency[Window];

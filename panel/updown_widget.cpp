@@ -2,7 +2,7 @@
 
 #include <QToolButton>
 
-#include "app/guard_qt.h"
+#include "ui/guard_qt.h"
 
 UpDownWidget::UpDownWidget(QWidget* parent, QRect geometry) : QWidget(parent) {
   setGeometry(geometry);

@@ -1,6 +1,6 @@
 #include "scan/identification.h"
 
-#include "app/host.h"
+#include "base/host.h"
 #include "civ/civ.h"
 #include "panel/tuning.h"
 #include "scan/scan_engine.h"

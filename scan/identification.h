@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "scan/scan_control.h"
+#include "base/scan_control.h"
 
 class Host;
 class ScanEngine;

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/host.h"
+#include "base/host.h"
 #include "civ/civ.h"
 #include "civ/link.h"
 #include "panel/knob.h"

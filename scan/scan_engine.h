@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "scan/scan_control.h"
-#include "scan/scan_log.h"
+#include "base/scan_control.h"
+#include "scanlog/scan_log.h"
 
 class Host;
 class Identification;

@@ -5,9 +5,11 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_packages
 build
-DATA="${XDG_DATA_HOME:-$HOME/.local/share}/fennix"
+# The data folder: FENNIX_DATA when set, else the user's; Fennix is told it explicitly.
+DATA="${FENNIX_DATA:-${XDG_DATA_HOME:-$HOME/.local/share}/fennix}"
 mkdir -p "$DATA"
 cd "$DATA"
+export FENNIX_DATA="$PWD"
 
 if [ "${1:-}" = "--real" ]; then
   shift

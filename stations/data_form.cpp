@@ -15,11 +15,11 @@
 #include <QTableView>
 #include <QToolButton>
 
-#include "app/guard_qt.h"
-#include "app/ui_style_qt.h"
 #include "stations/cp932.h"
 #include "stations/delete_form.h"
 #include "stations/station_grid_qt.h"
+#include "ui/guard_qt.h"
+#include "ui/ui_style_qt.h"
 
 namespace {
 

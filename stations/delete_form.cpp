@@ -4,10 +4,10 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "app/guard_qt.h"
-#include "app/ui_style_qt.h"
 #include "stations/cp932.h"
 #include "stations/station_file.h"
+#include "ui/guard_qt.h"
+#include "ui/ui_style_qt.h"
 
 TDeleteForm::TDeleteForm(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QString());

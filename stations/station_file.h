@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/file_save.h"
 #include "stations/memo_record.h"
 
 inline constexpr int kMemoCount = 10011;      // records 0..10010
@@ -38,31 +39,6 @@ class MemoData {
 // records are taken, the rest stay zero. Returns the number of whole records taken.
 std::vector<std::uint8_t> EncodeMemoData(const MemoData& data);
 int DecodeMemoData(const std::uint8_t* bytes, std::size_t size, MemoData& data);
-
-// Writes a complete file under a temporary name in the same folder, flushes it to disk and
-// renames it over `path`, so the old file survives any failure. `write` stands in for
-// ::write and `openTemp` for the ::open that makes the temporary file (tests make them
-// fail); `sync` = false skips the fsync calls (benchmarks only).
-struct AtomicWriteOptions {
-  bool sync = true;
-  std::function<ssize_t(int fd, const void* data, std::size_t size)> write;
-  std::function<int(const char* path, int flags, mode_t mode)> openTemp;
-};
-// Returns an empty text on success, else the reason (strerror text).
-std::string WriteFileAtomically(const std::string& path, std::string_view bytes,
-                                const AtomicWriteOptions& options = {});
-
-struct FileSaveResult {
-  std::string error;            // empty on success, else the reason
-  bool inPlace = false;         // the file was written over where it lies
-  bool oldFileChanged = false;  // a failed write in place may have changed the old file
-  bool ok() const { return error.empty(); }
-};
-// WriteFileAtomically, and when no temporary file can be made beside the file (a folder the
-// user may not write to, holding a file the user may write), the file is written over in
-// place and synced instead.
-FileSaveResult SaveFile(const std::string& path, std::string_view bytes,
-                        const AtomicWriteOptions& options = {});
 
 struct StationLoadResult {
   enum Outcome {

@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <cstdio>
 
-#include "app/ui_style_qt.h"
+#include "ui/ui_style_qt.h"
 
 int main(int argc, char** argv) {
   if (argc < 4) {

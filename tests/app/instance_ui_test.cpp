@@ -21,6 +21,7 @@ class Program {
     if (pid_ == 0) {
       setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
       setenv("QT_QPA_PLATFORM", "offscreen", 1);
+      setenv("FENNIX_DATA", dir.c_str(), 1);
       if (chdir(dir.c_str()) != 0) _exit(126);
       execl(FENNIX_EXE, FENNIX_EXE, static_cast<char*>(nullptr));
       _exit(127);

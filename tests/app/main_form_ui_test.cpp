@@ -17,10 +17,10 @@
 
 #include "app/application_qt.h"
 #include "app/exit_form.h"
-#include "app/guard_qt.h"
 #include "app/main_form.h"
 #include "app/version_form.h"
 #include "comm/comm_error.h"
+#include "ui/guard_qt.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/virtual_host.h"
+#include "base/virtual_host.h"
 #include "comm/comm_error.h"
 
 namespace {

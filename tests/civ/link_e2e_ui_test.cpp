@@ -13,81 +13,13 @@
 #include "app/application_qt.h"
 #include "app/com_option_form.h"
 #include "app/main_form.h"
-#include "sim/sim_harness.h"
+#include "support/sim_e2e.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct LoggedFrame {
-  int ms;
-  std::string direction;
-  std::string hex;  // without spaces
-};
-
-class EndToEnd : public ::testing::Test {
- protected:
-  void StartSim(std::vector<std::string> options) {
-    options.insert(options.end(),
-                   {"--link", link_.string(), "--log", log_.string(), "--seed", "1"});
-    sim_ = std::make_unique<simtest::Sim>(options);
-    ASSERT_FALSE(sim_->slave().empty()) << "the simulator did not start";
-    setenv("FENNIX_COM1", link_.c_str(), 1);
-  }
-  void StartProgram() {
-    form_ = std::make_unique<TMainForm>();
-    form_->ReleaseSplash();
-    // Messages are counted, not shown.
-    App()->OnException = [this](std::exception_ptr e) {
-      if (ApplicationErrorMessage(e)) ++messages_;
-    };
-  }
-  void TearDown() override {
-    form_.reset();
-    sim_.reset();
-    App()->OnException = nullptr;
-    fs::remove(log_);
-  }
-  static FennixApplication* App() {
-    return static_cast<FennixApplication*>(QCoreApplication::instance());
-  }
-  // Frames the simulator received from the program, as hex text.
-  std::vector<LoggedFrame> Received() const {
-    std::vector<LoggedFrame> out;
-    std::ifstream file(log_);
-    std::string line;
-    while (std::getline(file, line)) {
-      std::istringstream in(line);
-      LoggedFrame f;
-      in >> f.ms >> f.direction;
-      std::string byte;
-      while (in >> byte) f.hex += byte;
-      if (f.direction == "RX") out.push_back(f);
-    }
-    return out;
-  }
-  std::vector<std::string> ReceivedHex() const {
-    std::vector<std::string> out;
-    for (const auto& f : Received()) out.push_back(f.hex);
-    return out;
-  }
-  void Wait(int ms) { form_->host.Delay(ms); }
-  // Waits until `done` holds, handling events, for at most `ms`.
-  template <typename F>
-  bool WaitFor(F done, int ms = 3000) {
-    for (int waited = 0; waited < ms; waited += 20) {
-      if (done()) return true;
-      Wait(20);
-    }
-    return done();
-  }
-
-  fs::path link_ = fs::temp_directory_path() / ("fennix-e2e-" + std::to_string(getpid()));
-  fs::path log_ = fs::temp_directory_path() / ("fennix-e2e-" + std::to_string(getpid()) + ".log");
-  std::unique_ptr<simtest::Sim> sim_;
-  std::unique_ptr<TMainForm> form_;
-  int messages_ = 0;
-};
+using EndToEnd = SimEndToEnd;
 
 TEST_F(EndToEnd, StartUpOnLineThenPollingAtTheInterval) {
   StartSim({"--band-edges", "30000000-1300000000"});

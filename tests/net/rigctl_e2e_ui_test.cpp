@@ -20,7 +20,7 @@
 #include "app/application_qt.h"
 #include "app/main_form.h"
 #include "net/rigctl_server_qt.h"
-#include "sim/sim_harness.h"
+#include "support/sim_e2e.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ int FreePort() {
   return probe.serverPort();
 }
 
-class NetPort : public ::testing::Test {
+class NetPort : public SimEndToEnd {
  protected:
   void SetUp() override {
     ini_ = std::getenv("FENNIX_INI");
@@ -40,58 +40,15 @@ class NetPort : public ::testing::Test {
     port_ = FreePort();
   }
   void TearDown() override {
-    form_.reset();
-    sim_.reset();
-    App()->OnException = nullptr;
-    fs::remove(log_);
+    SimEndToEnd::TearDown();
     fs::remove(ini_);
-    setenv("FENNIX_COM1", "/nonexistent", 1);
-  }
-  static FennixApplication* App() {
-    return static_cast<FennixApplication*>(QCoreApplication::instance());
   }
   void WriteSettings(int enable, int port) {
     std::ofstream(ini_) << "[NET]\nEnable=" << enable << "\nAddress=127.0.0.1\nPort=" << port
                         << "\n";
   }
-  void StartSim() {
-    sim_ = std::make_unique<simtest::Sim>(std::vector<std::string>{
-        "--link", link_.string(), "--log", log_.string(), "--seed", "1", "--baud", "0"});
-    ASSERT_FALSE(sim_->slave().empty()) << "the simulator did not start";
-    setenv("FENNIX_COM1", link_.c_str(), 1);
-  }
-  void StartProgram() {
-    form_ = std::make_unique<TMainForm>();
-    form_->ReleaseSplash();
-  }
-  void Wait(int ms) { form_->host.Delay(ms); }
-  template <typename F>
-  bool WaitFor(F done, int ms = 5000) {
-    for (int waited = 0; waited < ms; waited += 10) {
-      if (done()) return true;
-      Wait(10);
-    }
-    return done();
-  }
-  // Frames the simulator received from the program, as hex text.
-  std::vector<std::string> ReceivedHex() const {
-    std::vector<std::string> out;
-    std::ifstream file(log_);
-    std::string line;
-    while (std::getline(file, line)) {
-      std::istringstream in(line);
-      int ms;
-      std::string direction, byte, hex;
-      in >> ms >> direction;
-      while (in >> byte) hex += byte;
-      if (direction == "RX") out.push_back(hex);
-    }
-    return out;
-  }
-  bool Sent(const std::string& frame) const {
-    const auto rx = ReceivedHex();
-    return std::find(rx.begin(), rx.end(), frame) != rx.end();
-  }
+  // The line as fast as the pseudo-terminal carries it.
+  void StartSim() { SimEndToEnd::StartSim({"--baud", "0"}); }
   // A raw client, connected.
   std::unique_ptr<QTcpSocket> Connect() {
     auto s = std::make_unique<QTcpSocket>();
@@ -116,10 +73,6 @@ class NetPort : public ::testing::Test {
 
   std::string ini_;
   int port_ = 0;
-  fs::path link_ = fs::temp_directory_path() / ("fennix-net-" + std::to_string(getpid()));
-  fs::path log_ = fs::temp_directory_path() / ("fennix-net-" + std::to_string(getpid()) + ".log");
-  std::unique_ptr<simtest::Sim> sim_;
-  std::unique_ptr<TMainForm> form_;
 };
 
 TEST_F(NetPort, HamlibsClientTunesReadsAndSwitchesWindows) {

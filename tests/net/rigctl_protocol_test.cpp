@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 #include "net/net_settings.h"
 
 namespace {

@@ -17,13 +17,13 @@
 #include <thread>
 
 #include "app/main_form.h"
-#include "app/ui_style_qt.h"
 #include "civ/civ.h"
 #include "panel/lamp_widget.h"
 #include "panel/panel_drawing_qt.h"
 #include "panel/picture_widget.h"
 #include "panel/readout_widget.h"
 #include "panel/updown_widget.h"
+#include "ui/ui_style_qt.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <random>
 
 #include "scan/scan_engine.h"
-#include "scan_fixture.h"
+#include "support/scan_fixture.h"
 
 namespace {
 

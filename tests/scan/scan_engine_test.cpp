@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "scan_fixture.h"
+#include "support/scan_fixture.h"
 
 namespace {
 

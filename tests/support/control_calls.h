@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "scan/scan_control.h"
+#include "base/scan_control.h"
 
 struct ControlCalls : ScanControl, IdentificationControl, BandScopeControl, MemoryKeysControl {
   void UP_SC_ButtonClick() override { Note("up"); }

@@ -19,8 +19,8 @@ int main(int argc, char** argv) {
   if (!folder.isValid() || !QDir::setCurrent(folder.path())) return 2;
   if (qEnvironmentVariableIsEmpty("FENNIX_INI"))
     qputenv("FENNIX_INI", QFile::encodeName(folder.filePath("fennix.ini")));
-  // Data the program keeps for the user (the scan log) stays in that folder too.
-  qputenv("XDG_DATA_HOME", QFile::encodeName(folder.filePath("data")));
+  // The data folder (the scan log) is in that folder too.
+  qputenv("FENNIX_DATA", QFile::encodeName(folder.filePath("data")));
   FennixApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
-#include "app/virtual_host.h"
+#include "app/engine_wiring.h"
+#include "base/virtual_host.h"
 #include "civ/link.h"
+#include "memory/memory_keys.h"
 #include "panel/knob.h"
 #include "panel/meter.h"
 #include "panel/tuning.h"
-#include "scan/band_scope.h"
-#include "scan/engine_wiring.h"
 #include "scan/identification.h"
-#include "scan/memory_keys.h"
 #include "scan/scan_engine.h"
+#include "scope/band_scope.h"
 #include "scripted_receiver.h"
 #include "stations/station_list.h"
 

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/host.h"
-#include "app/virtual_host.h"
+#include "base/host.h"
+#include "base/virtual_host.h"
+#include "civ/civ.h"
 
 class Link;
 

@@ -1,0 +1,195 @@
+#include "scanlog/scan_log.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include "base/ini_file.h"
+#include "scan/identification.h"
+#include "stations/cp932.h"
+#include "stations/station_csv.h"
+
+namespace {
+
+constexpr const char* kSection = "LOG";
+constexpr const char* kKey = "ScanLog";
+
+std::string MhzText(std::int32_t hz) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%d.%06d", hz / 1'000'000, hz % 1'000'000);
+  return text;
+}
+
+// "145.500000" (up to six decimals) as hertz; nullopt for anything else.
+std::optional<std::int32_t> MhzValue(std::string_view text) {
+  std::int64_t whole = 0, fraction = 0;
+  int decimals = -1;
+  if (text.empty()) return std::nullopt;
+  for (const char c : text) {
+    if (c == '.' && decimals < 0) {
+      decimals = 0;
+    } else if (c >= '0' && c <= '9') {
+      if (decimals < 0) {
+        whole = whole * 10 + (c - '0');
+        if (whole > 2'147) return std::nullopt;
+      } else if (++decimals <= 6) {
+        fraction = fraction * 10 + (c - '0');
+      } else {
+        return std::nullopt;
+      }
+    } else {
+      return std::nullopt;
+    }
+  }
+  for (int d = std::max(decimals, 0); d < 6; ++d) fraction *= 10;
+  const std::int64_t hz = whole * 1'000'000 + fraction;
+  if (hz > INT32_MAX) return std::nullopt;
+  return static_cast<std::int32_t>(hz);
+}
+
+}  // namespace
+
+LocalTime LocalNow() {
+  const std::time_t now = std::time(nullptr);
+  std::tm tm{};
+  localtime_r(&now, &tm);
+  return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+std::string DayText(const LocalTime& t) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", t.year, t.month, t.day);
+  return text;
+}
+
+std::string TimeText(const LocalTime& t) {
+  char text[32];
+  std::snprintf(text, sizeof text, " %02d:%02d:%02d", t.hour, t.minute, t.second);
+  return DayText(t) + text;
+}
+
+std::string ScanLogFileName(std::string_view day) { return "scanlog-" + std::string(day) + ".csv"; }
+
+std::string ScanLogLine(const ScanLogEntry& e) {
+  return CsvField(e.time) + "," + MhzText(e.frequency) + "," + CsvField(e.band) + "," +
+         CsvField(e.station) + "," + CsvField(e.mode) + "," +
+         (e.level >= 0 ? std::to_string(e.level) : std::string());
+}
+
+std::vector<ScanLogEntry> ReadScanLog(std::string_view bytes) {
+  std::vector<ScanLogEntry> out;
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  std::vector<std::vector<std::string>> rows;
+  std::string error;
+  // A line cut short by a crash may leave a quote open: the lines before it still count.
+  if (!SplitCsv(bytes, rows, error)) {
+    const std::size_t last = bytes.rfind('\n');
+    rows.clear();
+    if (last == std::string_view::npos || !SplitCsv(bytes.substr(0, last), rows, error)) return out;
+  }
+  for (const auto& cells : rows) {
+    if (cells.size() < 6) continue;
+    const auto hz = MhzValue(cells[1]);
+    if (!hz) continue;  // the header, or a damaged line
+    ScanLogEntry e;
+    e.time = cells[0];
+    e.frequency = *hz;
+    e.band = cells[2];
+    e.station = cells[3];
+    e.mode = cells[4];
+    if (!cells[5].empty()) {
+      int level = 0;
+      bool digits = cells[5].size() <= 3;
+      for (const char c : cells[5]) {
+        if (c < '0' || c > '9') digits = false;
+        if (digits) level = level * 10 + (c - '0');
+      }
+      if (digits) e.level = level;
+    }
+    out.push_back(std::move(e));
+  }
+  return out;
+}
+
+bool FileLineAppender::Append(const std::string& path, std::string_view header,
+                              std::string_view line, std::string& error) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  struct stat st {};
+  std::string text;
+  if (::fstat(fd, &st) == 0 && st.st_size == 0) (text = header) += '\n';
+  (text += line) += '\n';
+  // One write call per line: O_APPEND keeps it whole at the end of the file.
+  std::size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      error = std::strerror(n < 0 ? errno : ENOSPC);
+      ::close(fd);
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  if (::close(fd) != 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+std::string ScanLog::PathFor(std::string_view day) const {
+  const std::string name = ScanLogFileName(day);
+  return folder_.empty() ? name : folder_ + "/" + name;
+}
+
+void ScanLog::StopBegins(const Stop& stop) {
+  pending_.reset();
+  if (!Enabled) return;
+  const LocalTime now = clock_();
+  ScanLogEntry e;
+  e.time = TimeText(now);
+  e.frequency = stop.frequency;
+  e.band = Cp932ToUtf8(stop.band);
+  e.station = Cp932ToUtf8(stop.station);
+  e.mode = ModeText(stop.mode);
+  pending_ = std::move(e);
+  pendingDay_ = DayText(now);
+}
+
+void ScanLog::SignalReading(int level) {
+  if (pending_) pending_->level = std::max(pending_->level, level);
+}
+
+void ScanLog::StopEnds() {
+  if (!pending_) return;
+  const ScanLogEntry entry = std::move(*pending_);
+  pending_.reset();
+  // Switched off during the stop: the stop is not kept.
+  if (!Enabled || !appender_) return;
+  std::string error;
+  if (appender_->Append(PathFor(pendingDay_), kScanLogHeader, ScanLogLine(entry), error)) {
+    view_->ShowLogLine(pendingDay_, entry);
+  } else if (!failureTold_) {
+    failureTold_ = true;
+    view_->ShowLogWriteFailed("スキャン記録を書き込めません。\n" + PathFor(pendingDay_) + "\n" +
+                              error + "\n\nスキャンはそのまま続けます。");
+  }
+}
+
+void ReadScanLogSettings(const IniFile& ini, ScanLog& log) {
+  log.Enabled = ini.ReadInteger(kSection, kKey, log.Enabled ? 1 : 0) != 0;
+}
+
+void WriteScanLogSettings(IniFile& ini, const ScanLog& log) {
+  ini.WriteInteger(kSection, kKey, log.Enabled ? 1 : 0);
+}

@@ -1,0 +1,168 @@
+#include "scanlog/scan_log_form.h"
+
+#include <QDateEdit>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "ui/guard_qt.h"
+#include "ui/ui_style_qt.h"
+
+namespace {
+
+// A day's file is small; anything past this is not a log of ours.
+constexpr qint64 kMaxFileBytes = 32 << 20;
+
+QString MhzText(std::int32_t hz) {
+  return QString("%1.%2").arg(hz / 1'000'000).arg(hz % 1'000'000, 6, 10, QChar('0'));
+}
+
+}  // namespace
+
+TScanLogForm::TScanLogForm(QWidget* parent, const ScanLog& log, Tune tune)
+    : QDialog(parent), log_(log), tune_(std::move(tune)) {
+  setObjectName("TScanLogForm");
+  setWindowTitle("スキャン記録");
+  setFont(ui::ProportionalFont(12));
+  resize(660, 420);
+
+  auto* dayLabel = new QLabel("日付(&D):", this);
+  Day_DateEdit = new QDateEdit(this);
+  Day_DateEdit->setObjectName("Day_DateEdit");
+  Day_DateEdit->setCalendarPopup(true);
+  Day_DateEdit->setDisplayFormat("yyyy-MM-dd");
+  dayLabel->setBuddy(Day_DateEdit);
+  Today_Button = new QPushButton("今日(&N)", this);
+  Today_Button->setObjectName("Today_Button");
+  Status_Label = new QLabel(this);
+  Status_Label->setObjectName("Status_Label");
+
+  Log_List = new QTreeWidget(this);
+  Log_List->setObjectName("Log_List");
+  Log_List->setRootIsDecorated(false);
+  Log_List->setUniformRowHeights(true);
+  Log_List->setAllColumnsShowFocus(true);
+  Log_List->setHeaderLabels({"時刻", "周波数 (MHz)", "バンド", "局名", "モード", "レベル"});
+  Log_List->header()->setStretchLastSection(true);
+  Log_List->setColumnWidth(0, 140);
+  Log_List->setColumnWidth(1, 100);
+  Log_List->setColumnWidth(2, 130);
+  Log_List->setColumnWidth(3, 130);
+  Log_List->setColumnWidth(4, 50);
+  Log_List->setColumnWidth(5, 50);
+
+  Tune_Button = new QPushButton("同調(&T)", this);
+  Tune_Button->setObjectName("Tune_Button");
+  Close_Button = new QPushButton("閉じる(&C)", this);
+  Close_Button->setObjectName("Close_Button");
+  // Enter belongs to the list: it tunes to the line, not to a default button.
+  Tune_Button->setAutoDefault(false);
+  Close_Button->setAutoDefault(false);
+  Today_Button->setAutoDefault(false);
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(dayLabel);
+  top->addWidget(Day_DateEdit);
+  top->addWidget(Today_Button);
+  top->addWidget(Status_Label, 1);
+  auto* bottom = new QHBoxLayout;
+  bottom->addStretch(1);
+  bottom->addWidget(Tune_Button);
+  bottom->addWidget(Close_Button);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top);
+  layout->addWidget(Log_List, 1);
+  layout->addLayout(bottom);
+
+  connect(Day_DateEdit, &QDateEdit::dateChanged, this,
+          Guarded([this](const QDate& d) { ShowDay(d); }));
+  connect(Today_Button, &QPushButton::clicked, this, Guarded([this] {
+            Day_DateEdit->setDate(
+                QDate::fromString(QString::fromStdString(log_.Today()), "yyyy-MM-dd"));
+          }));
+  // Activation is a double click or Enter on a line.
+  connect(Log_List, &QTreeWidget::itemActivated, this,
+          Guarded([this](QTreeWidgetItem* item, int) { TuneTo(item); }));
+  connect(Tune_Button, &QPushButton::clicked, this,
+          Guarded([this] { TuneTo(Log_List->currentItem()); }));
+  connect(Close_Button, &QPushButton::clicked, this, &QDialog::hide);
+}
+
+void TScanLogForm::ShowDay(const QDate& day) {
+  day_ = day;
+  if (Day_DateEdit->date() != day) {
+    // setDate comes back here through dateChanged.
+    Day_DateEdit->setDate(day);
+    return;
+  }
+  Log_List->clear();
+  QFile file(QString::fromStdString(log_.PathFor(day.toString("yyyy-MM-dd").toStdString())));
+  if (file.open(QIODevice::ReadOnly)) {
+    const QByteArray bytes = file.read(kMaxFileBytes);
+    // Newest first: the file is in the order the stops ended.
+    for (const ScanLogEntry& e : ReadScanLog(std::string_view(bytes.constData(), bytes.size())))
+      AddItem(e, true);
+  }
+  if (Log_List->topLevelItemCount() > 0) Log_List->setCurrentItem(Log_List->topLevelItem(0));
+  UpdateStatus();
+}
+
+void TScanLogForm::LineAdded(const std::string& day, const ScanLogEntry& entry) {
+  if (!day_.isValid() || day_.toString("yyyy-MM-dd").toStdString() != day) return;
+  AddItem(entry, true);
+  if (!Log_List->currentItem()) Log_List->setCurrentItem(Log_List->topLevelItem(0));
+  UpdateStatus();
+}
+
+void TScanLogForm::AddItem(const ScanLogEntry& e, bool onTop) {
+  auto* item = new QTreeWidgetItem(
+      {QString::fromStdString(e.time), MhzText(e.frequency), QString::fromStdString(e.band),
+       QString::fromStdString(e.station), QString::fromStdString(e.mode),
+       e.level >= 0 ? QString::number(e.level) : QString()});
+  item->setData(0, Qt::UserRole, e.frequency);
+  item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+  item->setTextAlignment(5, Qt::AlignRight | Qt::AlignVCenter);
+  if (onTop)
+    Log_List->insertTopLevelItem(0, item);
+  else
+    Log_List->addTopLevelItem(item);
+}
+
+void TScanLogForm::TuneTo(QTreeWidgetItem* item) {
+  if (!item || !tune_) return;
+  tune_(item->data(0, Qt::UserRole).toInt());
+}
+
+void TScanLogForm::UpdateStatus() {
+  const int n = Log_List->topLevelItemCount();
+  Status_Label->setText(n == 0 ? QString("記録はありません") : QString("%1 件").arg(n));
+  Tune_Button->setEnabled(n > 0);
+}
+
+void ScanLogUi::Open() {
+  if (!form_) form_ = new TScanLogForm(owner_, log_, tune_);
+  form_->ShowDay(QDate::fromString(QString::fromStdString(log_.Today()), "yyyy-MM-dd"));
+  form_->show();
+  form_->raise();
+  form_->activateWindow();
+  form_->Log_List->setFocus();
+}
+
+void ScanLogUi::ShowLogLine(const std::string& day, const ScanLogEntry& entry) {
+  if (form_) form_->LineAdded(day, entry);
+}
+
+void ScanLogUi::ShowLogWriteFailed(const std::string& message) {
+  // Not modal: a box that waited here would hold up the replies the scan runs on.
+  auto* box = new QMessageBox(QMessageBox::Warning, owner_ ? owner_->windowTitle() : QString(),
+                              QString::fromStdString(message), QMessageBox::Ok, owner_);
+  box->setObjectName("ScanLogFailed_Box");
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setModal(false);
+  box->show();
+}

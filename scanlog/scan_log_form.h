@@ -1,0 +1,65 @@
+// The scan log's window: one day's stops, newest first; a double click or Enter on a line
+// tunes there. Also the message told when the log cannot be written.
+#pragma once
+
+#include <QDate>
+#include <QDialog>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "scanlog/scan_log.h"
+
+class QDateEdit;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+class TScanLogForm : public QDialog {
+ public:
+  using Tune = std::function<void(std::int32_t frequency)>;
+  TScanLogForm(QWidget* parent, const ScanLog& log, Tune tune);
+
+  // Lists the file of `day`, newest line first.
+  void ShowDay(const QDate& day);
+  QDate Day() const { return day_; }
+  // A line just written: put on top when its day is the one shown.
+  void LineAdded(const std::string& day, const ScanLogEntry& entry);
+
+  QDateEdit* Day_DateEdit;
+  QPushButton* Today_Button;
+  QTreeWidget* Log_List;
+  QLabel* Status_Label;
+  QPushButton* Tune_Button;
+  QPushButton* Close_Button;
+
+ private:
+  void AddItem(const ScanLogEntry& entry, bool onTop);
+  void TuneTo(QTreeWidgetItem* item);
+  void UpdateStatus();
+
+  const ScanLog& log_;
+  Tune tune_;
+  QDate day_;
+};
+
+// The main window's side of the log: the list window, made when first asked for, and the
+// message box for a failed write, which does not wait so the scan goes on behind it.
+class ScanLogUi : public ScanLogView {
+ public:
+  ScanLogUi(QWidget* owner, const ScanLog& log, TScanLogForm::Tune tune)
+      : owner_(owner), log_(log), tune_(std::move(tune)) {}
+  // Shows the window on today's log.
+  void Open();
+  TScanLogForm* Form() const { return form_; }
+
+  void ShowLogLine(const std::string& day, const ScanLogEntry& entry) override;
+  void ShowLogWriteFailed(const std::string& message) override;
+
+ private:
+  QWidget* owner_;
+  const ScanLog& log_;
+  TScanLogForm::Tune tune_;
+  TScanLogForm* form_ = nullptr;
+};

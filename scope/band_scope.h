@@ -1,0 +1,143 @@
+// The band scope: a bar graph of signal levels over a window of equally spaced frequencies
+// around the tuned frequency. A sweep tunes the receiver to each point in turn, reads the
+// level there and draws its bar; between sweeps the bar under the marker follows every
+// signal reading.
+#pragma once
+
+#include <cstdint>
+
+#include "base/scan_control.h"
+
+class Host;
+class Identification;
+class Knob;
+class Link;
+class Meter;
+class ScanEngine;
+class Tuning;
+
+// Where the marker track bar goes so that its thumbs line up with the bars: from the left
+// edge and width of Band_Panel, for N points.
+struct MarkerTrackLayout {
+  int left = 0;
+  int width = 0;
+};
+MarkerTrackLayout MarkerTrackGeometry(int panelLeft, int panelWidth, int points);
+
+// One bar on the scope picture, in the picture's coordinates: columns x .. x + width - 1;
+// light from `top` down to the red part, red above the black part, black standing on the
+// row above `bottom`.
+struct ScopeBar {
+  int x = 0;
+  int width = 0;
+  int top = 0;
+  int bottom = 0;
+  int black = 0;
+  int red = 0;
+};
+// Bar k (1..points) for a level, from the width of the marker track bar, the picture's height
+// and its offset inside Band_Panel; with `sColor` the part above the ceiling is red.
+ScopeBar BandScopeBar(int k, int level, int points, int trackWidth, int imageHeight, int imageLeft,
+                      int imageTop, bool sColor);
+// The bar's height for a level in a picture of the given height (the sine curve of the meter).
+int ScopeBarHeight(int level, int imageHeight);
+
+// What the band scope shows.
+class BandScopeView {
+ public:
+  virtual ~BandScopeView() = default;
+  // The width lamps: the one of the width 1 (H), 2 (M) or 3 (L) lime, the others silver.
+  virtual void ShowWidthLamps(int bandScope) = 0;
+  // The picture cleared and the marker track bar laid out for N points (its maximum N).
+  virtual void ShowScopeCleared(int points) = 0;
+  // The marker's position; setting it from the program never counts as a user move.
+  virtual void ShowMarker(int position) = 0;
+  virtual void ShowBar(int point, int level, int points, bool sColor) = 0;
+  // "DEMO" over the picture, after the port failed to open.
+  virtual void ShowDemoText() = 0;
+  virtual void ShowLoopLamp(bool on) = 0;
+  virtual void FocusTrackBar() = 0;
+};
+
+class BandScopeEngine : public BandScopeControl {
+ public:
+  static constexpr int kWidthH = 1, kWidthM = 2, kWidthL = 3;
+
+  int BandScope = kWidthM;  // width setting, from the settings file
+  int BandPoints = 31;      // N; a width outside 1..3 leaves the one before
+  std::int32_t SweepStart = 0;
+  std::int32_t SweepEnd = 0;
+  std::int32_t SweepFreq = 0;
+  int SweepIndex = 1;    // the point the next reading is drawn at
+  int SweepDwell = 100;  // ms between tuning a point and asking for its level
+  int SweepMarker = 16;  // where the marker goes back to when the sweep ends
+  bool SweepRunning = false;
+  bool SweepLoop = false;
+  int Marker = 16;  // the position of BandTrackBar, 1..N
+
+  void Bind(Host& host, Tuning& tuning, Link& link, Meter& meter, Knob& knob, ScanEngine& scan,
+            Identification& identification, BandScopeView& view) {
+    host_ = &host;
+    tuning_ = &tuning;
+    link_ = &link;
+    meter_ = &meter;
+    knob_ = &knob;
+    scan_ = &scan;
+    identification_ = &identification;
+    view_ = &view;
+  }
+
+  bool Sweeping() const override { return SweepRunning; }
+
+  // The width keys "H", "M", "L".
+  void BandWH_ButtonClick() { WidthKey(kWidthH); }
+  void BandWMButtonClick() { WidthKey(kWidthM); }
+  void BandWL_ButtonClick() { WidthKey(kWidthL); }
+  void Band_ButtonSet();
+  void BandScopeInit() override;
+  // A new window centred on the tuned frequency, kept inside the receiver's limits.
+  void BandSet() override;
+  // Start a sweep over the current window (port open only).
+  void BandScan();
+  void BandRun_BitBtnClick() override;
+  void Band_L_BitBtnClick();
+  void Band_R_BitBtnClick();
+  // The tuning step moved the frequency: the marker follows.
+  void Band_Up() override;
+  void Band_Down() override;
+  void BandLoop_BitBtnClick();
+  void BandLoop_Start();
+  void BandLoop_Stop() override;
+  // The user moved the marker: tune there.
+  void BandTrackBarChange(int position);
+  void BandScopePrintSub(int k, int level);
+  void BandScopePrintDemo() override;
+  // The signal reading's share: the sweep's next point, or the bar under the marker.
+  void PrintSignal() override;
+  // Where the converter lands the frequency: the marker's point of the re-centred window.
+  std::int32_t ConverterLanding(std::int32_t current) const override;
+  // Start-up and activation: the window follows the tuned frequency and the marker stands on
+  // its point.
+  void FollowTunedFrequency();
+  // The tuned frequency's point in the current window (the step must be 1 or more).
+  int TunedPoint() const;
+  // Marker set by the program, kept within 1..N as the track bar keeps it.
+  void SetMarker(int position);
+  int MiddlePoint() const { return (BandPoints + 1) / 2; }
+
+ private:
+  void WidthKey(int bandScope);
+  void AutoModeWarning();
+  void SweepNext(int level);
+  // The current window's step, or DefaultStep in place of 0.
+  std::int32_t SweepStepSize() const;
+
+  Host* host_ = nullptr;
+  Tuning* tuning_ = nullptr;
+  Link* link_ = nullptr;
+  Meter* meter_ = nullptr;
+  Knob* knob_ = nullptr;
+  ScanEngine* scan_ = nullptr;
+  Identification* identification_ = nullptr;
+  BandScopeView* view_ = nullptr;
+};
