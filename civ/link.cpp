@@ -27,6 +27,7 @@ std::int32_t Link::BaudRate() const {
 void Link::ComOpen() {
   // What was left of a frame when the port last closed belongs to no reply on the new line.
   ReceiveText.clear();
+  unanswered_.clear();
   Port* port = host_->GetPort();
   if (!port) return;
   try {
@@ -107,17 +108,56 @@ void Link::SquelchSend() {
   if (!host_->PortOpen()) return;
   host_->TimerStop();
   host_->WriteFrame(civ::ReadSquelchFrame(ReceiverAddress()));
+  Asked(Reading::Squelch);
 }
 
 void Link::RadioSignal() {
   if (!host_->PortOpen()) return;
   host_->TimerStop();
   host_->WriteFrame(civ::ReadSignalFrame(ReceiverAddress()));
+  Asked(Reading::Signal);
+}
+
+void Link::Asked(Reading kind) {
+  if (unanswered_.size() >= kMaxUnanswered) unanswered_.pop_front();
+  unanswered_.push_back({kind, generation_, host_->TickCount()});
+  lastAskedGeneration_ = generation_;
+}
+
+bool Link::Current(Reading kind) {
+  const auto it = std::find_if(unanswered_.begin(), unanswered_.end(),
+                               [kind](const Request& r) { return r.kind == kind; });
+  if (it == unanswered_.end()) {
+    // Asked for by nobody we know of (its request given up as lost, or bytes from before):
+    // it can be placed only while nothing was tuned since the last request.
+    return lastAskedGeneration_ == generation_;
+  }
+  const std::uint32_t generation = it->generation;
+  unanswered_.erase(unanswered_.begin(), it + 1);
+  return generation == generation_;
+}
+
+void Link::FrequencySend(std::int64_t value) {
+  if (!host_->PortOpen()) return;
+  host_->WriteFrame(civ::SetFrequencyFrame(value));
+  ++generation_;
+}
+
+bool Link::Settle(int ms) {
+  const std::uint32_t generation = generation_;
+  struct Hold {
+    int& count;
+    ~Hold() { --count; }
+  } hold{++settling_};
+  host_->Delay(ms);
+  return generation == generation_;
 }
 
 void Link::Timer1Timer() {
   const bool open = host_->PortOpen();
   if (open != tuning_->WindowLampsLit) tuning_->PrintWindow();
+  // Inside a step's wait the step asks for its own reading when the wait is over.
+  if (settling_ > 0) return;
   if ((scan_->ScanState > 0 || scan_->BandScan) && !open) meter_->PrintSquelch();
   SquelchSend();
   RadioSignal();
@@ -231,13 +271,13 @@ void Link::Dispatch(std::string_view frame) {
     const std::string_view sub = Mid(frame, 11, 2);
     if (sub == "01" && frame.size() == 14) {
       const std::string_view digits = Mid(frame, 13, 2);
-      if (civ::IsDigits(digits)) {
+      if (civ::IsDigits(digits) && Current(Reading::Squelch)) {
         meter_->SquelchStatus = civ::DigitsValue(digits);
         meter_->PrintSquelch();
       }
     } else if (sub == "02" && frame.size() == 16) {
       const std::string_view digits = Mid(frame, 13, 4);
-      if (civ::IsDigits(digits)) {
+      if (civ::IsDigits(digits) && Current(Reading::Signal)) {
         meter_->SignalLevel = meter_->SignalPeak = civ::DigitsValue(digits);
         meter_->PrintSignal();
       }
@@ -295,11 +335,16 @@ void Link::OnLine_ButtonClick() {
 }
 
 void Link::WatchPolling() {
-  if (!host_->PortOpen() || host_->TimerEnabled()) return;
+  if (!host_->PortOpen() || host_->TimerEnabled() || settling_ > 0) return;
   const std::uint32_t now = host_->TickCount();
   const std::uint32_t quiet = static_cast<std::uint32_t>(std::max(IntTime, kWatchFloorMs));
-  // Nothing sent and nothing received for that long while the timer waits for a reply.
-  if (now - host_->LastWriteTick() >= quiet && now - lastParseTick_ >= quiet) host_->TimerStart();
+  // A reading asked for that long ago is lost; or nothing was sent or received for that long
+  // while the timer waits for a reply (an acknowledgement that never came).
+  const bool lost = !unanswered_.empty() && now - unanswered_.front().tick >= quiet;
+  if (lost || (now - host_->LastWriteTick() >= quiet && now - lastParseTick_ >= quiet)) {
+    unanswered_.clear();
+    host_->TimerStart();
+  }
 }
 
 void Link::PortLost() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 
@@ -72,13 +73,27 @@ class Link {
   void RadioWriteSend();
   void SquelchSend();
   void RadioSignal();
+  // Sends the frequency frame (the converter's shift already added). Every reading asked for
+  // before it belongs to the frequency the receiver was on and is dropped when it comes.
+  void FrequencySend(std::int64_t value);
+  // The receiver was tuned elsewhere by a frame other than the frequency frame (the window
+  // switched): readings asked for before it are dropped too.
+  void Retuned() { ++generation_; }
+  // A step's wait after tuning: `ms` with the polling held back (a poll now would read the
+  // new channel before it settled and start a second chain) and the look-out quiet. True
+  // when no frequency was sent meanwhile, so the caller's chain is still the newest and may
+  // ask for its reading; false when a newer step or a tune has replaced it.
+  bool Settle(int ms);
+  // How many times the receiver has been tuned; a reading belongs to one of these.
+  std::uint32_t Generation() const { return generation_; }
   void Timer1Timer();
   // The reply parser: `size` bytes are waiting at the port.
   void Comm1CommReceive(int size);
   void OnLine_ButtonClick();
   // Run every Host::kWatchMs: while the port is open and a request has gone unanswered
   // for max(IntTime, kWatchFloorMs) ms, polling starts again, so that one reply lost on the
-  // line cannot freeze the polling and a scan that waits for its squelch reading.
+  // line cannot freeze the polling and a scan that waits for its squelch reading. It never
+  // fires inside a step's wait (Settle), where silence is the engine's own doing.
   static constexpr int kWatchFloorMs = 500;
   void WatchPolling();
   // The port vanished under us (cable pulled, device gone): off line, as the key would.
@@ -89,6 +104,13 @@ class Link {
   void Dispatch(std::string_view frame);
   void SetFrequencyFromReply(std::string_view data, bool transceive);
   void SetModeFromReply(std::string_view frame);
+  // A reading request on the line: what it asked for, and the tuning it was sent at.
+  enum class Reading : char { Squelch, Signal };
+  void Asked(Reading kind);
+  // Whether a reading reply belongs to the frequency the receiver is on now. The receiver
+  // answers in order, so the reply answers the oldest request of its kind; requests ahead of
+  // that one were lost.
+  bool Current(Reading kind);
 
   Host* host_ = nullptr;
   Tuning* tuning_ = nullptr;
@@ -99,4 +121,17 @@ class Link {
   BandScopeControl* bandScope_ = nullptr;
   bool reparsePosted_ = false;
   std::uint32_t lastParseTick_ = 0;
+  struct Request {
+    Reading kind;
+    std::uint32_t generation;
+    std::uint32_t tick;
+  };
+  // Reading requests not answered yet, oldest first; bounded for a receiver that never
+  // answers.
+  static constexpr std::size_t kMaxUnanswered = 32;
+  std::deque<Request> unanswered_;
+  std::uint32_t generation_ = 0;
+  // The generation of the last reading request, for a reply that matches none.
+  std::uint32_t lastAskedGeneration_ = 0;
+  int settling_ = 0;
 };

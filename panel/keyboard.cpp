@@ -130,7 +130,10 @@ void Keyboard::KeyDown(int key) {
     memoryKeys_->M_SpeedButtonClick();
   }
   t.PrintDial();
-  identification_->SelectIdxModeOff();
+  // The keys that start, reverse or stop a scan keep the type filter, as the scan buttons do:
+  // a filtered single scan is run from the keyboard too.
+  const bool scanKey = key == vk::kAdd || key == vk::kSubtract || key == vk::kSpace;
+  if (!scanKey) identification_->SelectIdxModeOff();
 }
 
 void Keyboard::TrackBar1KeyUp(int key) {

@@ -56,7 +56,7 @@ void Tuning::ChannelSend() {
   if (host_->PortOpen()) {
     const std::int64_t value =
         static_cast<std::int64_t>(Frequency[Window]) + (ConvertOn ? ConvertShift : 0);
-    host_->WriteFrame(civ::SetFrequencyFrame(value));
+    link_->FrequencySend(value);
     EntryActive = false;
   }
   identification_->AutoMode_IdxChk();
@@ -66,7 +66,7 @@ void Tuning::ChannelSendSub(std::int32_t frequency) {
   if (host_->PortOpen()) {
     const std::int64_t value =
         static_cast<std::int64_t>(frequency) + (ConvertOn ? ConvertShift : 0);
-    host_->WriteFrame(civ::SetFrequencyFrame(value));
+    link_->FrequencySend(value);
     EntryActive = false;
   }
   identification_->AutoMode_IdxChk();
@@ -94,7 +94,10 @@ void Tuning::ChannelStepOut2() {
 }
 
 void Tuning::ChannelModeOut() {
-  if (host_->PortOpen()) {
+  // Mode 0 (a station or band stored without one), or a code the panel has no key for (the
+  // receiver reported 00 00), leaves the receiver's mode as it is: the
+  // receiver would refuse it, and the refusal would start the rewrite over and over.
+  if (host_->PortOpen() && Mode[Window] >= 1 && Mode[Window] <= civ::kModeCount) {
     host_->TimerStop();
     host_->WriteFrame(civ::SetModeFrame(link_->ReceiverAddress(), Mode[Window]));
   }
@@ -188,6 +191,7 @@ void Tuning::Win_Set(std::uint8_t window) {
   if (bandScope_->Sweeping()) bandScope_->BandLoop_Stop();
   host_->Delay(50);
   host_->WriteFrame(civ::SelectWindowFrame(link_->ReceiverAddress(), window));
+  link_->Retuned();
   host_->Delay(50);
   meter_->ATT_Off();
   host_->Delay(50);

@@ -83,7 +83,8 @@ void Identification::AutoMode_Find() {
     t.ChannelStepOut2();
     t.PrintStep();
   }
-  if (t.Mode[t.Window] != band.Mode) {
+  // A band stored without a mode (0) leaves the receiver's mode as it is.
+  if (band.Mode != 0 && t.Mode[t.Window] != band.Mode) {
     t.Mode[t.Window] = static_cast<std::uint16_t>(band.Mode);
     host_->Delay(kSettleMs);
     t.ChannelModeOut();
@@ -257,13 +258,14 @@ void Identification::FreqStepModeOut(int record) {
     t.ChannelSend();
     host_->Delay(kTuneMs);
   }
-  if (r.Mode != t.Mode[t.Window]) {
+  // A mode or step stored as 0 means "as the receiver has it": nothing is set or sent.
+  if (r.Mode != 0 && r.Mode != t.Mode[t.Window]) {
     t.Mode[t.Window] = static_cast<std::uint16_t>(r.Mode);
     t.PrintMode();
     t.ChannelModeOut();
     host_->Delay(kTuneMs);
   }
-  if (r.Step != t.CurrentStep()) {
+  if (r.Step != 0 && r.Step != t.CurrentStep()) {
     t.Step[t.Window] = r.Step;
     t.PrintStep();
     t.ChannelStepOut2();

@@ -1,5 +1,6 @@
 #include "scan/scan_engine.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/host.h"
@@ -25,6 +26,7 @@ void ScanEngine::StartScan(std::int16_t direction) {
     host_->Delay(kReverseMs);
   }
   ScanState = direction;
+  StopTick = 0;  // a hold of an earlier scan sets no deadline for this one
   view_->ShowScanLamps(ScanState);
   std::int32_t& step = tuning_->Step[tuning_->Window];
   if (step == 0) step = civ::DefaultStep;
@@ -33,13 +35,11 @@ void ScanEngine::StartScan(std::int16_t direction) {
     host_->SetTimerInterval(kDemoTickMs);
     host_->TimerStart();
   }
-  if (SingleScan && SingleFirst < 1) {
+  if (SingleScan && !SingleStationToScan()) {
     ST_SC_ButtonClick();
     SingleScanErrPrt();
-  } else if (direction == kUp) {
-    UpStep();
   } else {
-    DownStep();
+    Step(direction);
   }
   tuning_->PrintDial();
   meter_->SignalLevel = 0;
@@ -47,61 +47,44 @@ void ScanEngine::StartScan(std::int16_t direction) {
   meter_->SquelchStatus = 0;
 }
 
-void ScanEngine::UpStep() {
-  EndStop();
-  Tuning& t = *tuning_;
-  const std::int64_t n = static_cast<std::int64_t>(t.CurrentFrequency()) + t.CurrentStep();
+ScanEngine::Range ScanEngine::ScanRange() const {
   const StationIndexes& ix = stations_->Indexes;
-  if (SingleScan) {
-    MemScanUp();
-    t.ChannelSend();
-  } else if ((!BandScan && n <= t.UpperLimit) || (BandScan && n <= ix.BandHigh)) {
-    t.DialUp();
-    t.ChannelSend();
-  } else if (BandScan) {
-    // Wrap to the band's start exactly; the squelch is asked before the new frequency.
-    t.Frequency[t.Window] = ix.BandLow;
-    ResetSquelchLabel();
-    host_->Delay(ScanTime);
-    link_->SquelchSend();
-    host_->Delay(ScanTime);
-    t.ChannelSend();
-    return;
-  } else {
-    ST_SC_ButtonClick();  // the top of the range
-    return;
-  }
-  ResetSquelchLabel();
-  host_->Delay(ScanTime);
-  link_->SquelchSend();
+  // A band or gap may reach past what the receiver tunes: the scan keeps inside both.
+  if (BandScan)
+    return {std::max(ix.BandLow, tuning_->LowerLimit), std::min(ix.BandHigh, tuning_->UpperLimit)};
+  return {tuning_->LowerLimit, tuning_->UpperLimit};
 }
 
-void ScanEngine::DownStep() {
+void ScanEngine::Step(std::int16_t direction) {
   EndStop();
   Tuning& t = *tuning_;
-  const std::int64_t n = static_cast<std::int64_t>(t.CurrentFrequency()) - t.CurrentStep();
-  const StationIndexes& ix = stations_->Indexes;
+  const bool up = direction == kUp;
   if (SingleScan) {
-    MemScanDown();
-    t.ChannelSend();
-  } else if ((!BandScan && n >= t.LowerLimit) || (BandScan && n >= ix.BandLow)) {
-    t.DialDown();
-    t.ChannelSend();
-  } else if (BandScan) {
-    t.Frequency[t.Window] = ix.BandHigh;
-    ResetSquelchLabel();
-    host_->Delay(ScanTime);
-    link_->SquelchSend();
-    host_->Delay(ScanTime);
-    t.ChannelSend();
-    return;
+    if (!MemScan(direction)) {
+      // No station passes the filter (or none is left in the range): nothing to scan.
+      ST_SC_ButtonClick();
+      SingleScanErrPrt();
+      return;
+    }
   } else {
-    ST_SC_ButtonClick();  // the bottom of the range
-    return;
+    const Range range = ScanRange();
+    const std::int64_t f = t.CurrentFrequency();
+    const std::int64_t n = up ? f + t.CurrentStep() : f - t.CurrentStep();
+    if (up ? n <= range.high : n >= range.low) {
+      up ? t.DialUp() : t.DialDown();
+    } else if (BandScan) {
+      // Wrap to the band's other edge exactly; it is read like any other channel.
+      t.Frequency[t.Window] = up ? range.low : range.high;
+    } else {
+      ST_SC_ButtonClick();  // the end of the range
+      return;
+    }
   }
+  t.ChannelSend();
   ResetSquelchLabel();
-  host_->Delay(ScanTime);
-  link_->SquelchSend();
+  // The reading is asked for once the channel has settled, and only by the newest step: a
+  // step or a tune made during the wait has taken the chain over.
+  if (link_->Settle(ScanTime) && ScanState == direction) link_->SquelchSend();
 }
 
 void ScanEngine::ResetSquelchLabel() { view_->ShowSquelchLabel(false); }
@@ -110,17 +93,16 @@ void ScanEngine::PrintSquelch() {
   if (holding_ && tuning_->CurrentFrequency() != holdFrequency_) EndStop();
   if (meter_->SquelchStatus < 1) {
     EndStop();
-    if (ScanState == kUp)
-      UpStep();
-    else if (ScanState == kDown)
-      DownStep();
+    // The hold, if any, ended before its delay ran out: the next signal gets a full one.
+    StopTick = 0;
+    if (ScanState != kStopped) Step(ScanState);
   } else if (ScanState != kStopped) {
     if (!holding_) BeginStop();
     switch (ResumeMode) {
       case kOff:
         // Hold while the signal lasts; the first closed reading goes on.
         link_->SquelchSend();
-        host_->Delay(ScanTime);
+        link_->Settle(ScanTime);
         link_->RadioSignal();
         break;
       case kInfinite: {
@@ -137,13 +119,8 @@ void ScanEngine::PrintSquelch() {
         if (StopTick != 0 && StopTick + static_cast<std::uint32_t>(StopTime) < now) {
           // The delay is over: on, although the signal may still be there.
           StopTick = 0;
-          if (ScanState == kUp)
-            UpStep();
-          else
-            DownStep();
+          Step(ScanState);
         } else if (StopTick == 0) {
-          // A signal gone early leaves StopTick as it is: the next signal holds the scan
-          // only until this deadline.
           StopTick =
               ResumeMode == kDelay ? now : now - static_cast<std::uint32_t>(StopTime) + kPauseMs;
         }
@@ -177,6 +154,7 @@ void ScanEngine::ST_SC_Stop() {
 void ScanEngine::ScanStopped() {
   EndStop();
   ScanState = kStopped;
+  StopTick = 0;
   view_->ShowScanLamps(kStopped);
 }
 
@@ -238,8 +216,7 @@ bool ScanEngine::Selected(int position) const {
 
 void ScanEngine::BandIdxScanSet() {
   const StationIndexes& ix = stations_->Indexes;
-  const std::int32_t low = BandScan ? ix.BandLow : tuning_->LowerLimit;
-  const std::int32_t high = BandScan ? ix.BandHigh : tuning_->UpperLimit;
+  const auto [low, high] = ScanRange();
   SingleFirst = SingleLast = 0;
   const int n = ix.SingleIndex.Count();
   for (int p = 1; p <= n; ++p) {
@@ -254,42 +231,34 @@ void ScanEngine::BandIdxScanSet() {
   }
 }
 
-void ScanEngine::MemScanUp() {
-  if (SingleFirst < 1) return;
-  Tuning& t = *tuning_;
-  auto next = [this](std::int32_t f) {
-    for (int p = SingleFirst; p <= SingleLast; ++p)
-      if (SingleFrequency(p) > f && Selected(p)) return p;
-    return 0;
-  };
-  int p = next(t.CurrentFrequency());
-  if (p == 0) {
-    t.Frequency[t.Window] = SingleFrequency(SingleFirst) - 1;
-    p = next(t.CurrentFrequency());
-  }
-  if (p != 0) {
-    t.Frequency[t.Window] = SingleFrequency(p);
-    t.PrintDial();
-  }
+bool ScanEngine::SingleStationToScan() const {
+  for (int p = SingleFirst; p >= 1 && p <= SingleLast; ++p)
+    if (Selected(p)) return true;
+  return false;
 }
 
-void ScanEngine::MemScanDown() {
-  if (SingleFirst < 1) return;
+bool ScanEngine::MemScan(std::int16_t direction) {
+  if (SingleFirst < 1) return false;
   Tuning& t = *tuning_;
-  auto next = [this](std::int32_t f) {
-    for (int p = SingleLast; p >= SingleFirst; --p)
-      if (SingleFrequency(p) < f && Selected(p)) return p;
+  const bool up = direction == kUp;
+  const int first = up ? SingleFirst : SingleLast;
+  const int last = up ? SingleLast : SingleFirst;
+  const int by = up ? 1 : -1;
+  // The first station beyond f in the scan's direction that passes the type filter.
+  auto next = [&](std::int64_t f) {
+    for (int p = first; p != last + by; p += by) {
+      const std::int64_t g = SingleFrequency(p);
+      if ((up ? g > f : g < f) && Selected(p)) return p;
+    }
     return 0;
   };
   int p = next(t.CurrentFrequency());
-  if (p == 0) {
-    t.Frequency[t.Window] = SingleFrequency(SingleLast) + 1;
-    p = next(t.CurrentFrequency());
-  }
-  if (p != 0) {
-    t.Frequency[t.Window] = SingleFrequency(p);
-    t.PrintDial();
-  }
+  // Past the last one: round to the first, at the other end of the range.
+  if (p == 0) p = next(static_cast<std::int64_t>(SingleFrequency(first)) - by);
+  if (p == 0) return false;
+  t.Frequency[t.Window] = SingleFrequency(p);
+  t.PrintDial();
+  return true;
 }
 
 void ScanEngine::Flash(FlashLamp lamp) {

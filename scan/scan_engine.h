@@ -88,9 +88,10 @@ class ScanEngine : public ScanControl {
   void ScanButtonClick();
   void ScanStop_Digital_Print();
 
-  // Single-scan stepping over SingleFirst..SingleLast, with wrap-around.
-  void MemScanUp();
-  void MemScanDown();
+  // Single-scan stepping over SingleFirst..SingleLast in a direction (kUp, kDown), with
+  // wrap-around; false, with the frequency left as it was, when no station passes the type
+  // filter.
+  bool MemScan(std::int16_t direction);
 
   // Error flashes: the lamp red for half a second.
   void AutoScanErrPrt() { Flash(FlashLamp::AutoMode); }
@@ -99,8 +100,17 @@ class ScanEngine : public ScanControl {
 
  private:
   void StartScan(std::int16_t direction);
-  void UpStep();
-  void DownStep();
+  // One scan step in a direction (kUp, kDown): the next channel, the wrap at a band edge,
+  // or the end of the scan; then the wait and the squelch request.
+  void Step(std::int16_t direction);
+  // What the scan covers: the band (or gap) under band scan, else the receiver's range,
+  // never beyond the receiver's limits.
+  struct Range {
+    std::int32_t low, high;
+  };
+  Range ScanRange() const;
+  // Whether a station of the single scan's range passes the type filter.
+  bool SingleStationToScan() const;
   void ResetSquelchLabel();
   void Flash(FlashLamp lamp);
   // Whether the station at a position of the single-frequency index passes the type filter.

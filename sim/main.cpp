@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <fstream>
 #include <iostream>
 #include <random>
@@ -232,9 +233,15 @@ class Simulator {
         }
         timeout = std::min<int>(timeout, static_cast<int>(left.count()) + 1);
       }
+      if (!held_.empty()) {
+        const auto left =
+            std::chrono::duration_cast<milliseconds>(held_.front().first - Clock::now());
+        timeout = std::clamp(static_cast<int>(left.count()) + 1, 0, timeout);
+      }
       if (poll(fds, 3, timeout) < 0 && errno != EINTR) return;
       if (fds[1].revents) ReadPanel();
       if (fds[2].revents & POLLIN) ReadLine();
+      SendHeld();
     }
   }
 
@@ -268,7 +275,34 @@ class Simulator {
     if (!answer || options_.silent || Chance(options_.drop)) return;
     if (answer->size() == 6 && (*answer)[4] == civ::kOk && Chance(options_.ng))
       (*answer)[4] = civ::kNg;
+    // The answer is made now (a reading is taken at the frequency tuned now); a held one goes
+    // out later, and answers after it wait behind it, as from a receiver that answers in
+    // order.
+    const int hold = HoldFor(frame);
+    if (hold > 0 || !held_.empty()) {
+      auto due = Clock::now() + milliseconds(hold);
+      if (!held_.empty()) due = std::max(due, held_.back().first);
+      held_.emplace_back(due, std::move(*answer));
+      return;
+    }
     SendFrame(*answer, true);
+  }
+
+  // How long the answer to `frame` is held back (--delay).
+  int HoldFor(const Bytes& frame) const {
+    for (const auto& h : options_.holds)
+      if (frame[4] == h.command && (h.sub < 0 || (frame.size() > 6 && frame[5] == h.sub)))
+        return h.ms;
+    return 0;
+  }
+
+  // Sends the held answers that are due.
+  void SendHeld() {
+    while (!held_.empty() && held_.front().first <= Clock::now()) {
+      const Bytes frame = std::move(held_.front().second);
+      held_.pop_front();
+      SendFrame(frame, false);
+    }
   }
 
   void SendFrame(const Bytes& frame, bool answer) {
@@ -359,6 +393,7 @@ class Simulator {
   FrameReader reader_;
   std::string panelLine_;
   bool panelOverflow_ = false;
+  std::deque<std::pair<Clock::time_point, Bytes>> held_;
   bool stdinOpen_ = true;
   bool quit_ = false;
 };

@@ -24,6 +24,8 @@ const char* const kUsage =
     "  --split                answers cut into random chunks with small gaps\n"
     "  --ng P                 FA instead of FB, with probability P\n"
     "  --silent               answer nothing\n"
+    "  --delay CMD[SUB]=MS    hold back the answer to command CMD (hex, with an optional\n"
+    "                         sub-command, e.g. 15 or 1501) for MS milliseconds\n"
     "  --hangup-after SECONDS close the pseudo-terminal and exit after SECONDS\n"
     "  --log FILE             log every frame received and sent\n";
 
@@ -127,6 +129,18 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
       if (!probability(o.drop)) return fail("needs a probability 0..1");
     } else if (a == "--ng") {
       if (!probability(o.ng)) return fail("needs a probability 0..1");
+    } else if (a == "--delay") {
+      const auto v = value();
+      const auto eq = v ? v->find('=') : std::string::npos;
+      const std::string code = eq != std::string::npos ? v->substr(0, eq) : "";
+      const auto cmd = code.size() == 2 || code.size() == 4
+                           ? Number<unsigned>(code.substr(0, 2), 16)
+                           : std::nullopt;
+      const auto sub = code.size() == 4 ? Number<unsigned>(code.substr(2), 16) : std::nullopt;
+      const auto ms = eq != std::string::npos ? Number<int>(v->substr(eq + 1)) : std::nullopt;
+      if (!cmd || (code.size() == 4 && !sub) || !ms || *ms < 0 || *ms > 60000)
+        return fail("needs CMD=MS or CMDSUB=MS, hexadecimal bytes and 0..60000 ms");
+      o.holds.push_back({static_cast<int>(*cmd), sub ? static_cast<int>(*sub) : -1, *ms});
     } else if (a == "--hangup-after") {
       const auto v = value();
       const auto s = v ? Real(*v) : std::nullopt;

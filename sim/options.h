@@ -22,6 +22,13 @@ struct Options {
   double ng = 0;
   bool split = false;
   bool silent = false;
+  // Answers held back: the command byte (and sub-command, or -1 for any) and milliseconds.
+  struct Hold {
+    int command;
+    int sub;
+    int ms;
+  };
+  std::vector<Hold> holds;
   std::optional<double> hangupAfter;  // seconds
   std::string log;
   std::string link;

@@ -146,6 +146,16 @@ TEST_F(EntryTest, KeysReachTheScanBandScopeAndMemoryKeys) {
                                              "F8", "store"}));
 }
 
+// The scan keys keep the type filter, as the scan buttons do; other keys switch it off.
+TEST_F(EntryTest, ScanKeysKeepTheTypeFilter) {
+  ControlCalls controls;
+  keys.BindScan(controls, controls);
+  for (int key : {vk::kAdd, vk::kSubtract, vk::kSpace}) keys.KeyDown(key);
+  EXPECT_EQ(controls.Count("SelectIdxModeOff"), 0);
+  keys.KeyDown(vk::k0 + 1);
+  EXPECT_EQ(controls.Count("SelectIdxModeOff"), 1);
+}
+
 TEST(KeyMap, QtKeysToVirtualKeys) {
   constexpr int kQtEnter = 0x01000005, kQtReturn = 0x01000004, kQtF9 = 0x01000038;
   EXPECT_EQ(VirtualKeyOf('7', false), 55);

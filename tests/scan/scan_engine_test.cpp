@@ -4,6 +4,7 @@
 #include "scan/scan_engine.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "support/scan_fixture.h"
 
@@ -43,18 +44,16 @@ TEST_F(ScanTest, ResumeRulesHoldForTheirTimes) {
       // A steady signal holds about StopTime, then the scan steps on and the delay starts
       // again on the next reading.
       {"DELAY steady", ScanEngine::kDelay, {{500, 100000}}, {{500, 5000}, {5550, 5000}}},
-      // Gone after 2 s: on at once. Back 1 s later: held only until the old deadline (2 s).
-      // After that deadline a step clears it and the signal after that is held 5 s again.
+      // Gone after 2 s: on at once, and the next signal gets a full delay of its own, 1 s
+      // or 4 s later alike (no deadline is left over from the first).
       {"DELAY 2s, back 1s later",
        ScanEngine::kDelay,
        {{500, 2500}, {3500, 100000}},
-       {{500, 2000}, {3500, 2000}, {5550, 5000}}},
-      // Back 4 s later, after the old deadline: passed with one step and no hold; the next
-      // reading starts a new delay.
+       {{500, 2000}, {3500, 5000}}},
       {"DELAY 2s, back 4s later",
        ScanEngine::kDelay,
        {{500, 2500}, {6500, 100000}},
-       {{500, 2000}, {6550, 5000}}},
+       {{500, 2000}, {6500, 5000}}},
       // "- - -" goes on 300 ms after the first open reading whatever StopTime is.
       {"pause", ScanEngine::kPause, {{500, 100000}}, {{500, 350}, {900, 350}}},
       // "OFF" holds while the signal lasts and goes on with the first closed reading.
@@ -129,19 +128,36 @@ TEST_F(ScanTest, RangeEndsStopOrWrapInsideTheBand) {
   }
 }
 
-TEST_F(ScanTest, TheWrapAsksForTheSquelchBeforeTheNewFrequency) {
-  Put(1, 145005000, 145105000, 20000, 5, "BAND");
-  Index();
-  Tune(145060000);
-  rig.scan.BandScan = true;
-  rig.rx.ClearLog();
-  rig.scan.UP_SC_ButtonClick();
-  rig.host.Delay(300);
-  const auto frames = rig.rx.Frames();
-  const auto wrap = std::find(frames.begin(), frames.end(), "FEFE34E0000050004501FD");
-  ASSERT_NE(wrap, frames.end());  // 145,005,000
-  EXPECT_EQ(*(wrap - 1), "FEFE34E01501FD");
-  EXPECT_EQ(*(wrap - 3), "FEFE34E0000000104501FD");  // 145,100,000 and its squelch request
+// The channel a band scan wraps to is read like any other: tuned, ScanTime, squelch. A carrier
+// on the band's first (up) or last (down) channel stops the scan there.
+TEST_F(ScanTest, TheWrapReadsTheBandEdge) {
+  struct Case {
+    bool up;
+    std::int32_t start, edge;
+  } cases[] = {{true, 145060000, 145005000}, {false, 145040000, 145105000}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.up ? "up" : "down");
+    ScanSetup f;
+    f.Put(1, 145005000, 145105000, 20000, 5, "BAND");
+    f.Index();
+    f.Tune(c.start);
+    f.rig.scan.BandScan = true;
+    f.rig.scan.ResumeMode = ScanEngine::kInfinite;
+    f.open = [&](std::int32_t at, std::uint32_t) { return at == c.edge; };
+    f.rig.rx.ClearLog();
+    c.up ? f.rig.scan.UP_SC_ButtonClick() : f.rig.scan.DW_SC_ButtonClick();
+    f.rig.host.Delay(500);
+    EXPECT_EQ(f.rig.scan.ScanState, ScanEngine::kStopped);
+    EXPECT_EQ(f.rig.tuning.Frequency[1], c.edge);
+    const auto& log = f.rig.rx.Log();
+    const auto wrap = std::find_if(log.begin(), log.end(), [&](const auto& w) {
+      return w.hex.size() == 22 && civ::BcdTextToFrequency(w.hex.substr(10, 10)) == c.edge;
+    });
+    ASSERT_NE(wrap, log.end());
+    ASSERT_NE(wrap + 1, log.end());
+    EXPECT_EQ((wrap + 1)->hex, "FEFE34E01501FD");
+    EXPECT_GE((wrap + 1)->at - wrap->at, 30u);
+  }
 }
 
 TEST_F(ScanTest, SingleScanVisitsEqualFrequenciesOnceAndWraps) {
@@ -173,7 +189,7 @@ TEST_F(ScanTest, SingleScanVisitsEqualFrequenciesOnceAndWraps) {
                {true, 99999999, 100000000},   {false, 100000001, 100000000}};
   for (const auto& s : steps) {
     rig.tuning.Frequency[1] = s.from;
-    s.up ? rig.scan.MemScanUp() : rig.scan.MemScanDown();
+    rig.scan.MemScan(s.up ? ScanEngine::kUp : ScanEngine::kDown);
     EXPECT_EQ(rig.tuning.Frequency[1], s.to) << s.from << (s.up ? " up" : " down");
   }
 }
@@ -264,6 +280,143 @@ TEST_F(ScanTest, ALostReplyDoesNotStopTheScan) {
     EXPECT_EQ(f.rig.scan.ScanState, ScanEngine::kUp);
     EXPECT_GT(f.FrequenciesSent().size(), 40u);
   }
+}
+
+// A reading is applied only to the channel it was taken at, and one chain of requests runs:
+// each squelch request follows the last tune by ScanTime. The carrier is at 145.060 only.
+TEST_F(ScanTest, EachReadingBelongsToItsChannelAndOneChainRuns) {
+  enum Press { kNone, kOnSquelchAtCarrier, kOnTuneToCarrier, kOnPollBeforeStart };
+  struct Case {
+    const char* name;
+    int scanTime, replyDelay;
+    Press press;  // when the up key is pressed
+    bool stopsOnCarrier;
+  } cases[] = {
+      {"up key while the carrier's reply is on the line", 30, 40, kOnSquelchAtCarrier, false},
+      {"up key inside the wait after tuning the carrier", 30, 5, kOnTuneToCarrier, false},
+      {"a poll on the line when the scan starts", 30, 40, kOnPollBeforeStart, false},
+      {"the look-out inside a long wait", 700, 5, kNone, true},
+  };
+  constexpr std::int32_t kCarrier = 145060000;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScanSetup f;
+    f.rig.scan.ResumeMode = ScanEngine::kInfinite;
+    f.rig.scan.ScanTime = c.scanTime;
+    f.rig.rx.replyDelayMs = c.replyDelay;
+    f.open = [](std::int32_t at, std::uint32_t) { return at == kCarrier; };
+    if (c.press == kOnPollBeforeStart) f.Tune(kCarrier);
+    f.rig.host.Delay(300);
+    bool pressed = c.press == kNone;
+    auto answer = f.rig.rx.script;
+    f.rig.rx.script = [&](const std::string& hex) {
+      const bool tune = hex.size() == 22;
+      const bool atCarrier =
+          (tune ? civ::BcdTextToFrequency(hex.substr(10, 10)) : f.rig.rx.frequency) == kCarrier;
+      const bool squelch = hex == "FEFE34E01501FD";
+      if (!pressed && atCarrier && (c.press == kOnTuneToCarrier ? tune : squelch) &&
+          (c.press == kOnPollBeforeStart) == (f.rig.scan.ScanState == 0)) {
+        pressed = true;
+        f.rig.host.Post([&] { f.rig.scan.UP_SC_ButtonClick(); });
+      }
+      return answer(hex);
+    };
+    f.rig.rx.ClearLog();
+    if (c.press != kOnPollBeforeStart) f.rig.scan.UP_SC_ButtonClick();
+    f.rig.host.Delay(3000);
+    ASSERT_TRUE(pressed);
+    EXPECT_EQ(f.rig.scan.ScanState, c.stopsOnCarrier ? ScanEngine::kStopped : ScanEngine::kUp);
+    if (c.stopsOnCarrier) EXPECT_EQ(f.rig.tuning.Frequency[1], kCarrier);
+    // While it scans: one squelch request per channel, ScanTime after tuning it.
+    std::uint32_t tunedAt = 0;
+    bool asked = false;
+    for (const auto& w : f.rig.rx.Log()) {
+      if (w.hex.size() == 22) tunedAt = w.at, asked = false;
+      if (w.hex != "FEFE34E01501FD" || tunedAt == 0 || f.rig.scan.ScanState == 0) continue;
+      EXPECT_GE(w.at - tunedAt, static_cast<std::uint32_t>(c.scanTime)) << "at " << w.at;
+      EXPECT_FALSE(std::exchange(asked, true)) << "a second request at " << w.at;
+    }
+  }
+}
+
+// Ranges are kept inside the receiver's limits (25 MHz..2 GHz here): a band below the lower
+// limit makes the gap above it start under the limit, a band above the upper one ends past it.
+TEST_F(ScanTest, BandRangesAreClampedToTheLimits) {
+  struct Case {
+    const char* name;
+    bool up;
+    std::int32_t start;
+    Freqs expect;
+  } cases[] = {
+      {"gap from 20 MHz, down", false, 25040000, {25020000, 25000000, 29999999, 29980000}},
+      {"gap from 20 MHz, up", true, 29960000, {29980000, 25000000, 25020000}},
+      {"band past the top, up", true, 1999960000, {1999980000, 1990000000, 1990020000}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScanSetup f;
+    f.Put(1, 10000000, 20000000, 20000, 5, "LOW");
+    f.Put(2, 30000000, 40000000, 20000, 5, "MID");
+    f.Put(3, 1990000000, 2100000000, 20000, 5, "HIGH");
+    f.Index();
+    f.Tune(c.start);
+    f.rig.scan.BandScan = true;
+    f.rig.rx.ClearLog();
+    c.up ? f.rig.scan.UP_SC_ButtonClick() : f.rig.scan.DW_SC_ButtonClick();
+    f.rig.host.Delay(400);
+    Freqs sent = f.Frequencies();
+    if (sent.size() > c.expect.size()) sent.resize(c.expect.size());
+    EXPECT_EQ(sent, c.expect);
+  }
+}
+
+// A hold ended by the stop key leaves no deadline: the next scan's signal is held in full.
+TEST_F(ScanTest, AStoppedHoldLeavesNoDeadline) {
+  rig.scan.ResumeMode = ScanEngine::kDelay;
+  const std::uint32_t t0 = rig.host.TickCount();
+  open = [&](std::int32_t at, std::uint32_t now) { return now - t0 < 1000 || at == 145100000; };
+  rig.scan.UP_SC_ButtonClick();
+  rig.host.Delay(500);
+  rig.scan.ST_SC_ButtonClick();  // during the hold at 145.020
+  rig.host.Delay(6000);
+  rig.scan.UP_SC_ButtonClick();
+  rig.host.Delay(3000);  // the carrier at 145.100 is held, not passed
+  EXPECT_EQ(rig.tuning.Frequency[1], 145100000);
+  EXPECT_EQ(rig.scan.ScanState, ScanEngine::kUp);
+}
+
+// A type filter that no station of the range passes is nothing to scan: flash and stop,
+// the frequency left where it was.
+TEST_F(ScanTest, AFilterMatchingNothingIsNothingToScan) {
+  Put(1, 145000000, 0, 0, 5, "AIR");
+  Put(2, 145100000, 0, 0, 5, "MARINE");
+  Index();
+  Tune(145050000);
+  rig.scan.SingleScan = true;
+  rig.identification.SelectMode = true;
+  rig.identification.SelectType = "RAIL";
+  rig.scan.UP_SC_ButtonClick();
+  EXPECT_EQ(rig.scan.ScanState, ScanEngine::kStopped);
+  EXPECT_EQ(rig.view.flashes, std::vector<FlashLamp>{FlashLamp::SingleScan});
+  EXPECT_EQ(rig.tuning.Frequency[1], 145050000);
+}
+
+// A station or band stored without a mode or step (0) leaves the receiver's as they are:
+// no mode or step frame, which the receiver would refuse and so start the rewrite again.
+TEST_F(ScanTest, AStoredZeroModeOrStepSendsNoFrame) {
+  Put(1, 144000000, 146000000, 20000, 0, "BAND");
+  Put(2, 145500000, 0, 0, 0, "NONE");
+  rig.tuning.Mode[1] = 5;
+  rig.rx.ClearLog();
+  Index();  // 145.000 is in the band
+  rig.identification.FreqStepModeOut(2);
+  rig.host.Delay(200);
+  for (const auto& hex : rig.rx.Frames()) {
+    EXPECT_NE(hex.substr(0, 10), "FEFE34E006") << hex;
+    EXPECT_NE(hex.substr(0, 10), "FEFE34E010") << hex;
+  }
+  EXPECT_EQ(rig.tuning.Mode[1], 5);
+  EXPECT_EQ(rig.tuning.Step[1], 20000);
 }
 
 }  // namespace
