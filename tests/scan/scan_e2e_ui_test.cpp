@@ -5,9 +5,11 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "app/application_qt.h"
 #include "app/main_form.h"
@@ -45,6 +47,33 @@ TEST_F(ScanEndToEnd, InfiniteStopsOnTheCarrier) {
   ASSERT_GE(tuned.size(), 5u);
   EXPECT_EQ(std::vector<std::int32_t>(tuned.end() - 5, tuned.end()),
             (std::vector<std::int32_t>{145920000, 145940000, 145960000, 145980000, 146000000}));
+}
+
+// The receiver holds its squelch and signal answers back 150 ms. A scan started while a poll
+// taken on the carrier is on the line, and restarted inside a later step, never stops on an
+// empty channel with that reading, and asks once per channel.
+TEST_F(SimEndToEnd, StaleReadingsNeverStopTheScan) {
+  StartSim({"--delay", "15=150"}, "146.000 200 12000 always\n");
+  StartProgram();
+  ASSERT_TRUE(form_->Comm1.IsOpen());
+  form_->scan.ResumeMode = ScanEngine::kInfinite;
+  form_->scan.ScanTime = 300;
+  form_->tuning.Step[1] = 20000;
+  form_->tuning.TrackBar1Change(1460);  // on the carrier
+  ASSERT_TRUE(
+      WaitFor([&] { return Received().size() > 4 && ReceivedHex().back() == "FEFE34E01501FD"; }));
+  const std::size_t from = Received().size();
+  form_->scan.UP_SC_ButtonClick();
+  QTimer::singleShot(600, form_.get(), [&] { form_->scan.UP_SC_ButtonClick(); });
+  Wait(2500);
+  EXPECT_EQ(form_->scan.ScanState, ScanEngine::kUp);
+  EXPECT_GT(form_->tuning.Frequency[1], 146040000);
+  const auto rx = ReceivedHex();
+  bool asked = false;
+  for (std::size_t i = from; i < rx.size(); ++i) {
+    if (rx[i].size() == 22) asked = false;
+    if (rx[i] == "FEFE34E01501FD") EXPECT_FALSE(std::exchange(asked, true)) << "frame " << i;
+  }
 }
 
 }  // namespace
