@@ -33,6 +33,44 @@ TEST(ShellExit, SaveAndDiscardPaths) {
   EXPECT_EQ(shell.ExitChoice, Shell::kSave);
 }
 
+TEST(ShellExit, CloseBoxAndSessionEndNeverDropAChangedListUnasked) {
+  using End = Shell::SessionEnd;
+  struct Case {
+    int before;  // ExitChoice set by a menu before
+    bool changed, canAsk;
+    int answer;  // the question's answer, -1: must not be asked
+    bool closes;
+    End session;
+    int after;
+  } cases[] = {
+      {Shell::kUndecided, false, true, -1, true, End::kNothing, Shell::kUndecided},
+      {Shell::kSave, true, true, -1, true, End::kNothing, Shell::kSave},
+      {Shell::kUndecided, true, true, Shell::kSave, true, End::kSave, Shell::kSave},
+      {Shell::kUndecided, true, true, Shell::kDiscard, true, End::kDiscard, Shell::kDiscard},
+      {Shell::kUndecided, true, true, Shell::kUndecided, false, End::kCancel, Shell::kUndecided},
+  };
+  for (const Case& c : cases) {
+    auto ask = [&c] {
+      EXPECT_NE(c.answer, -1);
+      return c.answer;
+    };
+    Shell box, session;
+    box.ExitChoice = session.ExitChoice = c.before;
+    EXPECT_EQ(box.CloseBox(c.changed, ask), c.closes) << c.answer;
+    EXPECT_EQ(box.ExitChoice, c.after);
+    EXPECT_EQ(session.EndSession(
+                  c.changed, [] { return true; }, ask),
+              c.session);
+    EXPECT_EQ(session.ExitChoice, c.after);
+  }
+  // No one to ask: the edits go to the recovery file and nothing is saved on the way out.
+  Shell shell;
+  EXPECT_EQ(shell.EndSession(
+                true, [] { return false; }, [] { return -1; }),
+            End::kKeepRecovery);
+  EXPECT_EQ(shell.ExitChoice, Shell::kDiscard);
+}
+
 TEST(ShellErrors, SerialErrorsHaveFixedTextsOthersAreSilent) {
   auto message = [](auto&& e) { return ApplicationErrorMessage(std::make_exception_ptr(e)); };
   EXPECT_EQ(message(ECommOpenError(-1)), "COMポートがオープンできません。");

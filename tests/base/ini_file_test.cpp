@@ -3,6 +3,10 @@
 #include "base/ini_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstring>
 
 #include "tests/stations/temp_folder.h"
 
@@ -111,7 +115,21 @@ TEST(IniFile, UnwritableFileGivesTheMessage) {
     EXPECT_EQ(std::string(e.what()), path + " に書き込めません");
     EXPECT_EQ(e.FileName, path);
     EXPECT_FALSE(e.Reason.empty());
+    EXPECT_EQ(e.Message(), path + " に書き込めません（" + std::strerror(ENOENT) + "）");
   }
+}
+
+TEST(IniFile, ALinkToAFileNotYetMadeIsWrittenThrough) {
+  TempFolder dir;
+  ASSERT_EQ(mkdir((dir / "conf").c_str(), 0755), 0);
+  ASSERT_EQ(symlink("conf/real.ini", (dir / "fennix.ini").c_str()), 0);  // relative, dangling
+  IniFile ini;
+  ini.WriteInteger("COM", "Port", 3);
+  ini.Save(dir / "fennix.ini");
+  struct stat st;
+  ASSERT_EQ(lstat((dir / "fennix.ini").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(ReadFileBytes(dir / "conf/real.ini"), "[COM]\nPort=3\n");
 }
 
 }  // namespace

@@ -80,24 +80,31 @@ TEST_F(OptionForm, OpensWithTheStoredValuesAndTheFocusOnOk) {
   EXPECT_EQ(v, OptionValues{});
 }
 
-TEST_F(OptionForm, TypedValuesAreStoredAsTheyChangeAndTheFocusStaysUntilEnter) {
-  Type(form.StopTimeComboBox, "45");
-  EXPECT_EQ(v.StopTime, 30000);
-  Type(form.ComTimeComboBox, "2000");
-  EXPECT_EQ(v.IntTime, 1000);
-  EXPECT_TRUE(form.ComTimeComboBox->hasFocus());
-  Type(form.ComTimeComboBox, "5");
-  EXPECT_EQ(v.IntTime, 10);
-  // No completion from the list: "5" stays "5", "1" does not become "10".
-  EXPECT_EQ(form.ComTimeComboBox->currentText(), "5");
-  Type(form.ScanComboBox, "1");
-  EXPECT_EQ(v.ScanTime, 1);
-  Type(form.StopTimeComboBox, "0");
-  EXPECT_EQ(v.StopTime, 1000);
-  // Enter confirms the text and moves on to "O K" without closing the dialog.
-  QTest::keyClick(form.StopTimeComboBox, Qt::Key_Return);
-  EXPECT_TRUE(form.OK_Button->hasFocus());
-  EXPECT_TRUE(form.isVisible());
+TEST_F(OptionForm, TypedValuesAreStoredByEnterNotWhileTyping) {
+  struct Case {
+    QComboBox* combo;
+    QString text;
+    int OptionValues::*value;
+    int stored;
+  } cases[] = {
+      {form.StopTimeComboBox, "45", &OptionValues::StopTime, 30000},
+      {form.ComTimeComboBox, "2000", &OptionValues::IntTime, 1000},
+      {form.ComTimeComboBox, "5", &OptionValues::IntTime, 10},
+      {form.ScanComboBox, "1", &OptionValues::ScanTime, 1},
+      {form.StopTimeComboBox, "0", &OptionValues::StopTime, 1000},
+  };
+  for (const Case& c : cases) {
+    const int before = v.*c.value;
+    Type(c.combo, c.text);
+    EXPECT_EQ(v.*c.value, before) << c.text.toStdString();
+    // No completion from the list: "5" stays "5", "1" does not become "10".
+    EXPECT_EQ(c.combo->currentText(), c.text);
+    // Enter confirms the text and moves on to "O K" without closing the dialog.
+    QTest::keyClick(c.combo, Qt::Key_Return);
+    EXPECT_EQ(v.*c.value, c.stored);
+    EXPECT_TRUE(form.OK_Button->hasFocus());
+    EXPECT_TRUE(form.isVisible());
+  }
 }
 
 TEST_F(OptionForm, LeavingATypedFieldByTabGoesToOk) {
@@ -116,17 +123,26 @@ TEST_F(OptionForm, PickingAnItemStoresItAndGoesToOk) {
   EXPECT_TRUE(form.OK_Button->hasFocus());
 }
 
-TEST_F(OptionForm, ConversionErrorsShowAMessageAndKeepTheValue) {
+TEST_F(OptionForm, ConversionErrorsShowOnLeavingOrOkAndKeepTheValue) {
   MessageWatcher watcher;
-  Type(form.ScanComboBox, "12a");  // "12" is stored on the way; text check A turns "12a" away
-  EXPECT_EQ(v.ScanTime, 12);
+  Type(form.ScanComboBox, "");  // emptied to type anew: no message while typing
+  Type(form.ScanComboBox, "12a");
+  QTest::keyClick(form.ScanComboBox, Qt::Key_Return);  // text check A turns "12a" away
+  EXPECT_EQ(v.ScanTime, 30);
   EXPECT_TRUE(watcher.texts.isEmpty());
-  Type(form.ScanComboBox, "1234a");  // five characters: converted, and refused
-  EXPECT_EQ(v.ScanTime, 1234);       // "1234" was stored on the way
+  Type(form.ScanComboBox, "1234a");  // five characters: converted, and refused on "O K"
+  EXPECT_TRUE(watcher.texts.isEmpty());
+  QTest::mouseClick(form.OK_Button, Qt::LeftButton);
   ASSERT_EQ(watcher.texts.size(), 1);
   EXPECT_TRUE(watcher.texts[0].contains("1234a"));
+  EXPECT_EQ(v.ScanTime, 30);
+  EXPECT_TRUE(form.isVisible());  // left open on the field, to be put right
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  EXPECT_TRUE(form.ScanComboBox->hasFocus());
   Type(form.StopTimeComboBox, "7x");
-  EXPECT_EQ(v.StopTime, 7000);
+  QTest::keyClick(form.StopTimeComboBox, Qt::Key_Tab);
+  QApplication::processEvents();
+  EXPECT_EQ(v.StopTime, 5000);
   EXPECT_EQ(watcher.texts.size(), 2);
 }
 
@@ -134,18 +150,25 @@ TEST_F(OptionForm, ClearingTheConverterEndSetsItToZeroAndLeavesTheShift) {
   form.ConvFreq2_Edit->setFocus();
   QTest::keyClick(form.ConvFreq2_Edit, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(form.ConvFreq2_Edit, Qt::Key_Delete);
+  EXPECT_EQ(form.ConvFreq2_Edit->text(), "");  // nothing is put in while typing
+  EXPECT_TRUE(form.ConvFreq2_Edit->hasFocus());
+  // Bad text shows the stored value again once the edit is left.
+  form.ConvFreq_Edit->setFocus();
+  QApplication::processEvents();
+  QTest::keyClick(form.ConvFreq_Edit, Qt::Key_End);
+  QTest::keyClicks(form.ConvFreq_Edit, "k");
   EXPECT_EQ(form.ConvFreq2_Edit->text(), "0");
   EXPECT_EQ(v.ConvertEnd, 0);
   EXPECT_EQ(v.ConvertShift, 60000000);
+  form.ConvFreq1_Edit->setFocus();
+  QApplication::processEvents();
   EXPECT_EQ(form.ConvFreq_Edit->text(), "60000");
-  EXPECT_TRUE(form.ConvFreq2_Edit->hasFocus());
-  // Bad text shows the stored value again.
   form.ConvFreq_Edit->setFocus();
   QTest::keyClick(form.ConvFreq_Edit, Qt::Key_End);
-  QTest::keyClicks(form.ConvFreq_Edit, "k");
-  EXPECT_EQ(form.ConvFreq_Edit->text(), "60000");
   QTest::keyClicks(form.ConvFreq_Edit, "1");
+  QTest::mouseClick(form.OK_Button, Qt::LeftButton);
   EXPECT_EQ(v.ConvertShift, 600001000);
+  EXPECT_FALSE(form.isVisible());
 }
 
 TEST_F(OptionForm, CheckBoxesAndTheRadioGroupStoreAtOnceAndGoToOk) {
