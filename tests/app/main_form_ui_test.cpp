@@ -7,7 +7,6 @@
 #include <fstream>
 #include <memory>
 
-#include <QApplication>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "base/virtual_host.h"
 #include "comm/comm_error.h"
 
@@ -35,38 +37,28 @@ TEST(ShellExit, SaveAndDiscardPaths) {
 
 TEST(ShellExit, CloseBoxAndSessionEndNeverDropAChangedListUnasked) {
   using End = Shell::SessionEnd;
-  struct Case {
-    int before;  // ExitChoice set by a menu before
-    bool changed, canAsk;
-    int answer;  // the question's answer, -1: must not be asked
-    bool closes;
-    End session;
-    int after;
-  } cases[] = {
-      {Shell::kUndecided, false, true, -1, true, End::kNothing, Shell::kUndecided},
-      {Shell::kSave, true, true, -1, true, End::kNothing, Shell::kSave},
-      {Shell::kUndecided, true, true, Shell::kSave, true, End::kSave, Shell::kSave},
-      {Shell::kUndecided, true, true, Shell::kDiscard, true, End::kDiscard, Shell::kDiscard},
-      {Shell::kUndecided, true, true, Shell::kUndecided, false, End::kCancel, Shell::kUndecided},
+  // ExitChoice before, list changed, the answer (-1: must not be asked), session end, after.
+  const std::tuple<int, bool, int, End, int> cases[] = {
+      {Shell::kUndecided, false, -1, End::kNothing, Shell::kUndecided},
+      {Shell::kSave, true, -1, End::kNothing, Shell::kSave},
+      {Shell::kUndecided, true, Shell::kSave, End::kSave, Shell::kSave},
+      {Shell::kUndecided, true, Shell::kDiscard, End::kDiscard, Shell::kDiscard},
+      {Shell::kUndecided, true, Shell::kUndecided, End::kCancel, Shell::kUndecided},
   };
-  for (const Case& c : cases) {
-    auto ask = [&c] {
-      EXPECT_NE(c.answer, -1);
-      return c.answer;
-    };
-    Shell box, session;
-    box.ExitChoice = session.ExitChoice = c.before;
-    EXPECT_EQ(box.CloseBox(c.changed, ask), c.closes) << c.answer;
-    EXPECT_EQ(box.ExitChoice, c.after);
-    EXPECT_EQ(session.EndSession(
-                  c.changed, [] { return true; }, ask),
-              c.session);
-    EXPECT_EQ(session.ExitChoice, c.after);
+  for (const auto& [before, changed, answer, session, after] : cases) {
+    auto ask = [answer] { return answer < 0 ? (ADD_FAILURE(), 0) : answer; };
+    Shell box, end;
+    box.ExitChoice = end.ExitChoice = before;
+    EXPECT_EQ(box.CloseBox(changed, ask), after != Shell::kUndecided || !changed);
+    EXPECT_EQ(end.EndSession(
+                  changed, [] { return true; }, ask),
+              session);
+    EXPECT_EQ(box.ExitChoice, after);
+    EXPECT_EQ(end.ExitChoice, after);
   }
-  // No one to ask: the edits go to the recovery file and nothing is saved on the way out.
-  Shell shell;
+  Shell shell;  // no one to ask: the recovery file keeps the edits, nothing more is saved
   EXPECT_EQ(shell.EndSession(
-                true, [] { return false; }, [] { return -1; }),
+                true, [] { return false; }, [] { return 9; }),
             End::kKeepRecovery);
   EXPECT_EQ(shell.ExitChoice, Shell::kDiscard);
 }

@@ -210,14 +210,12 @@ TEST(ScanLogFile, LinesReadBack) {
 
 TEST(ScanLogFile, ALineCutShortIsEndedBeforeTheNextOne) {
   TempFolder dir;
-  FileLineAppender appender;
   std::string error;
-  for (const char* old : {"", "H\nhalf", "H\nwhole\n"}) {
+  for (const std::string old : {"", "H\nhalf", "H\nwhole\n"}) {
     WriteFileBytes(dir / "log.csv", old);
-    ASSERT_TRUE(appender.Append(dir / "log.csv", "H", "next", error)) << error;
-    const std::string start = *old ? old : "H";
-    EXPECT_EQ(ReadFileBytes(dir / "log.csv"),
-              start + (start.back() == '\n' ? "" : "\n") + "next\n");
+    ASSERT_TRUE(FileLineAppender().Append(dir / "log.csv", "H", "next", error)) << error;
+    const std::string start = old.empty() ? "H\n" : old.back() == '\n' ? old : old + "\n";
+    EXPECT_EQ(ReadFileBytes(dir / "log.csv"), start + "next\n");
   }
 }
 
