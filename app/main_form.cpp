@@ -269,13 +269,13 @@ bool TMainForm::SessionEnding(const std::function<bool()>& canAsk) {
     case Shell::SessionEnd::kSave:
       DataWrite();
       // Saved: should the session go on after all, the next way out asks afresh.
-      if (keepRecovery_) break;
+      if (stations.KeepRecovery) break;
       stations.DataChanged = false;
       shell.ExitChoice = Shell::kUndecided;
       break;
     case Shell::SessionEnd::kKeepRecovery:
       // No one to ask: the list file stays as it was, and the edits are not lost.
-      keepRecovery_ = stations.File.WriteRecovery(stations.Data).empty();
+      stations.KeepForRecovery();
       break;
     case Shell::SessionEnd::kCancel:
       return true;
@@ -739,34 +739,15 @@ void TMainForm::OfferRecovery() {
     return;
   }
   // Closed without a choice: the file stays for the next start.
-  keepRecovery_ = true;
+  stations.KeepRecovery = true;
   if (box.clickedButton() != restore) return;
-  if (const std::string reason = stations.File.ReadRecovery(stations.Data); !reason.empty()) {
+  if (const std::string reason = stations.Restore(); !reason.empty())
     Warn(path + " を読み込めません（" + reason + "）。ファイルはそのまま残します。");
-    return;
-  }
-  // The restored list is a change like any edit: leaving asks whether to save it, and the
-  // file goes once it is saved or discarded.
-  stations.DataChanged = true;
-  keepRecovery_ = false;
 }
 
 void TMainForm::DataWrite() {
-  const StationSaveResult result = stations.DataWrite(shell.ExitChoice);
-  if (result.ok()) {
-    if (!keepRecovery_) stations.File.DropRecovery();
-    return;
-  }
-  // The edits are not lost with the failed save: they go to the recovery file.
-  std::string message = result.message;
-  const std::string path = stations.File.RecoveryPath();
-  if (const std::string reason = stations.File.WriteRecovery(stations.Data); reason.empty()) {
-    keepRecovery_ = true;
-    message += "\n変更は " + path + " に残しました。次回の起動時に復元できます。";
-  } else {
-    message += "\n変更を " + path + " にも残せませんでした（" + reason + "）。";
-  }
-  Warn(message);
+  const StationSaveResult result = stations.SaveOnExit(shell.ExitChoice);
+  if (!result.message.empty()) Warn(result.message);
 }
 
 void TMainForm::AutoMode_IdxInit() { stations.AutoMode_IdxInit(); }

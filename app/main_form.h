@@ -351,6 +351,4 @@ class TMainForm : public QMainWindow,
   std::array<std::vector<QColor>, 3> flashed_;
   bool busyCursor_ = false;
   bool closed_ = false;
-  // The recovery file holds edits not saved elsewhere: leaving must not remove it.
-  bool keepRecovery_ = false;
 };

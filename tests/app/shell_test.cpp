@@ -56,11 +56,6 @@ TEST(ShellExit, CloseBoxAndSessionEndNeverDropAChangedListUnasked) {
     EXPECT_EQ(box.ExitChoice, after);
     EXPECT_EQ(end.ExitChoice, after);
   }
-  Shell shell;  // no one to ask: the recovery file keeps the edits, nothing more is saved
-  EXPECT_EQ(shell.EndSession(
-                true, [] { return false; }, [] { return 9; }),
-            End::kKeepRecovery);
-  EXPECT_EQ(shell.ExitChoice, Shell::kDiscard);
 }
 
 TEST(ShellErrors, SerialErrorsHaveFixedTextsOthersAreSilent) {

@@ -11,6 +11,7 @@
 #include <set>
 
 #include "stations/station_index.h"
+#include "stations/station_list.h"
 #include "tests/stations/temp_folder.h"
 
 namespace {
@@ -311,6 +312,16 @@ TEST(StationFileRecovery, LeftOverSavesAreClearedAndTheNewestWholeOneIsOffered) 
   ASSERT_TRUE(file.DataWrite(edited, true, 1).ok());
   EXPECT_FALSE(file.PrepareRecovery());
   EXPECT_NE(access(file.RecoveryPath().c_str(), F_OK), 0);
+}
+
+TEST(StationListExit, AFailedSaveKeepsTheEditsForTheNextStart) {
+  TempFolder dir;
+  StationList list;
+  list.File = StationFile(dir / "ICLIST.DAT");
+  list.DataChanged = true;
+  const auto result = list.SaveOnExit(1, NoNewFiles());
+  EXPECT_NE(result.message.find(list.File.RecoveryPath() + " に残しました"), std::string::npos);
+  EXPECT_TRUE(list.File.PrepareRecovery());
 }
 
 }  // namespace
