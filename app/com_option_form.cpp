@@ -92,6 +92,12 @@ void TComOptionForm::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
+void TComOptionForm::closeEvent(QCloseEvent* event) {
+  // The close box keeps the whole choice, the devices with the port and speed, as "O K" does.
+  Devices = pending_;
+  QDialog::closeEvent(event);
+}
+
 void TComOptionForm::FormActivate() {
   cancelled_ = false;
   pending_ = Devices;

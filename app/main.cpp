@@ -8,12 +8,14 @@
 #include "app/exit_form.h"
 #include "app/instance_lock.h"
 #include "app/main_form.h"
+#include "base/file_save.h"
 #include "settings/settings.h"
 #include "settings/std_option_form.h"
 #include "stations/data_form.h"
 #include "stations/delete_form.h"
 
 int main(int argc, char** argv) {
+  IgnoreFileSizeSignal();
   // A second copy ends at once, silently, before any window exists.
   InstanceLock instance;
   if (instance.Acquire(InstanceLock::DefaultPath("SampleMutex"), 10000) !=

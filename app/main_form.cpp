@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSessionManager>
 #include <QSignalBlocker>
 #include <QSlider>
 
@@ -56,6 +57,13 @@ TMainForm::TMainForm(Port* line)
   WireComponents();
   WireScanLog();
   FormCreate();
+  // The desktop session's end; on a desktop without a session manager it never comes.
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+    GuardedCall([&] {
+      if (SessionEnding([&] { return manager.allowsInteraction(); })) manager.cancel();
+    });
+    manager.release();
+  });
 }
 
 TMainForm::~TMainForm() {
@@ -229,19 +237,52 @@ void TMainForm::Exit1Click() {
   close();
 }
 
+int TMainForm::AskSave() {
+  return forms_.Exit ? forms_.Exit->Ask() : static_cast<int>(Shell::kUndecided);
+}
+
 void TMainForm::Exit2Click() {
-  const bool leave = shell.Exit2(stations.DataChanged, [this] {
-    return forms_.Exit ? forms_.Exit->Ask() : static_cast<int>(Shell::kUndecided);
-  });
+  const bool leave = shell.Exit2(stations.DataChanged, [this] { return AskSave(); });
   if (leave) close();
 }
 
 void TMainForm::closeEvent(QCloseEvent* e) {
   if (!closed_) {
+    // The close box asks before a changed list is dropped; without the question window (a
+    // bare test panel) it closes as before.
+    bool leave = true;
+    GuardedCall([&] {
+      leave = shell.CloseBox(stations.DataChanged && forms_.Exit, [this] { return AskSave(); });
+    });
+    if (!leave) {
+      e->ignore();
+      return;
+    }
     closed_ = true;
     GuardedCall([this] { FormClose(); });
   }
   e->accept();
+}
+
+bool TMainForm::SessionEnding(const std::function<bool()>& canAsk) {
+  switch (shell.EndSession(stations.DataChanged, canAsk, [this] { return AskSave(); })) {
+    case Shell::SessionEnd::kSave:
+      DataWrite();
+      // Saved: should the session go on after all, the next way out asks afresh.
+      if (stations.KeepRecovery) break;
+      stations.DataChanged = false;
+      shell.ExitChoice = Shell::kUndecided;
+      break;
+    case Shell::SessionEnd::kKeepRecovery:
+      // No one to ask: the list file stays as it was, and the edits are not lost.
+      stations.KeepForRecovery();
+      break;
+    case Shell::SessionEnd::kCancel:
+      return true;
+    default:
+      break;
+  }
+  return false;
 }
 
 void TMainForm::FormClose() {
@@ -666,8 +707,10 @@ void TMainForm::IniRead() { ini_ = ::IniRead(settingsPath_, settings_); }
 void TMainForm::IniWrite() {
   try {
     ::IniWrite(settingsPath_, settings_, ComDevices(ini_));
+  } catch (const EIniWriteError& e) {
+    // The rest of shutdown still runs; the user learns that the settings were not kept, and why.
+    Warn(e.Message());
   } catch (const std::exception& e) {
-    // The rest of shutdown still runs; the user learns that the settings were not kept.
     Warn(e.what());
   }
 }
@@ -677,10 +720,33 @@ void TMainForm::DataRead() {
     if (splash_) splash_->SetProgress(position);
   });
   if (!result.message.empty()) Warn(result.message);
+  if (stations.File.PrepareRecovery()) OfferRecovery();
+}
+
+void TMainForm::OfferRecovery() {
+  const std::string path = stations.File.RecoveryPath();
+  QMessageBox box(QMessageBox::Question, windowTitle(),
+                  QString::fromStdString("前回保存されなかった局リストの変更が " + path +
+                                         " に残っています。\n復元しますか？"),
+                  QMessageBox::NoButton, this);
+  box.setObjectName("Recovery_Box");
+  QPushButton* restore = box.addButton("復 元", QMessageBox::AcceptRole);
+  QPushButton* drop = box.addButton("破 棄", QMessageBox::DestructiveRole);
+  box.setDefaultButton(restore);
+  box.exec();
+  if (box.clickedButton() == drop) {
+    stations.File.DropRecovery();
+    return;
+  }
+  // Closed without a choice: the file stays for the next start.
+  stations.KeepRecovery = true;
+  if (box.clickedButton() != restore) return;
+  if (const std::string reason = stations.Restore(); !reason.empty())
+    Warn(path + " を読み込めません（" + reason + "）。ファイルはそのまま残します。");
 }
 
 void TMainForm::DataWrite() {
-  const StationSaveResult result = stations.DataWrite(shell.ExitChoice);
+  const StationSaveResult result = stations.SaveOnExit(shell.ExitChoice);
   if (!result.message.empty()) Warn(result.message);
 }
 

@@ -212,6 +212,11 @@ class TMainForm : public QMainWindow,
   TVersionForm* Splash() const { return splash_.get(); }
   // True once the shutdown sequence has run.
   bool ShutDown() const { return closed_; }
+  // The desktop session ends: a changed list is saved or discarded as the user answers, or,
+  // when the session allows no question, kept in the recovery file with the list file left as
+  // it is. `canAsk` asks the session for leave to show the question. Returns true when the
+  // user closed the question, so the session should not end.
+  bool SessionEnding(const std::function<bool()>& canAsk);
 
   // Handlers.
   void CsvExportClick();
@@ -324,6 +329,9 @@ class TMainForm : public QMainWindow,
   void IniWrite();
   void DataRead();
   void DataWrite();
+  // A list left unsaved by an earlier run: restored or dropped as the user answers.
+  void OfferRecovery();
+  int AskSave();
   void AutoMode_IdxInit();
   void Band_ButtonSet();
   void BandScopeInit();

@@ -1,6 +1,7 @@
 #include "base/file_save.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -105,16 +106,27 @@ std::string WriteInPlace(const std::string& target, std::string_view bytes,
 }  // namespace
 
 std::string ResolvedPath(const std::string& path) {
-  struct stat st;
-  if (lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    if (char* real = realpath(path.c_str(), nullptr)) {
+  std::string current = path;
+  // A link whose file does not exist yet (a settings file kept elsewhere, not yet written)
+  // is followed by hand: realpath refuses it, and renaming over the link would replace it.
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat st;
+    if (lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+    if (char* real = realpath(current.c_str(), nullptr)) {
       std::string resolved = real;
       std::free(real);
       return resolved;
     }
+    std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
+    const ssize_t n = readlink(current.c_str(), target.data(), target.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= target.size()) return current;
+    target.resize(static_cast<std::size_t>(n));
+    current = target.front() == '/' ? target : FolderOf(current) + "/" + target;
   }
-  return path;
+  return current;
 }
+
+void IgnoreFileSizeSignal() { signal(SIGXFSZ, SIG_IGN); }
 
 std::string WriteFileAtomically(const std::string& path, std::string_view bytes,
                                 const AtomicWriteOptions& options) {

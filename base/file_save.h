@@ -35,5 +35,9 @@ FileSaveResult SaveFile(const std::string& path, std::string_view bytes,
                         const AtomicWriteOptions& options = {});
 
 // A symbolic link is followed, so that saving replaces the file it points to rather than the
-// link.
+// link; also a link to a file that does not exist yet.
 std::string ResolvedPath(const std::string& path);
+
+// A file-size limit (ulimit -f) stops a write with EFBIG instead of ending the program, so a
+// save that meets it fails with a message like any other write error.
+void IgnoreFileSizeSignal();

@@ -64,6 +64,10 @@ EIniWriteError::EIniWriteError(const std::string& fileName, std::string reason)
       FileName(fileName),
       Reason(std::move(reason)) {}
 
+std::string EIniWriteError::Message() const {
+  return Reason.empty() ? what() : std::string(what()) + "（" + Reason + "）";
+}
+
 std::int32_t IniNumber(std::string_view value, std::int32_t def) {
   value = Trim(value);
   if (value.size() > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X')) {

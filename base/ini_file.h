@@ -18,6 +18,8 @@ class EIniWriteError : public std::runtime_error {
   EIniWriteError(const std::string& fileName, std::string reason);
   std::string FileName;
   std::string Reason;  // the system's reason, for a detail line; may be empty
+  // What the user is told: the file and, when known, why ("<file> に書き込めません（…）").
+  std::string Message() const;
 };
 
 // A value as a number: hexadecimal after "0x"/"0X" (when more follows), otherwise a signed

@@ -119,14 +119,20 @@ std::vector<ScanLogEntry> ReadScanLog(std::string_view bytes) {
 
 bool FileLineAppender::Append(const std::string& path, std::string_view header,
                               std::string_view line, std::string& error) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) {
     error = std::strerror(errno);
     return false;
   }
   struct stat st {};
   std::string text;
-  if (::fstat(fd, &st) == 0 && st.st_size == 0) (text = header) += '\n';
+  if (::fstat(fd, &st) == 0 && st.st_size == 0) {
+    (text = header) += '\n';
+  } else if (char last = '\n';
+             st.st_size > 0 && ::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n') {
+    // A line cut short (a full disk) is ended first, so it does not swallow this one.
+    text = "\n";
+  }
   (text += line) += '\n';
   // One write call per line: O_APPEND keeps it whole at the end of the file.
   std::size_t done = 0;

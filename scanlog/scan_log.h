@@ -60,7 +60,8 @@ class LineAppender {
  public:
   virtual ~LineAppender() = default;
   // Appends `line` and a line feed to the file at `path`, with `header` first when the file
-  // is new or empty, and flushes it. False with a reason in `error` when it fails.
+  // is new or empty, and a line feed first when the file ends in a partial line, and flushes
+  // it. False with a reason in `error` when it fails.
   virtual bool Append(const std::string& path, std::string_view header, std::string_view line,
                       std::string& error) = 0;
 };

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -91,10 +92,27 @@ TScanLogForm::TScanLogForm(QWidget* parent, const ScanLog& log, Tune tune)
   connect(Tune_Button, &QPushButton::clicked, this,
           Guarded([this] { TuneTo(Log_List->currentItem()); }));
   connect(Close_Button, &QPushButton::clicked, this, &QDialog::hide);
+
+  // Past midnight a window left on today moves on to the new day.
+  auto* dayTimer = new QTimer(this);
+  dayTimer->setInterval(30'000);
+  connect(dayTimer, &QTimer::timeout, this, Guarded([this] {
+            if (isVisible()) FollowToday();
+          }));
+  dayTimer->start();
 }
+
+namespace {
+
+QDate Today(const ScanLog& log) {
+  return QDate::fromString(QString::fromStdString(log.Today()), "yyyy-MM-dd");
+}
+
+}  // namespace
 
 void TScanLogForm::ShowDay(const QDate& day) {
   day_ = day;
+  following_ = day == Today(log_);
   if (Day_DateEdit->date() != day) {
     // setDate comes back here through dateChanged.
     Day_DateEdit->setDate(day);
@@ -113,10 +131,20 @@ void TScanLogForm::ShowDay(const QDate& day) {
 }
 
 void TScanLogForm::LineAdded(const std::string& day, const ScanLogEntry& entry) {
+  const QDate lineDay = QDate::fromString(QString::fromStdString(day), "yyyy-MM-dd");
+  if (following_ && lineDay.isValid() && lineDay > day_) {
+    ShowDay(lineDay);  // read from the file, the new line included
+    return;
+  }
   if (!day_.isValid() || day_.toString("yyyy-MM-dd").toStdString() != day) return;
   AddItem(entry, true);
   if (!Log_List->currentItem()) Log_List->setCurrentItem(Log_List->topLevelItem(0));
   UpdateStatus();
+}
+
+void TScanLogForm::FollowToday() {
+  const QDate today = Today(log_);
+  if (following_ && today.isValid() && today != day_) ShowDay(today);
 }
 
 void TScanLogForm::AddItem(const ScanLogEntry& e, bool onTop) {

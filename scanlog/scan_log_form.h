@@ -24,8 +24,12 @@ class TScanLogForm : public QDialog {
   // Lists the file of `day`, newest line first.
   void ShowDay(const QDate& day);
   QDate Day() const { return day_; }
-  // A line just written: put on top when its day is the one shown.
+  // A line just written: put on top when its day is the one shown. A window showing today
+  // moves on to the line's day when that is a later one.
   void LineAdded(const std::string& day, const ScanLogEntry& entry);
+  // A window showing today moves on to the new day after midnight (run by a timer).
+  void FollowToday();
+  bool Following() const { return following_; }
 
   QDateEdit* Day_DateEdit;
   QPushButton* Today_Button;
@@ -42,6 +46,7 @@ class TScanLogForm : public QDialog {
   const ScanLog& log_;
   Tune tune_;
   QDate day_;
+  bool following_ = false;  // the day shown was today when it was chosen
 };
 
 // The main window's side of the log: the list window, made when first asked for, and the

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "civ/civ.h"
 #include "ui/guard_qt.h"
@@ -107,7 +108,7 @@ TStdOptionForm::TStdOptionForm(QWidget* parent) : QDialog(parent) {
   NG_Button = new QPushButton("キャンセル", this);
   NG_Button->setObjectName("NG_Button");
   NG_Button->setGeometry(316, 320, 88, 28);
-  connect(OK_Button, &QPushButton::clicked, this, Guarded([this] { accept(); }));
+  connect(OK_Button, &QPushButton::clicked, this, Guarded([this] { OK_ButtonClick(); }));
   connect(NG_Button, &QPushButton::clicked, this, Guarded([this] { reject(); }));
 }
 
@@ -122,12 +123,14 @@ QComboBox* TStdOptionForm::TextCombo(QWidget* parent, const char* name, const QS
   combo->setCompleter(nullptr);
   combo->setInsertPolicy(QComboBox::NoInsert);
   combo->installEventFilter(this);
-  connect(combo, &QComboBox::editTextChanged, this, Guarded([this, combo, handler] {
-            if (combo->hasFocus() || combo->lineEdit()->hasFocus()) typedIn_ = combo;
-            (this->*handler)();
+  checks_.emplace_back(combo, handler);
+  connect(combo->lineEdit(), &QLineEdit::textEdited, this,
+          Guarded([this, combo] { Typed(combo); }));
+  // A value picked from the list is complete: stored, and on to "O K".
+  connect(combo, &QComboBox::activated, this, Guarded([this, combo] {
+            Typed(combo);
+            if (CheckField(combo)) FocusOk();
           }));
-  // A value picked from the list is complete: on to "O K".
-  connect(combo, &QComboBox::activated, this, Guarded([this] { FocusOk(); }));
   return combo;
 }
 
@@ -147,7 +150,9 @@ QLineEdit* TStdOptionForm::ConverterEdit(QWidget* parent, const char* name, cons
   edit->setObjectName(name);
   edit->setGeometry(88, top, 76, 22);
   Label(parent, "kHz", QRect(168, top + 4, 28, 16));
-  connect(edit, &QLineEdit::textEdited, this, Guarded([this, handler] { (this->*handler)(); }));
+  edit->installEventFilter(this);
+  checks_.emplace_back(edit, handler);
+  connect(edit, &QLineEdit::textEdited, this, Guarded([this, edit] { Typed(edit); }));
   return edit;
 }
 
@@ -182,30 +187,70 @@ void TStdOptionForm::FormActivate() {
     checked->setChecked(false);
     ScanStopItems->setExclusive(true);
   }
-  typedIn_ = nullptr;
+  typed_.clear();
   FocusOk();
 }
 
-void TStdOptionForm::FocusOk() {
-  typedIn_ = nullptr;
-  OK_Button->setFocus();
+void TStdOptionForm::FocusOk() { OK_Button->setFocus(); }
+
+void TStdOptionForm::Typed(QWidget* field) {
+  if (std::find(typed_.begin(), typed_.end(), field) == typed_.end()) typed_.push_back(field);
+}
+
+bool TStdOptionForm::CheckField(QObject* field) {
+  const auto typed = std::find(typed_.begin(), typed_.end(), field);
+  if (typed == typed_.end()) return true;
+  typed_.erase(typed);
+  for (const auto& [control, handler] : checks_) {
+    if (control != field) continue;
+    errorShown_ = false;
+    (this->*handler)();
+    return !errorShown_;
+  }
+  return true;
+}
+
+bool TStdOptionForm::CheckTyped() {
+  while (!typed_.empty()) {
+    QObject* field = typed_.front();
+    if (!CheckField(field)) {
+      if (auto* widget = qobject_cast<QWidget*>(field)) widget->setFocus();
+      return false;
+    }
+  }
+  return true;
+}
+
+void TStdOptionForm::OK_ButtonClick() {
+  // A value still being typed is checked first; if it shows an error the dialog stays open.
+  if (CheckTyped()) accept();
 }
 
 bool TStdOptionForm::eventFilter(QObject* watched, QEvent* event) {
-  // The text combo boxes: Enter, or leaving by Tab after typing, confirms the text.
-  if (event->type() == QEvent::KeyPress) {
+  const bool combo = qobject_cast<QComboBox*>(watched) != nullptr;
+  // The text combo boxes: Enter checks the text and moves on to "O K".
+  if (event->type() == QEvent::KeyPress && combo) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      GuardedCall([this] { FocusOk(); });
+      GuardedCall([this, watched] {
+        if (CheckField(watched)) FocusOk();
+      });
       return true;  // not the dialog's default button: Enter only confirms the text
     }
-  } else if (event->type() == QEvent::FocusOut && watched == typedIn_) {
+  } else if (event->type() == QEvent::FocusOut &&
+             std::find(typed_.begin(), typed_.end(), watched) != typed_.end()) {
+    // Leaving a typed field checks it; after the focus has moved, so that an error box does
+    // not come up in the middle of the move. Leaving a combo box by Tab goes on to "O K".
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-    typedIn_ = nullptr;
-    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
-      QMetaObject::invokeMethod(
-          this, [this] { OK_Button->setFocus(); }, Qt::QueuedConnection);
-    }
+    const bool toOk = combo && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason);
+    QMetaObject::invokeMethod(
+        this,
+        [this, watched, toOk] {
+          GuardedCall([&] {
+            if (CheckField(watched) && toOk) FocusOk();
+          });
+        },
+        Qt::QueuedConnection);
   }
   return QDialog::eventFilter(watched, event);
 }
@@ -213,6 +258,7 @@ bool TStdOptionForm::eventFilter(QObject* watched, QEvent* event) {
 void TStdOptionForm::Apply(const OptionEffect& effect, QLineEdit* edit) {
   if (effect.editText && edit) edit->setText(QString::fromStdString(*effect.editText));
   if (effect.error) {
+    errorShown_ = true;
     QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(),
                     QString::fromStdString(*effect.error), QMessageBox::Ok, this);
     box.exec();

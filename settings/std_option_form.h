@@ -5,6 +5,8 @@
 
 #include <QDialog>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "settings/options.h"
 
@@ -75,8 +77,17 @@ class TStdOptionForm : public QDialog {
                            void (TStdOptionForm::*handler)());
   void Apply(const OptionEffect& effect, QLineEdit* edit);
   void FocusOk();
+  // A typed value is checked and stored when its field is left, by Enter or on "O K", not at
+  // every key: a half-typed number is no error. CheckField returns false when the check
+  // showed the conversion error.
+  void Typed(QWidget* field);
+  bool CheckField(QObject* field);
+  bool CheckTyped();
+  void OK_ButtonClick();
 
   std::optional<OptionRefs> refs_;
-  // Text typed into a combo box since it took the focus: leaving it by Tab confirms it.
-  QObject* typedIn_ = nullptr;
+  // Fields typed into and not yet checked, with the handler that checks each.
+  std::vector<QObject*> typed_;
+  std::vector<std::pair<QObject*, void (TStdOptionForm::*)()>> checks_;
+  bool errorShown_ = false;
 };

@@ -682,7 +682,7 @@ bool TDataForm::eventFilter(QObject* watched, QEvent* event) {
       const int f = FieldOf(watched);
       if (f < 0) return;
       if ((enter || key->key() == Qt::Key_Tab) && plain) {
-        editor.FieldEnter(f);
+        editor.FieldEnter(f, !enter);
         handled = true;
       } else if (key->key() == Qt::Key_Escape) {
         editor.FieldEscape(f);

@@ -346,13 +346,13 @@ void StationEditor::FieldEdited(int field, std::string text) {
   Fields[static_cast<std::size_t>(field)] = std::move(text);
 }
 
-void StationEditor::FieldEnter(int field) {
+void StationEditor::FieldEnter(int field, bool tab) {
   if (field == kModeField) {
     Fields[kModeField] = NormalizeMode(Fields[kModeField]);
     Show(&StationEditorView::ShowFields);
   }
   if (field == kEtcField) {
-    if (!FindMode) {
+    if (!FindMode && !tab) {
       Add_ButtonClick();
       if (row_ < gridRows_) SetRow(row_ + 1);
     }

@@ -144,7 +144,9 @@ class StationEditor {
 
   // Fields.
   void FieldEdited(int field, std::string text);  // the user changed a field's text
-  void FieldEnter(int field);                     // Enter or Tab; may Add
+  // Enter, or Tab (`tab`), in a field: on to the next one. Enter in the last field adds the
+  // record; Tab there only moves on, so tabbing through a record makes no copy of it.
+  void FieldEnter(int field, bool tab = false);
   void FieldEscape(int field);
   void EditOn();
   void EditOff();

@@ -1,6 +1,8 @@
 #include "stations/station_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -195,6 +197,108 @@ StationSaveResult StationFile::DataWrite(const MemoData& data, bool dataChanged,
   result.outcome = StationSaveResult::kSaved;
   return result;
 }
+
+std::string StationFile::WriteRecovery(const MemoData& data,
+                                       const AtomicWriteOptions& options) const {
+  return WriteFileAtomically(RecoveryPath(), AsText(EncodeMemoData(data)), options);
+}
+
+namespace {
+
+// "<name>.tmp-<pid>-<n>" as the atomic save names its temporary file; the pid, or 0 when the
+// name is not one of those.
+long TempFilePid(std::string_view entry, std::string_view name) {
+  const std::string prefix = std::string(name) + ".tmp-";
+  if (!entry.starts_with(prefix)) return 0;
+  entry.remove_prefix(prefix.size());
+  const auto dash = entry.find('-');
+  if (dash == 0 || dash == std::string_view::npos || dash + 1 == entry.size()) return 0;
+  long pid = 0;
+  for (std::size_t i = 0; i < entry.size(); ++i) {
+    const char c = entry[i];
+    if (i == dash) continue;
+    if (c < '0' || c > '9') return 0;
+    if (i < dash && pid < 1'000'000'000) pid = pid * 10 + (c - '0');
+  }
+  return pid;
+}
+
+// A temporary file is left over when the program that made it is gone; this run has saved
+// nothing yet, so a file under its own pid is left over too.
+bool LeftOver(long pid) {
+  if (pid == getpid()) return true;
+  return kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+bool SameContent(const std::string& a, const std::string& b) {
+  std::vector<std::uint8_t> x, y;
+  int error = 0;
+  return ReadWhole(a, x, error) && ReadWhole(b, y, error) && x == y;
+}
+
+bool Newer(const struct stat& a, const struct stat& b) {
+  return a.st_mtim.tv_sec != b.st_mtim.tv_sec ? a.st_mtim.tv_sec > b.st_mtim.tv_sec
+                                              : a.st_mtim.tv_nsec > b.st_mtim.tv_nsec;
+}
+
+}  // namespace
+
+bool StationFile::PrepareRecovery() const {
+  const std::string target = ResolvedPath(path_);
+  const auto slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  const std::string recovery = RecoveryPath();
+
+  std::string newest;
+  struct stat newestStat {};
+  std::vector<std::string> leftOver;
+  if (DIR* dir = opendir(folder.c_str())) {
+    while (const dirent* entry = readdir(dir)) {
+      const long pid = TempFilePid(entry->d_name, name);
+      if (pid <= 0 || !LeftOver(pid)) continue;
+      const std::string path = (slash == std::string::npos ? "" : folder) + entry->d_name;
+      leftOver.push_back(path);
+      struct stat st;
+      // Only a complete image holds the whole list; a cut one would lose the stations after
+      // the cut if it were restored.
+      if (stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+          static_cast<std::size_t>(st.st_size) >= kStationFileSize &&
+          (newest.empty() || Newer(st, newestStat))) {
+        newest = path;
+        newestStat = st;
+      }
+    }
+    closedir(dir);
+  }
+  if (!newest.empty()) {
+    struct stat kept;
+    if (stat(recovery.c_str(), &kept) != 0 || Newer(newestStat, kept)) {
+      // Should the rename fail, the file stays: it may be the only copy of the edits.
+      rename(newest.c_str(), recovery.c_str());
+      leftOver.erase(std::find(leftOver.begin(), leftOver.end(), newest));
+    }
+  }
+  for (const std::string& path : leftOver) unlink(path.c_str());
+
+  if (access(recovery.c_str(), F_OK) != 0) return false;
+  if (SameContent(recovery, path_)) {
+    DropRecovery();
+    return false;
+  }
+  return true;
+}
+
+std::string StationFile::ReadRecovery(MemoData& data) const {
+  std::vector<std::uint8_t> bytes;
+  int error = 0;
+  if (!ReadWhole(RecoveryPath(), bytes, error)) return ErrorText(error);
+  if (bytes.size() < kStationFileSize) return "ファイルが短すぎます";
+  DecodeMemoData(bytes.data(), bytes.size(), data);
+  return "";
+}
+
+void StationFile::DropRecovery() const { unlink(RecoveryPath().c_str()); }
 
 std::string FreqToText(std::int32_t value) {
   const std::string s = std::string(9, ' ') + std::to_string(value);

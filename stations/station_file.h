@@ -75,6 +75,20 @@ class StationFile {
   StationSaveResult DataWrite(const MemoData& data, bool dataChanged, int exitChoice,
                               const AtomicWriteOptions& options = {});
 
+  // The recovery file "<list>.unsaved": a changed list that could not be saved (the session
+  // ended with no one to ask, or the save failed), offered at the next start.
+  std::string RecoveryPath() const { return path_ + ".unsaved"; }
+  // Writes the whole table there; an empty text on success, else the reason.
+  std::string WriteRecovery(const MemoData& data, const AtomicWriteOptions& options = {}) const;
+  // At start, before the list is used: the temporary files of a save that died are removed,
+  // the newest complete one becoming the recovery file when it is newer than the one there.
+  // A recovery file that holds what the list file holds is removed too. Returns true when a
+  // recovery file is left to offer.
+  bool PrepareRecovery() const;
+  // The recovery file into `data` (left as it was on failure); the reason on failure.
+  std::string ReadRecovery(MemoData& data) const;
+  void DropRecovery() const;
+
  private:
   std::string path_;
   bool keepBackup_ = false;

@@ -26,5 +26,16 @@ class StationList {
   StationSaveResult DataWrite(int exitChoice) {
     return File.DataWrite(Data, DataChanged, exitChoice);
   }
+
+  // The recovery file holds edits kept nowhere else: leaving must not remove it.
+  bool KeepRecovery = false;
+  // Saving on the way out. A failed save keeps the edits in the recovery file and says so in
+  // its message; otherwise a recovery file no longer needed goes.
+  StationSaveResult SaveOnExit(int exitChoice, const AtomicWriteOptions& options = {});
+  // The session ends with no one to ask: the list file stays, the edits go to the recovery file.
+  void KeepForRecovery() { KeepRecovery = File.WriteRecovery(Data).empty(); }
+  // The recovery file as the list, a change to be saved; the reason when it cannot be read
+  // (the file then stays).
+  std::string Restore();
   void AutoMode_IdxInit() { Indexes.AutoMode_IdxInit(Data); }
 };

@@ -177,6 +177,12 @@ TEST_F(DevicePicker, CancelForgetsTheDevice) {
   EXPECT_EQ(Settings().find("Device2="), std::string::npos);
 }
 
+TEST_F(DevicePicker, TheCloseBoxKeepsTheDeviceAsOkDoes) {
+  WhileOpen([&] { Click(dialog.ComItems, 1), TypeDevice("/dev/ttyUSB9"); }, CloseBox());
+  form.Exit1->trigger();
+  EXPECT_NE(Settings().find("Device2=/dev/ttyUSB9"), std::string::npos) << Settings();
+}
+
 TEST_F(DevicePicker, TheListHoldsTheMachinesDevicesAndIsEditable) {
   WhileOpen(
       [&] {

@@ -157,14 +157,37 @@ TEST_F(MainFormExit, ChangedListSaveKeyLeavesAndSaves) {
   EXPECT_NE(after, before);
 }
 
-TEST_F(MainFormExit, TitleBarCloseAfterAnEditLeavesTheListFileUnchanged) {
+TEST_F(MainFormExit, TitleBarCloseAfterAnEditAsksAndDiscardLeavesTheListFileUnchanged) {
   const std::string before = StationFileBytes();
   ASSERT_EQ(before.size(), 1481628u);  // made at start, since there was none
   EditList();
+  AnswerWith(nullptr);  // the question closed without a choice: the program runs on
+  form.close();
+  EXPECT_FALSE(form.ShutDown());
+  AnswerWith(exitForm.NO_Button);
   form.close();
   EXPECT_TRUE(form.ShutDown());
-  EXPECT_EQ(form.shell.ExitChoice, Shell::kUndecided);
+  EXPECT_EQ(form.shell.ExitChoice, Shell::kDiscard);
   EXPECT_EQ(StationFileBytes(), before);
+}
+
+TEST_F(MainFormExit, SessionEndWithNoOneToAskKeepsTheFileAndOffersTheEditsAtTheNextStart) {
+  const std::string before = StationFileBytes();
+  EditList();
+  EXPECT_FALSE(form.SessionEnding([] { return false; }));
+  form.close();  // asks nothing now
+  EXPECT_TRUE(form.ShutDown());
+  EXPECT_EQ(StationFileBytes(), before);
+  QTimer::singleShot(50, [] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(box && box->objectName() == "Recovery_Box");
+    for (QAbstractButton* key : box->buttons())
+      if (key->text() == "復 元") key->click();
+  });
+  TMainForm next;
+  EXPECT_EQ(next.stations.Data[1].Frequency, 145000000);
+  EXPECT_TRUE(next.stations.DataChanged);
+  ::unlink("ICLIST.DAT.unsaved");
 }
 
 TEST_F(MainFormExit, SettingsSurviveARestart) {

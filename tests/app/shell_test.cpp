@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "base/virtual_host.h"
 #include "comm/comm_error.h"
 
@@ -31,6 +33,29 @@ TEST(ShellExit, SaveAndDiscardPaths) {
   EXPECT_EQ(asked, 3);
   shell.Exit1();
   EXPECT_EQ(shell.ExitChoice, Shell::kSave);
+}
+
+TEST(ShellExit, CloseBoxAndSessionEndNeverDropAChangedListUnasked) {
+  using End = Shell::SessionEnd;
+  // ExitChoice before, list changed, the answer (-1: must not be asked), session end, after.
+  const std::tuple<int, bool, int, End, int> cases[] = {
+      {Shell::kUndecided, false, -1, End::kNothing, Shell::kUndecided},
+      {Shell::kSave, true, -1, End::kNothing, Shell::kSave},
+      {Shell::kUndecided, true, Shell::kSave, End::kSave, Shell::kSave},
+      {Shell::kUndecided, true, Shell::kDiscard, End::kDiscard, Shell::kDiscard},
+      {Shell::kUndecided, true, Shell::kUndecided, End::kCancel, Shell::kUndecided},
+  };
+  for (const auto& [before, changed, answer, session, after] : cases) {
+    auto ask = [answer] { return answer < 0 ? (ADD_FAILURE(), 0) : answer; };
+    Shell box, end;
+    box.ExitChoice = end.ExitChoice = before;
+    EXPECT_EQ(box.CloseBox(changed, ask), after != Shell::kUndecided || !changed);
+    EXPECT_EQ(end.EndSession(
+                  changed, [] { return true; }, ask),
+              session);
+    EXPECT_EQ(box.ExitChoice, after);
+    EXPECT_EQ(end.ExitChoice, after);
+  }
 }
 
 TEST(ShellErrors, SerialErrorsHaveFixedTextsOthersAreSilent) {

@@ -3,6 +3,9 @@
 #include "base/ini_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
 
 #include "tests/stations/temp_folder.h"
 
@@ -111,7 +114,17 @@ TEST(IniFile, UnwritableFileGivesTheMessage) {
     EXPECT_EQ(std::string(e.what()), path + " に書き込めません");
     EXPECT_EQ(e.FileName, path);
     EXPECT_FALSE(e.Reason.empty());
+    EXPECT_EQ(e.Message(), path + " に書き込めません（" + std::strerror(ENOENT) + "）");
   }
+}
+
+TEST(IniFile, ALinkToAFileNotYetMadeIsWrittenThrough) {
+  TempFolder dir;
+  ASSERT_EQ(symlink("real.ini", (dir / "fennix.ini").c_str()), 0);  // relative, dangling
+  IniFile ini;
+  ini.WriteInteger("COM", "Port", 3);
+  ini.Save(dir / "fennix.ini");
+  EXPECT_EQ(ReadFileBytes(dir / "real.ini"), "[COM]\nPort=3\n");  // the link stays a link
 }
 
 }  // namespace

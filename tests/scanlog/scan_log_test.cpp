@@ -8,6 +8,7 @@
 #include "base/ini_file.h"
 #include "net/net_settings.h"
 #include "support/scan_fixture.h"
+#include "tests/stations/temp_folder.h"
 
 namespace {
 
@@ -204,6 +205,17 @@ TEST(ScanLogFile, LinesReadBack) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(ReadScanLog(c.bytes), c.entries);
+  }
+}
+
+TEST(ScanLogFile, ALineCutShortIsEndedBeforeTheNextOne) {
+  TempFolder dir;
+  std::string error;
+  for (const std::string old : {"", "H\nhalf", "H\nwhole\n"}) {
+    WriteFileBytes(dir / "log.csv", old);
+    ASSERT_TRUE(FileLineAppender().Append(dir / "log.csv", "H", "next", error)) << error;
+    const std::string start = old.empty() ? "H\n" : old.back() == '\n' ? old : old + "\n";
+    EXPECT_EQ(ReadFileBytes(dir / "log.csv"), start + "next\n");
   }
 }
 

@@ -95,6 +95,17 @@ TEST(ScanLogWindow, ListsNewestFirstAndTunesOnADoubleClickOrEnter) {
   EXPECT_FALSE(w->Tune_Button->isEnabled());
   QTest::mouseClick(w->Today_Button, Qt::LeftButton);
   EXPECT_EQ(list->topLevelItemCount(), 4);
+
+  // Past midnight the window left on today follows the day: with the next line, or the timer.
+  for (const int day : {6, 7}) {
+    form.scanLog.SetClock([day] { return LocalTime{2031, 5, day, 0, 0, 1}; });
+    fs::remove(form.scanLog.PathFor(form.scanLog.Today()));
+    form.scanLog.StopBegins({147000000, "", "", 5});
+    if (day == 6) form.scanLog.StopEnds();
+    w->FollowToday();
+    EXPECT_EQ(w->Day(), QDate(2031, 5, day));
+    EXPECT_EQ(list->topLevelItemCount(), 7 - day);
+  }
 }
 
 TEST(ScanLogWindow, TheOffSwitchIsKeptInItsOwnSectionAfterTheOthers) {

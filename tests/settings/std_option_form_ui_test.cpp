@@ -47,12 +47,13 @@ class OptionForm : public ::testing::Test {
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   }
-  // Replaces a combo box's text by typing, as a user does.
+  // Replaces a combo box's text by typing, as a user does, and confirms it by Enter.
   // Keys go where the application sends them: to the focused combo box.
-  void Type(QComboBox* combo, const QString& text) {
+  void Type(QComboBox* combo, const QString& text, bool enter = true) {
     combo->setFocus();
     QTest::keyClick(combo, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(combo, text);
+    if (enter) QTest::keyClick(combo, Qt::Key_Return);
   }
   OptionValues v;
   OptionRefs refs{v.ScanTime,  v.S_Color,      v.IntTime,      v.ScanMode,   v.ResumeMode,
@@ -80,13 +81,14 @@ TEST_F(OptionForm, OpensWithTheStoredValuesAndTheFocusOnOk) {
   EXPECT_EQ(v, OptionValues{});
 }
 
-TEST_F(OptionForm, TypedValuesAreStoredAsTheyChangeAndTheFocusStaysUntilEnter) {
+TEST_F(OptionForm, TypedValuesAreStoredByEnterNotWhileTyping) {
   Type(form.StopTimeComboBox, "45");
   EXPECT_EQ(v.StopTime, 30000);
   Type(form.ComTimeComboBox, "2000");
+  Type(form.ComTimeComboBox, "5", false);
   EXPECT_EQ(v.IntTime, 1000);
   EXPECT_TRUE(form.ComTimeComboBox->hasFocus());
-  Type(form.ComTimeComboBox, "5");
+  QTest::keyClick(form.ComTimeComboBox, Qt::Key_Return);
   EXPECT_EQ(v.IntTime, 10);
   // No completion from the list: "5" stays "5", "1" does not become "10".
   EXPECT_EQ(form.ComTimeComboBox->currentText(), "5");
@@ -101,7 +103,7 @@ TEST_F(OptionForm, TypedValuesAreStoredAsTheyChangeAndTheFocusStaysUntilEnter) {
 }
 
 TEST_F(OptionForm, LeavingATypedFieldByTabGoesToOk) {
-  Type(form.StopTimeComboBox, "10");
+  Type(form.StopTimeComboBox, "10", false);
   QTest::keyClick(form.StopTimeComboBox, Qt::Key_Tab);
   QApplication::processEvents();
   EXPECT_TRUE(form.OK_Button->hasFocus());
@@ -118,15 +120,18 @@ TEST_F(OptionForm, PickingAnItemStoresItAndGoesToOk) {
 
 TEST_F(OptionForm, ConversionErrorsShowAMessageAndKeepTheValue) {
   MessageWatcher watcher;
-  Type(form.ScanComboBox, "12a");  // "12" is stored on the way; text check A turns "12a" away
-  EXPECT_EQ(v.ScanTime, 12);
+  Type(form.ScanComboBox, "", false);  // emptied to type anew: no message yet
+  Type(form.ScanComboBox, "12a");      // text check A turns "12a" away
+  EXPECT_EQ(v.ScanTime, 30);
   EXPECT_TRUE(watcher.texts.isEmpty());
-  Type(form.ScanComboBox, "1234a");  // five characters: converted, and refused
-  EXPECT_EQ(v.ScanTime, 1234);       // "1234" was stored on the way
+  Type(form.ScanComboBox, "1234a", false);  // five characters: converted, and refused on "O K"
+  QTest::mouseClick(form.OK_Button, Qt::LeftButton);
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(v.ScanTime, 30);
   ASSERT_EQ(watcher.texts.size(), 1);
   EXPECT_TRUE(watcher.texts[0].contains("1234a"));
   Type(form.StopTimeComboBox, "7x");
-  EXPECT_EQ(v.StopTime, 7000);
+  EXPECT_EQ(v.StopTime, 5000);
   EXPECT_EQ(watcher.texts.size(), 2);
 }
 
@@ -134,17 +139,22 @@ TEST_F(OptionForm, ClearingTheConverterEndSetsItToZeroAndLeavesTheShift) {
   form.ConvFreq2_Edit->setFocus();
   QTest::keyClick(form.ConvFreq2_Edit, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClick(form.ConvFreq2_Edit, Qt::Key_Delete);
+  EXPECT_EQ(form.ConvFreq2_Edit->text(), "");  // put right once the edit is left
+  EXPECT_TRUE(form.ConvFreq2_Edit->hasFocus());
+  form.ConvFreq_Edit->setFocus();
+  QApplication::processEvents();
   EXPECT_EQ(form.ConvFreq2_Edit->text(), "0");
   EXPECT_EQ(v.ConvertEnd, 0);
   EXPECT_EQ(v.ConvertShift, 60000000);
   EXPECT_EQ(form.ConvFreq_Edit->text(), "60000");
-  EXPECT_TRUE(form.ConvFreq2_Edit->hasFocus());
   // Bad text shows the stored value again.
-  form.ConvFreq_Edit->setFocus();
   QTest::keyClick(form.ConvFreq_Edit, Qt::Key_End);
   QTest::keyClicks(form.ConvFreq_Edit, "k");
+  form.ConvFreq1_Edit->setFocus();
+  QApplication::processEvents();
   EXPECT_EQ(form.ConvFreq_Edit->text(), "60000");
   QTest::keyClicks(form.ConvFreq_Edit, "1");
+  QTest::mouseClick(form.OK_Button, Qt::LeftButton);
   EXPECT_EQ(v.ConvertShift, 600001000);
 }
 

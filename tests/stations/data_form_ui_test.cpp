@@ -121,6 +121,12 @@ TEST_F(DataFormUi, EnterInTheGridThenTabThroughTheFieldsAndAddFromTheLast) {
   EXPECT_EQ(form->EtcEdit->text(), "");
   form->EtcEdit->setFocus();
   QTest::keyClicks(form->EtcEdit, "copy");
+  // Tab out of the last field only moves on: tabbing through a record adds no copy of it.
+  QTest::keyClick(form->EtcEdit, Qt::Key_Tab);
+  EXPECT_EQ(Focus(), form->DataStringGrid);
+  EXPECT_EQ(list->Indexes.AllIndex.Count(), 4);
+  EXPECT_FALSE(editor->DataEdited);
+  form->EtcEdit->setFocus();
   QTest::keyClick(form->EtcEdit, Qt::Key_Return);  // Add
   EXPECT_EQ(list->Indexes.AllIndex.Count(), 5);
   EXPECT_EQ(list->Data[5].Mode, 5);

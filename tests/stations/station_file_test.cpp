@@ -8,8 +8,10 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <set>
 
 #include "stations/station_index.h"
+#include "stations/station_list.h"
 #include "tests/stations/temp_folder.h"
 
 namespace {
@@ -163,6 +165,7 @@ TEST_F(StationFileFailedSave, FullDiskLeavesTheOldFile) {
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, oldHandler);
   ExpectOldFileKept(result);
+  EXPECT_NE(result.message.find(std::strerror(EFBIG)), std::string::npos) << result.message;
 }
 
 // A folder the user may not write to: no new file can be made beside the list. (Made by a
@@ -285,6 +288,40 @@ TEST(StationFileWrite, FollowsASymbolicLinkAndKeepsPermissions) {
   MemoData back;
   StationFile(dir / "real/ICLIST.DAT").DataRead(back);
   EXPECT_EQ(back[1].Frequency, 1000000);
+}
+
+TEST(StationFileRecovery, LeftOverSavesAreClearedAndTheNewestWholeOneIsOffered) {
+  TempFolder dir;
+  StationFile file(dir / "ICLIST.DAT");
+  MemoData edited;
+  edited[1] = Station(145000000, "A");
+  const auto image = EncodeMemoData(edited);
+  const std::string whole(reinterpret_cast<const char*>(image.data()), image.size());
+  const std::string running = "ICLIST.DAT.tmp-" + std::to_string(getppid()) + "-0";
+  WriteFileBytes(dir / "ICLIST.DAT.tmp-999999999-3", whole.substr(0, 1000));  // cut short
+  WriteFileBytes(dir / ("ICLIST.DAT.tmp-" + std::to_string(getpid()) + "-1"), whole);
+  WriteFileBytes(dir / running, "x");               // a save under way elsewhere
+  WriteFileBytes(dir / "ICLIST.DAT.tmp-x-1", "x");  // not a name of ours
+  EXPECT_TRUE(file.PrepareRecovery());
+  const auto names = dir.Names();
+  EXPECT_EQ(std::set<std::string>(names.begin(), names.end()),
+            (std::set<std::string>{"ICLIST.DAT.tmp-x-1", "ICLIST.DAT.unsaved", running}));
+  MemoData back;
+  EXPECT_EQ(file.ReadRecovery(back), "");
+  EXPECT_EQ(back, edited);
+  ASSERT_TRUE(file.DataWrite(edited, true, 1).ok());
+  EXPECT_FALSE(file.PrepareRecovery());
+  EXPECT_NE(access(file.RecoveryPath().c_str(), F_OK), 0);
+}
+
+TEST(StationListExit, AFailedSaveKeepsTheEditsForTheNextStart) {
+  TempFolder dir;
+  StationList list;
+  list.File = StationFile(dir / "ICLIST.DAT");
+  list.DataChanged = true;
+  const auto result = list.SaveOnExit(1, NoNewFiles());
+  EXPECT_NE(result.message.find(list.File.RecoveryPath() + " に残しました"), std::string::npos);
+  EXPECT_TRUE(list.File.PrepareRecovery());
 }
 
 }  // namespace
