@@ -598,6 +598,12 @@ void TMainForm::ShowLoopLamp(bool on) {
   BandLoop_Panel->setPalette(p);
 }
 
+void TMainForm::ShowWindowLabels(std::int32_t first, std::int32_t centre, std::int32_t last) {
+  BandFirst_Label->setText(QString::fromStdString(FrequencyText(first)));
+  BandCentre_Label->setText(QString::fromStdString(FrequencyText(centre)));
+  BandLast_Label->setText(QString::fromStdString(FrequencyText(last)));
+}
+
 void TMainForm::ShowMemoryCaption(int key, const std::string& caption) {
   M_Button[static_cast<std::size_t>(key)]->setText(QString::fromStdString(caption));
 }

@@ -77,7 +77,7 @@ void MemoryKeys::M_ButtonClickSub(int key) {
   }
   // An empty memory (frequency 0) or one outside the receiver's range does nothing.
   if (!WithinLimits(m.Frequency)) return;
-  if (bandScope_->SweepRunning) bandScope_->BandLoop_Stop();
+  if (bandScope_->Sweeping()) bandScope_->BandLoop_Stop();
   t.Frequency[t.Window] = m.Frequency;
   t.ChannelSend();
   t.Mode[t.Window] = static_cast<std::uint16_t>(m.Mode);

@@ -151,27 +151,29 @@ TEST_F(BandScopeTest, BetweenSweepsTheMarkersBarFollowsEveryReading) {
   for (const auto& b : rig.scope.bars) EXPECT_EQ(b.point, 16);
 }
 
-TEST_F(BandScopeTest, TheLoopStartsAgainAtPointOneAndEndsAfterTheCurrentPoint) {
+TEST_F(BandScopeTest, EachLoopPassReadsItsFirstPointAndTheLoopKeyEndsAfterTheCurrentPoint) {
   rig.OnLine();
-  rig.Carriers([](std::int32_t) { return 30; });
+  rig.Carriers([](std::int32_t f) { return f == 145300000 ? 200 : 30; });  // at the right edge
   scope.BandLoop_BitBtnClick();
   EXPECT_TRUE(scope.SweepLoop);
   EXPECT_TRUE(rig.scope.loopLamp);
   EXPECT_TRUE(scope.SweepRunning);
-  // Run through the first sweep's last point: nothing is sent at the turn.
-  rig.host.Delay(200);
-  ASSERT_GT(scope.SweepIndex, 1);
-  for (int waited = 0; waited < 20000 && scope.SweepIndex != 1; waited += 1) rig.host.Delay(1);
-  ASSERT_EQ(scope.SweepIndex, 1);
-  EXPECT_EQ(rig.Tuned().back(), 145300000);
-  const std::size_t framesAtTurn = rig.rx.Frames().size();
-  EXPECT_EQ(scope.SweepFreq, scope.SweepStart);
-  // The polling's next reading is point 1; the sweep goes on from point 2.
-  for (int waited = 0; waited < 2000 && scope.SweepIndex == 1; waited += 1) rig.host.Delay(1);
-  const auto after = rig.rx.Frames();
-  ASSERT_GT(after.size(), framesAtTurn);
-  EXPECT_EQ(after[framesAtTurn], "FEFE34E01501FD");  // the timer's squelch and signal poll
-  EXPECT_EQ(rig.Tuned().back(), 144720000);
+  for (int waited = 0; waited < 20000 && rig.scope.bars.size() < 33; waited += 1)
+    rig.host.Delay(1);
+  // The second pass tunes point 1 again, reads it after the dwell, and draws what is there.
+  ASSERT_GE(rig.Tuned().size(), 33u);
+  EXPECT_EQ(rig.Tuned()[30], 145300000);
+  EXPECT_EQ(rig.Tuned()[31], 144700000);
+  const auto& log = rig.rx.Log();
+  std::size_t turn = 0;
+  for (std::size_t i = 0, seen = 0; i < log.size(); ++i)
+    if (log[i].hex.rfind("FEFE34E000", 0) == 0 && ++seen == 32) turn = i;
+  ASSERT_LT(turn + 1, log.size());
+  EXPECT_EQ(log[turn + 1].hex, civ::FrameText(civ::ReadSignalFrame(0x34)));
+  EXPECT_EQ(log[turn + 1].at - log[turn].at, 100u);
+  const auto bars = rig.scope.bars;
+  ASSERT_EQ(bars[30], (ScopeView::Bar{31, 200}));
+  EXPECT_EQ(bars[31], (ScopeView::Bar{1, 30}));
   // Ending the loop lets the point under way finish, then the tuned frequency returns.
   rig.host.Delay(500);
   EXPECT_NE(rig.scope.marker, 16);
@@ -213,13 +215,32 @@ TEST_F(BandScopeTest, TheTuningStepMovesTheMarkerAndRebasesAtTheEnds) {
   EXPECT_EQ(scope.SweepStart, 144420000);
 }
 
-TEST_F(BandScopeTest, AShiftBelowZeroHertzIsRefused) {
-  t.LowerLimit = 20000;  // the converter's range
-  rig.OnLine(30 * kMHz, 1000000);
-  scope.Band_L_BitBtnClick();
-  EXPECT_EQ(t.Frequency[1], 30 * kMHz);
-  EXPECT_FALSE(scope.SweepRunning);
-  EXPECT_TRUE(rig.Tuned().empty());
+TEST_F(BandScopeTest, AShiftedWindowStaysInsideTheLimits) {
+  struct Case {
+    std::int32_t lower, f, step;
+    bool right;
+    std::int32_t start, end, tuned;
+    int marker;
+  } cases[] = {
+      {20000, 30 * kMHz, 1000000, false, 20000, 30020000, 20000, 1},  // would go below 0 Hz
+      {25 * kMHz, 25300000, 10000, false, 25 * kMHz, 25300000, 25 * kMHz, 1},
+      {25 * kMHz, 1299700000, 20000, true, 1299399900, 1299999900, 1299999900, 31},
+      {25 * kMHz, 145 * kMHz, 20000, true, 145320000, 145920000, 145620000, 16},  // no limit
+  };
+  for (const auto& c : cases) {
+    t.LowerLimit = c.lower;
+    rig.OnLine(c.f, c.step);
+    c.right ? scope.Band_R_BitBtnClick() : scope.Band_L_BitBtnClick();
+    EXPECT_EQ(scope.SweepStart, c.start) << c.f;
+    EXPECT_EQ(scope.SweepEnd, c.end) << c.f;
+    EXPECT_EQ(t.Frequency[1], c.tuned) << c.f;
+    ASSERT_TRUE(rig.SweepEnds());
+    const auto tuned = rig.Tuned();
+    EXPECT_EQ(tuned.front(), c.start) << c.f;
+    EXPECT_EQ(tuned[tuned.size() - 2], c.end) << c.f;
+    EXPECT_EQ(tuned.back(), c.tuned) << c.f;
+    EXPECT_EQ(rig.scope.marker, c.marker) << c.f;  // on the tuned frequency's point
+  }
 }
 
 TEST_F(BandScopeTest, TheConverterLandsOnTheMarkerOfTheRecentredWindow) {
