@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "support/scope_rig.h"
 
 namespace {
@@ -158,8 +160,7 @@ TEST_F(BandScopeTest, EachLoopPassReadsItsFirstPointAndTheLoopKeyEndsAfterTheCur
   EXPECT_TRUE(scope.SweepLoop);
   EXPECT_TRUE(rig.scope.loopLamp);
   EXPECT_TRUE(scope.SweepRunning);
-  for (int waited = 0; waited < 20000 && rig.scope.bars.size() < 33; waited += 1)
-    rig.host.Delay(1);
+  for (int waited = 0; waited < 20000 && rig.scope.bars.size() < 33; waited += 1) rig.host.Delay(1);
   // The second pass tunes point 1 again, reads it after the dwell, and draws what is there.
   ASSERT_GE(rig.Tuned().size(), 33u);
   EXPECT_EQ(rig.Tuned()[30], 145300000);
@@ -185,6 +186,53 @@ TEST_F(BandScopeTest, EachLoopPassReadsItsFirstPointAndTheLoopKeyEndsAfterTheCur
   EXPECT_EQ(rig.Tuned().size(), points + 1);
   EXPECT_EQ(rig.Tuned().back(), 145 * kMHz);
   EXPECT_EQ(rig.scope.marker, 16);
+}
+
+TEST_F(BandScopeTest, EveryWayOfStoppingASweepEndsItAtOnceOnTheChosenFrequency) {
+  rig.stations.Data[10001] = {};
+  rig.stations.Data[10001].Frequency = 433 * kMHz;
+  struct Case {
+    const char* way;
+    std::function<void()> stop;
+    std::int32_t chosen;
+  } cases[] = {
+      {"recall", [&] { rig.memory.M_ButtonClick(1); }, 433 * kMHz},
+      {"TrackBar1", [&] { t.TrackBar1Change(4300); }, 430 * kMHz},
+      {"window key", [&] { t.Win_Button0_Click(); }, 145 * kMHz},
+      {"width key", [&] { scope.BandWH_ButtonClick(); }, 145 * kMHz},
+      {"step key", [&] { t.StepButtonClick(4); }, 145 * kMHz},
+  };
+  for (const auto& c : cases) {
+    rig.OnLine();
+    t.Frequency[2] = 145 * kMHz;
+    scope.BandRun_BitBtnClick();
+    rig.host.Delay(1000);  // some points in
+    ASSERT_TRUE(scope.SweepRunning) << c.way;
+    c.stop();
+    EXPECT_FALSE(scope.Sweeping()) << c.way;
+    const std::size_t sent = rig.Tuned().size();
+    rig.host.Delay(3000);
+    EXPECT_EQ(rig.Tuned().size(), sent) << c.way << ": no more points";
+    EXPECT_EQ(rig.Tuned().back(), c.chosen) << c.way;
+    EXPECT_EQ(t.CurrentFrequency(), c.chosen) << c.way;
+    for (const auto& b : rig.scope.bars) EXPECT_LE(b.point, scope.BandPoints) << c.way;
+    EXPECT_EQ(scope.SweepFreq, scope.SweepStart) << c.way << ": the next sweep starts at point 1";
+  }
+}
+
+TEST_F(BandScopeTest, BarsFollowTheirFrequenciesWhenTheWindowMoves) {
+  rig.OnLine();
+  for (int k = 1; k <= 31; ++k) scope.BandScopePrintSub(k, k);
+  t.Frequency[1] = 145100000;  // five points up: bars 6..31 move to 1..26
+  scope.BandSet();
+  EXPECT_EQ(scope.BarLevel(1), 6);
+  EXPECT_EQ(scope.BarLevel(26), 31);
+  EXPECT_EQ(scope.BarLevel(27), -1);
+  EXPECT_EQ(rig.scope.labels, std::make_pair(144800000, 145400000));
+  t.Frequency[1] = 433 * kMHz;  // another band: nothing of the old window is left
+  scope.BandSet();
+  for (int k = 1; k <= 31; ++k) EXPECT_EQ(scope.BarLevel(k), -1) << k;
+  EXPECT_TRUE(rig.scope.bars.empty());
 }
 
 TEST_F(BandScopeTest, MovingTheMarkerByHandRetunesThere) {
