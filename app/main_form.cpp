@@ -45,7 +45,7 @@ TMainForm::TMainForm(Port* line)
       settings_(tuning, link, meter, knob, scan, bandScope, identification, stations),
       port_(Comm1,
             [this](int comPort) { return ComDevicePath(comPort, ComDevice(ini_, comPort)); }) {
-  setWindowTitle("IC-R7100");
+  setWindowTitle(ui::kProgramTitle);
   setWindowIcon(QIcon(ui::ProgramIcon(64)));
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -55,6 +55,9 @@ TMainForm::TMainForm(Port* line)
   BuildPanel();
   WireComponents();
   WireScanLog();
+  new ModalReturnWatch(this, [this] {
+    if (!closed_) GuardedCall([this] { FormActivate(); });
+  });
   FormCreate();
 }
 
@@ -195,7 +198,12 @@ void TMainForm::ReleaseSplash() {
 }
 
 bool TMainForm::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate) GuardedCall([this] { FormActivate(); });
+  // Later activations come from the program's own modal windows (ModalReturnWatch); the focus
+  // coming back from another program changes nothing.
+  if (e->type() == QEvent::WindowActivate && !activated_) {
+    activated_ = true;
+    GuardedCall([this] { FormActivate(); });
+  }
   return QMainWindow::event(e);
 }
 
@@ -605,7 +613,10 @@ void TMainForm::ShowWindowLabels(std::int32_t first, std::int32_t centre, std::i
 }
 
 void TMainForm::ShowMemoryCaption(int key, const std::string& caption) {
-  M_Button[static_cast<std::size_t>(key)]->setText(QString::fromStdString(caption));
+  QPushButton* button = M_Button[static_cast<std::size_t>(key)];
+  button->setText(QString::fromStdString(caption));
+  // A long frequency is drawn smaller rather than cut; a short one gets the row's type back.
+  ui::FitCaption(button, M_Panel->font().pixelSize());
 }
 
 void TMainForm::ShowMemoryStrip(int key, Strip colour) {

@@ -345,5 +345,6 @@ class TMainForm : public QMainWindow,
   // The colours the error flashes took from their lamps, innermost last.
   std::array<std::vector<QColor>, 3> flashed_;
   bool busyCursor_ = false;
+  bool activated_ = false;  // the first activation, when the window is first shown
   bool closed_ = false;
 };

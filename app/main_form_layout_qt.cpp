@@ -168,6 +168,10 @@ void TMainForm::BuildPanel() {
   for (QWidget* w : client->findChildren<QWidget*>())
     if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QSlider*>(w)) w->installEventFilter(this);
 
+  // The design's type where the caption fits, smaller where it would be cut.
+  for (QPushButton* key : client->findChildren<QPushButton*>())
+    ui::FitCaption(key, key->font().pixelSize());
+
   setFixedSize(sizeHint());
 }
 
