@@ -9,7 +9,12 @@
 #include "ui/guard_qt.h"
 #include "ui/ui_style_qt.h"
 
-FennixApplication::FennixApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+FennixApplication::FennixApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName("fennix");
+  setDesktopFileName("org.fennix.fennix");
+  // No display name: Qt would append it to every window's caption. Message boxes take the
+  // program's title (ui::kProgramTitle) instead.
+}
 
 namespace {
 

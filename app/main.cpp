@@ -27,8 +27,6 @@ int main(int argc, char** argv) {
   EnterDataFolder();
 
   FennixApplication app(argc, argv);
-  app.setApplicationName("fennix");
-  app.setDesktopFileName("org.fennix.fennix");
 
   TMainForm mainForm;
   TComOptionForm comOptionForm(&mainForm);

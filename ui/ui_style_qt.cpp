@@ -26,8 +26,9 @@ void FitCaption(QPushButton* key, int pixelSize) {
   QStyleOptionButton option;
   option.initFrom(key);
   option.text = key->text();
+  // A pixel clear of the bevel on each side: a pressed key's caption moves by one.
   const int room =
-      key->style()->subElementRect(QStyle::SE_PushButtonContents, &option, key).width();
+      key->style()->subElementRect(QStyle::SE_PushButtonContents, &option, key).width() - 2;
   QString shown = key->text();
   shown.replace("&&", "\x01").remove('&').replace("\x01", "&");
   QFont font = key->font();

@@ -21,6 +21,9 @@ inline const QColor kLight(224, 224, 224);
 // It is not Qt's application display name: that one would be appended to every window's
 // caption.
 inline constexpr char kProgramTitle[] = "IC-R7100";
+// A blank caption: the title bar of a window whose caption is empty shows the application's
+// name instead.
+inline constexpr char kBlankCaption[] = " ";
 
 // "IPAPGothic" stands in for the proportional Japanese UI font, "IPAGothic" for the fixed one.
 QFont ProportionalFont(int pixelSize, bool bold = false);
