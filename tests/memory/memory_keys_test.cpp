@@ -118,17 +118,4 @@ TEST_F(MemoryKeysTest, AMemoryOutsideTheLimitsShowsItsNameAndDoesNothing) {
   EXPECT_EQ(rig.scope.panelRedraws, 0);
 }
 
-TEST_F(MemoryKeysTest, ARedrawKeepsTheStripsAndTheStoreKeyTogether) {
-  keys.M_SpeedButtonClick();
-  keys.M_ButtonClick(2);  // F2 holds the current setting
-  keys.M_SpeedButtonClick();
-  for (bool armed : {true, false}) {
-    keys.M_SpeedButtonPrint();  // the panel redrawn
-    EXPECT_EQ(rig.scope.storeKeyDown, armed);
-    EXPECT_EQ(rig.scope.strips[2], armed ? Strip::kRed : Strip::kNormal);
-    EXPECT_EQ(rig.scope.strips[1], armed ? Strip::kYellow : Strip::kNormal);
-    if (armed) keys.M_SpeedButtonClick();
-  }
-}
-
 }  // namespace

@@ -3,7 +3,6 @@
 // strips and captions from keys and clicks, and the saved record.
 #include <gtest/gtest.h>
 
-#include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 #include <QStyleOptionButton>
@@ -96,39 +95,20 @@ TEST_F(BandScopeWindow, TheMarkersThumbsLineUpWithTheBarsForEachWidth) {
   }
 }
 
-TEST_F(BandScopeWindow, TheWindowsFrequenciesStandUnderTheScope) {
-  form.tuning.Frequency[1] = 145000000;
-  form.tuning.Step[1] = 20000;
-  form.bandScope.FollowTunedFrequency();
-  const QLabel* labels[] = {form.BandFirst_Label, form.BandCentre_Label, form.BandLast_Label};
-  const char* texts[] = {"144.700.0", "145.000.0", "145.300.0"};
-  const QRect area(163, 263, 357, 107);  // the scope's raised bevel
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(labels[i]->text(), texts[i]);
-    EXPECT_TRUE(area.contains(labels[i]->geometry())) << texts[i];
-    EXPECT_GE(labels[i]->y(), form.BandTrackBar->geometry().bottom()) << texts[i];
-    EXPECT_LE(labels[i]->fontMetrics().horizontalAdvance(texts[i]), labels[i]->width());
-  }
-}
-
 TEST_F(BandScopeWindow, EveryCaptionFitsItsKeyAndLongMemoriesAreDrawnSmaller) {
-  form.tuning.Step[1] = 20000;
-  const std::int32_t memories[] = {1299999900, 1295000000, 145000000, 27185000};
-  for (int k = 1; k <= 4; ++k) form.stations.Data[10000 + k].Frequency = memories[k - 1];
+  form.stations.Data[10001].Frequency = 1299999900;
+  form.stations.Data[10002].Frequency = 145000000;
   form.memoryKeys.M_SpeedButtonPrint();
   for (QPushButton* key : form.centralWidget()->findChildren<QPushButton*>()) {
     QStyleOptionButton option;
     option.initFrom(key);
-    const int room =
-        key->style()->subElementRect(QStyle::SE_PushButtonContents, &option, key).width();
     const QString shown = QString(key->text()).remove('&');
-    EXPECT_LE(key->fontMetrics().horizontalAdvance(shown), room) << shown.toStdString();
+    EXPECT_LE(key->fontMetrics().horizontalAdvance(shown),
+              key->style()->subElementRect(QStyle::SE_PushButtonContents, &option, key).width())
+        << shown.toStdString();
   }
   EXPECT_LT(form.M_Button[1]->font().pixelSize(), 12);
-  EXPECT_EQ(form.M_Button[3]->font().pixelSize(), 12);  // "145.000.0" fits as it is
-  form.stations.Data[10001].Frequency = 0;              // back to "F1": the row's type again
-  form.memoryKeys.M_SpeedButtonPrint();
-  EXPECT_EQ(form.M_Button[1]->font().pixelSize(), 12);
+  EXPECT_EQ(form.M_Button[2]->font().pixelSize(), 12);  // "145.000.0" fits as it is
 }
 
 TEST_F(BandScopeWindow, AFailedOnLineAttemptDrawsTheDemoPicture) {

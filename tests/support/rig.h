@@ -90,9 +90,7 @@ struct ScopeView : BandScopeView, MemoryKeysView {
   void ShowDemoText() override { demoText = true; }
   void ShowLoopLamp(bool on) override { loopLamp = on; }
   void FocusTrackBar() override { ++focusReturns; }
-  void ShowWindowLabels(std::int32_t first, std::int32_t, std::int32_t last) override {
-    labels = {first, last};
-  }
+  void ShowWindowLabels(std::int32_t f, std::int32_t, std::int32_t l) override { labels = {f, l}; }
   void ShowMemoryCaption(int key, const std::string& caption) override {
     captions[static_cast<std::size_t>(key)] = caption;
   }
