@@ -7,8 +7,14 @@
 
 #include "app/shell.h"
 #include "ui/guard_qt.h"
+#include "ui/ui_style_qt.h"
 
-FennixApplication::FennixApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+FennixApplication::FennixApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName("fennix");
+  setDesktopFileName("org.fennix.fennix");
+  // No display name: Qt would append it to every window's caption. Message boxes take the
+  // program's title (ui::kProgramTitle) instead.
+}
 
 namespace {
 
@@ -31,6 +37,26 @@ void GiveKeyboardBack(QObject* receiver, QEvent* event) {
 }
 
 }  // namespace
+
+ModalReturnWatch::ModalReturnWatch(QObject* parent, std::function<void()> onReturn)
+    : QObject(parent), onReturn_(std::move(onReturn)) {
+  QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool ModalReturnWatch::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Hide && !posted_) {
+    auto* closing = qobject_cast<QWidget*>(watched);
+    if (closing && closing->isWindow() && closing->isModal()) {
+      posted_ = true;
+      QTimer::singleShot(0, this, [this] {
+        posted_ = false;
+        // A modal window closed over another one returns to that one, not to the panel.
+        if (!QApplication::activeModalWidget()) onReturn_();
+      });
+    }
+  }
+  return QObject::eventFilter(watched, event);
+}
 
 bool FennixApplication::notify(QObject* receiver, QEvent* event) {
   try {
@@ -55,7 +81,7 @@ void HandleApplicationException(std::exception_ptr error) {
 void ShowApplicationError(std::exception_ptr error) {
   const auto message = ApplicationErrorMessage(error);
   if (!message) return;
-  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(),
-                  QString::fromStdString(*message), QMessageBox::Ok);
+  QMessageBox box(QMessageBox::Critical, ui::kProgramTitle, QString::fromStdString(*message),
+                  QMessageBox::Ok);
   box.exec();
 }

@@ -9,7 +9,7 @@
 #include "ui/ui_style_qt.h"
 
 TExitForm::TExitForm(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QString());
+  setWindowTitle(ui::kBlankCaption);
   setFixedSize(292, 165);
   setFont(ui::ProportionalFont(12));
 

@@ -29,9 +29,6 @@ int main(int argc, char** argv) {
   EnterDataFolder();
 
   FennixApplication app(argc, argv);
-  app.setApplicationName("fennix");
-  app.setDesktopFileName("org.fennix.fennix");
-  app.setApplicationDisplayName("IC-R7100");
 
   TMainForm mainForm;
   TComOptionForm comOptionForm(&mainForm);

@@ -46,7 +46,7 @@ TMainForm::TMainForm(Port* line)
       settings_(tuning, link, meter, knob, scan, bandScope, identification, stations),
       port_(Comm1,
             [this](int comPort) { return ComDevicePath(comPort, ComDevice(ini_, comPort)); }) {
-  setWindowTitle("IC-R7100");
+  setWindowTitle(ui::kProgramTitle);
   setWindowIcon(QIcon(ui::ProgramIcon(64)));
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -56,6 +56,9 @@ TMainForm::TMainForm(Port* line)
   BuildPanel();
   WireComponents();
   WireScanLog();
+  new ModalReturnWatch(this, [this] {
+    if (!closed_) GuardedCall([this] { FormActivate(); });
+  });
   FormCreate();
   // The desktop session's end; on a desktop without a session manager it never comes.
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
@@ -203,7 +206,12 @@ void TMainForm::ReleaseSplash() {
 }
 
 bool TMainForm::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate) GuardedCall([this] { FormActivate(); });
+  // Later activations come from the program's own modal windows (ModalReturnWatch); the focus
+  // coming back from another program changes nothing.
+  if (e->type() == QEvent::WindowActivate && !activated_) {
+    activated_ = true;
+    GuardedCall([this] { FormActivate(); });
+  }
   return QMainWindow::event(e);
 }
 
@@ -639,8 +647,17 @@ void TMainForm::ShowLoopLamp(bool on) {
   BandLoop_Panel->setPalette(p);
 }
 
+void TMainForm::ShowWindowLabels(std::int32_t first, std::int32_t centre, std::int32_t last) {
+  BandFirst_Label->setText(QString::fromStdString(FrequencyText(first)));
+  BandCentre_Label->setText(QString::fromStdString(FrequencyText(centre)));
+  BandLast_Label->setText(QString::fromStdString(FrequencyText(last)));
+}
+
 void TMainForm::ShowMemoryCaption(int key, const std::string& caption) {
-  M_Button[static_cast<std::size_t>(key)]->setText(QString::fromStdString(caption));
+  QPushButton* button = M_Button[static_cast<std::size_t>(key)];
+  button->setText(QString::fromStdString(caption));
+  // A long frequency is drawn smaller rather than cut; a short one gets the row's type back.
+  ui::FitCaption(button, M_Panel->font().pixelSize());
 }
 
 void TMainForm::ShowMemoryStrip(int key, Strip colour) {

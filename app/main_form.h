@@ -191,6 +191,8 @@ class TMainForm : public QMainWindow,
   BandScopeWidget* BandImage;
   QSlider* BandTrackBar;
   QPushButton *Band_L_BitBtn, *Band_R_BitBtn, *BandRun_BitBtn, *BandLoop_BitBtn;
+  // The window's first, centre and last frequency under the marker track bar.
+  QLabel *BandFirst_Label, *BandCentre_Label, *BandLast_Label;
   QFrame* BandLoop_Panel;
   // Knob.
   QFrame* D_Panel;
@@ -265,6 +267,7 @@ class TMainForm : public QMainWindow,
   void ShowBar(int point, int level, int points, bool sColor) override;
   void ShowDemoText() override;
   void ShowLoopLamp(bool on) override;
+  void ShowWindowLabels(std::int32_t first, std::int32_t centre, std::int32_t last) override;
   // MemoryKeysView.
   void ShowMemoryCaption(int key, const std::string& caption) override;
   void ShowMemoryStrip(int key, Strip colour) override;
@@ -350,5 +353,6 @@ class TMainForm : public QMainWindow,
   // The colours the error flashes took from their lamps, innermost last.
   std::array<std::vector<QColor>, 3> flashed_;
   bool busyCursor_ = false;
+  bool activated_ = false;  // the first activation, when the window is first shown
   bool closed_ = false;
 };

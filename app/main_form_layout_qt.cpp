@@ -168,6 +168,10 @@ void TMainForm::BuildPanel() {
   for (QWidget* w : client->findChildren<QWidget*>())
     if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QSlider*>(w)) w->installEventFilter(this);
 
+  // The design's type where the caption fits, smaller where it would be cut.
+  for (QPushButton* key : client->findChildren<QPushButton*>())
+    ui::FitCaption(key, key->font().pixelSize());
+
   setFixedSize(sizeHint());
 }
 
@@ -480,6 +484,14 @@ void TMainForm::BuildBandScope(QWidget* client) {
   BandLoop_Panel = Coloured(client, "BandLoop_Panel", QRect(489, 303, 24, 24), ui::kSilver);
   BandLoop_BitBtn = Key(BandLoop_Panel, "BandLoop_BitBtn", "", QRect(3, 3, 18, 18),
                         [this] { bandScope.BandLoop_BitBtnClick(); });
+  // Under the marker, across Band_Panel's width: the window's first, centre and last frequency.
+  const QRect under(Band_Panel->x(), BandTrackBar->geometry().bottom() + 1, Band_Panel->width() / 3,
+                    10);
+  BandFirst_Label = Caption(client, "BandFirst_Label", "", under, 9);
+  BandFirst_Label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  BandCentre_Label = Caption(client, "BandCentre_Label", "", under.translated(under.width(), 0), 9);
+  BandLast_Label = Caption(client, "BandLast_Label", "", under.translated(2 * under.width(), 0), 9);
+  BandLast_Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   Band_L_BitBtn->setIcon(pictures::KeyGlyph(pictures::Glyph::kLeft, 14));
   Band_R_BitBtn->setIcon(pictures::KeyGlyph(pictures::Glyph::kRight, 14));
   BandRun_BitBtn->setIcon(pictures::KeyGlyph(pictures::Glyph::kRun, 16));

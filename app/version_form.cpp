@@ -10,7 +10,7 @@
 #include "ui/ui_style_qt.h"
 
 TVersionForm::TVersionForm(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QString());
+  setWindowTitle(ui::kBlankCaption);
   setFixedSize(314, 229);
   setFont(ui::ProportionalFont(12));
 

@@ -55,6 +55,7 @@ struct NullViews : TuningView,
   void ShowBar(int, int, int, bool) override {}
   void ShowDemoText() override {}
   void ShowLoopLamp(bool) override {}
+  void ShowWindowLabels(std::int32_t, std::int32_t, std::int32_t) override {}
 };
 
 class QueuePort : public Port {

@@ -40,7 +40,15 @@ void MemoryKeys::M_SpeedButtonClick() {
     return;
   }
   MemoRequest = true;
-  view_->ShowStoreKey(true);
+  ShowStoreMode();
+}
+
+void MemoryKeys::ShowStoreMode() {
+  view_->ShowStoreKey(MemoRequest);
+  if (!MemoRequest) {
+    M_ButtonClickColorSub();
+    return;
+  }
   view_->ShowMemoryStrip(0, MemoryKeysView::Strip::kYellow);
   // Red marks the keys a store would erase.
   for (int key = 1; key <= kKeys; ++key)
@@ -77,7 +85,7 @@ void MemoryKeys::M_ButtonClickSub(int key) {
   }
   // An empty memory (frequency 0) or one outside the receiver's range does nothing.
   if (!WithinLimits(m.Frequency)) return;
-  if (bandScope_->SweepRunning) bandScope_->BandLoop_Stop();
+  if (bandScope_->Sweeping()) bandScope_->BandLoop_Stop();
   t.Frequency[t.Window] = m.Frequency;
   t.ChannelSend();
   t.Mode[t.Window] = static_cast<std::uint16_t>(m.Mode);
@@ -89,8 +97,10 @@ void MemoryKeys::M_ButtonClickSub(int key) {
 }
 
 void MemoryKeys::M_SpeedButtonPrint() {
-  M_ButtonClickColorSub();
   for (int key = 1; key <= kKeys; ++key) view_->ShowMemoryCaption(key, Caption(key));
+  // The strips say what "&M" says: silver strips under an armed store key would let the next
+  // memory key store over a memory the user meant to recall.
+  ShowStoreMode();
 }
 
 void MemoryKeys::M_ButtonClickColorSub() {

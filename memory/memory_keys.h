@@ -51,6 +51,7 @@ class MemoryKeys : public MemoryKeysControl {
   void M_SpeedButtonClick() override;
   // Store, erase or recall memory 1..8.
   void M_ButtonClickSub(int key);
+  // Captions, and the strips and "&M" as store mode stands.
   void M_SpeedButtonPrint();
   void M_ButtonClickColorSub();
   // Store mode ends without storing (the station editor closed): "&M" comes up.
@@ -62,6 +63,8 @@ class MemoryKeys : public MemoryKeysControl {
   std::string Caption(int key) const;
 
  private:
+  // "&M" and the strips as MemoRequest says: yellow and red while it is down, silver otherwise.
+  void ShowStoreMode();
   MemoRecord& Record(int key);
   // The memory holds exactly the current window's frequency, mode and step.
   bool HoldsCurrent(const MemoRecord& memory) const;

@@ -68,6 +68,8 @@ void BandScopeEngine::AutoModeWarning() {
 void BandScopeEngine::WidthKey(int bandScope) {
   view_->FocusTrackBar();
   AutoModeWarning();
+  // The window being swept is gone with the old width.
+  if (Sweeping()) BandLoop_Stop();
   BandScope = bandScope;
   Band_ButtonSet();
   BandScopeInit();
@@ -93,7 +95,40 @@ void BandScopeEngine::Band_ButtonSet() {
 
 void BandScopeEngine::BandScopeInit() {
   view_->ShowScopeCleared(BandPoints);
+  levels_.fill(-1);
+  barsStart_ = SweepStart;
+  barsStep_ = SweepStepSize();
+  barsPoints_ = BandPoints;
   SetMarker(MiddlePoint());
+}
+
+int BandScopeEngine::BarLevel(int k) const {
+  return k >= 1 && k <= BandPoints ? levels_[static_cast<std::size_t>(k)] : -1;
+}
+
+void BandScopeEngine::WindowMoved() {
+  const std::int64_t s = SweepStepSize();
+  view_->ShowWindowLabels(
+      SweepStart, static_cast<std::int32_t>(SweepStart + (MiddlePoint() - 1) * s), SweepEnd);
+  if (SweepStart == barsStart_ && s == barsStep_ && BandPoints == barsPoints_) return;
+  // A bar stays where its frequency is a point of the new window too.
+  std::array<int, kMaxPoints + 1> kept;
+  kept.fill(-1);
+  for (int k = 1; k <= BandPoints; ++k) {
+    const std::int64_t f = SweepStart + (k - 1) * s;
+    const std::int64_t offset = f - barsStart_;
+    if (barsStep_ <= 0 || offset < 0 || offset % barsStep_ != 0) continue;
+    const std::int64_t j = offset / barsStep_ + 1;
+    if (j <= barsPoints_) kept[static_cast<std::size_t>(k)] = levels_[static_cast<std::size_t>(j)];
+  }
+  view_->ShowScopeCleared(BandPoints);
+  levels_.fill(-1);
+  barsStart_ = SweepStart;
+  barsStep_ = static_cast<std::int32_t>(s);
+  barsPoints_ = BandPoints;
+  for (int k = 1; k <= BandPoints; ++k)
+    if (kept[static_cast<std::size_t>(k)] >= 0)
+      BandScopePrintSub(k, kept[static_cast<std::size_t>(k)]);
 }
 
 void BandScopeEngine::SetMarker(int position) {
@@ -104,6 +139,8 @@ void BandScopeEngine::SetMarker(int position) {
 }
 
 void BandScopeEngine::BandSet() {
+  // A new window ends the sweep over the old one.
+  if (Sweeping()) BandLoop_Stop();
   const std::int64_t f = tuning_->CurrentFrequency();
   const std::int64_t s = SweepStepSize();
   const std::int64_t span = static_cast<std::int64_t>(BandPoints - 1) * s;
@@ -121,6 +158,7 @@ void BandScopeEngine::BandSet() {
   SweepEnd = static_cast<std::int32_t>(end);
   SweepMarker = MiddlePoint();
   SweepFreq = SweepStart;
+  WindowMoved();
 }
 
 int BandScopeEngine::TunedPoint() const {
@@ -129,21 +167,32 @@ int BandScopeEngine::TunedPoint() const {
 }
 
 void BandScopeEngine::FollowTunedFrequency() {
+  // A sweep never moves the tuned frequency: its window is still the right one.
+  if (Sweeping()) return;
   BandSet();
   if (tuning_->CurrentStep() >= 1) SetMarker(TunedPoint());
 }
 
 void BandScopeEngine::BandScan() {
   if (!host_->PortOpen()) return;
+  // Started again over a sweep under way: the old one is dropped, and the marker still goes
+  // back to where it stood before either began.
+  const bool restart = Sweeping();
+  ++sweepRun_;
+  SweepRunning = starting_ = false;
   host_->TimerStop();
   scan_->ST_SC_Stop();
   link_->RadioSignal();
   SweepIndex = 1;
-  SweepMarker = Marker;
+  if (!restart) SweepMarker = Marker;
   SetMarker(1);
   SweepFreq = SweepStart;
+  const unsigned run = ++sweepRun_;
+  starting_ = true;
   tuning_->ChannelSendSub(SweepStart);
   host_->Delay(SweepDwell);
+  if (run != sweepRun_) return;
+  starting_ = false;
   SweepRunning = true;
   meter_->SignalLevel = 0;
   link_->RadioSignal();
@@ -153,8 +202,23 @@ void BandScopeEngine::PrintSignal() {
   const int level = meter_->SignalLevel;
   if (SweepRunning)
     SweepNext(level);
-  else
+  else if (!starting_)  // while the first point settles a reading belongs to no point
     BandScopePrintSub(Marker, level);
+}
+
+void BandScopeEngine::SweepPoint() {
+  const unsigned run = sweepRun_;
+  tuning_->ChannelSendSub(SweepFreq);
+  host_->Delay(SweepDwell);
+  if (run == sweepRun_ && SweepRunning) link_->RadioSignal();
+}
+
+void BandScopeEngine::EndSweep() {
+  ++sweepRun_;
+  SweepRunning = starting_ = false;
+  tuning_->ChannelSend();
+  SetMarker(SweepMarker);
+  host_->TimerStart();
 }
 
 void BandScopeEngine::SweepNext(int level) {
@@ -165,19 +229,15 @@ void BandScopeEngine::SweepNext(int level) {
       Holdable(next) ? static_cast<std::int32_t>(next) : std::numeric_limits<std::int32_t>::max();
   SetMarker(SweepIndex);
   ++SweepIndex;
-  if (next <= SweepEnd) {
-    tuning_->ChannelSendSub(SweepFreq);
-    host_->Delay(SweepDwell);
-    link_->RadioSignal();
+  if (next <= SweepEnd && SweepIndex <= BandPoints) {
+    SweepPoint();
   } else if (SweepLoop) {
-    // Nothing is sent now: the next reading the polling brings is drawn at point 1.
+    // Each pass reads its first point afresh.
     SweepFreq = SweepStart;
     SweepIndex = 1;
+    SweepPoint();
   } else {
-    SweepRunning = false;
-    tuning_->ChannelSend();
-    SetMarker(SweepMarker);
-    host_->TimerStart();
+    EndSweep();
   }
 }
 
@@ -194,34 +254,45 @@ void BandScopeEngine::BandRun_BitBtnClick() {
   if (tuning_->CurrentStep() >= 1) SweepMarker = TunedPoint();
 }
 
+void BandScopeEngine::ShiftWindow(std::int64_t start, std::int64_t frequency) {
+  const std::int64_t lower = tuning_->LowerLimit, upper = tuning_->UpperLimit;
+  const std::int64_t span = static_cast<std::int64_t>(BandPoints - 1) * SweepStepSize();
+  std::int64_t end = start + span;
+  if (start < lower) {
+    start = lower;
+    end = start + span;
+  } else if (end > upper) {
+    end = upper;
+    start = end - span;
+  }
+  // The tuned frequency goes no further than the limits either.
+  if (frequency > upper) frequency = upper;
+  if (frequency < lower) frequency = lower;
+  if (!Holdable(frequency) || !Holdable(start) || !Holdable(end)) return;
+  tuning_->Frequency[tuning_->Window] = static_cast<std::int32_t>(frequency);
+  SweepStart = static_cast<std::int32_t>(start);
+  SweepEnd = static_cast<std::int32_t>(end);
+  WindowMoved();
+  tuning_->PrintDial();
+  BandScan();
+  // At a limit the tuned frequency no longer keeps its point: the marker returns to it.
+  if (tuning_->CurrentStep() >= 1) SweepMarker = TunedPoint();
+}
+
 void BandScopeEngine::Band_L_BitBtnClick() {
   view_->FocusTrackBar();
   AutoModeWarning();
   const std::int64_t s = SweepStepSize();
-  const std::int64_t f = static_cast<std::int64_t>(tuning_->CurrentFrequency()) - s * BandPoints;
-  const std::int64_t end = static_cast<std::int64_t>(SweepStart) - s;
-  const std::int64_t start = end - (BandPoints - 1) * s;
-  if (!Holdable(f) || !Holdable(start) || !Holdable(end)) return;
-  tuning_->Frequency[tuning_->Window] = static_cast<std::int32_t>(f);
-  SweepEnd = static_cast<std::int32_t>(end);
-  SweepStart = static_cast<std::int32_t>(start);
-  tuning_->PrintDial();
-  BandScan();
+  ShiftWindow(static_cast<std::int64_t>(SweepStart) - s * BandPoints,
+              static_cast<std::int64_t>(tuning_->CurrentFrequency()) - s * BandPoints);
 }
 
 void BandScopeEngine::Band_R_BitBtnClick() {
   view_->FocusTrackBar();
   AutoModeWarning();
   const std::int64_t s = SweepStepSize();
-  const std::int64_t f = static_cast<std::int64_t>(tuning_->CurrentFrequency()) + s * BandPoints;
-  const std::int64_t start = static_cast<std::int64_t>(SweepEnd) + s;
-  const std::int64_t end = start + (BandPoints - 1) * s;
-  if (!Holdable(f) || !Holdable(start) || !Holdable(end)) return;
-  tuning_->Frequency[tuning_->Window] = static_cast<std::int32_t>(f);
-  SweepStart = static_cast<std::int32_t>(start);
-  SweepEnd = static_cast<std::int32_t>(end);
-  tuning_->PrintDial();
-  BandScan();
+  ShiftWindow(static_cast<std::int64_t>(SweepEnd) + s,
+              static_cast<std::int64_t>(tuning_->CurrentFrequency()) + s * BandPoints);
 }
 
 void BandScopeEngine::Band_Up() {
@@ -235,6 +306,7 @@ void BandScopeEngine::Band_Up() {
   SweepStart = static_cast<std::int32_t>(f);
   SweepEnd =
       Holdable(end) ? static_cast<std::int32_t>(end) : std::numeric_limits<std::int32_t>::max();
+  WindowMoved();
 }
 
 void BandScopeEngine::Band_Down() {
@@ -247,13 +319,17 @@ void BandScopeEngine::Band_Down() {
   SweepEnd = static_cast<std::int32_t>(f);
   SweepStart =
       static_cast<std::int32_t>(f - static_cast<std::int64_t>(BandPoints - 1) * SweepStepSize());
+  WindowMoved();
 }
 
 void BandScopeEngine::BandLoop_BitBtnClick() {
   AutoModeWarning();
-  if (SweepLoop)
-    BandLoop_Stop();
-  else if (host_->PortOpen())
+  if (SweepLoop) {
+    // The loop key alone lets the point under way finish: its reading is of that point.
+    SweepLoop = false;
+    view_->ShowLoopLamp(false);
+    SweepFreq = SweepEnd;
+  } else if (host_->PortOpen())
     BandLoop_Start();
   view_->FocusTrackBar();
 }
@@ -268,7 +344,10 @@ void BandScopeEngine::BandLoop_Start() {
 void BandScopeEngine::BandLoop_Stop() {
   SweepLoop = false;
   view_->ShowLoopLamp(false);
-  SweepFreq = SweepEnd;  // a running sweep ends with its next reading
+  SweepFreq = SweepEnd;
+  // Whoever stops the sweep is about to tune: a sweep left running would go on over the
+  // frequency chosen, with a window that is no longer its own.
+  if (Sweeping()) EndSweep();
 }
 
 void BandScopeEngine::BandTrackBarChange(int position) {
@@ -290,6 +369,7 @@ void BandScopeEngine::BandTrackBarChange(int position) {
 }
 
 void BandScopeEngine::BandScopePrintSub(int k, int level) {
+  if (k >= 1 && k <= BandPoints) levels_[static_cast<std::size_t>(k)] = level;
   view_->ShowBar(k, level, BandPoints, meter_->S_Color);
 }
 
@@ -297,7 +377,9 @@ void BandScopeEngine::BandScopePrintDemo() {
   static constexpr int kOffset[] = {-6, -4, -3, -2, -1, 0, 1, 2, 4, 8};
   static constexpr int kLevel[] = {15, 22, 30, 80, 130, 200, 100, 20, 100, 10};
   const int m = MiddlePoint();
-  for (std::size_t i = 0; i < std::size(kOffset); ++i) BandScopePrintSub(m + kOffset[i], kLevel[i]);
+  // Not readings: they belong to no window and go when the window moves.
+  for (std::size_t i = 0; i < std::size(kOffset); ++i)
+    view_->ShowBar(m + kOffset[i], kLevel[i], BandPoints, meter_->S_Color);
   view_->ShowDemoText();
 }
 

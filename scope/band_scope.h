@@ -4,6 +4,7 @@
 // signal reading.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "base/scan_control.h"
@@ -57,11 +58,14 @@ class BandScopeView {
   virtual void ShowDemoText() = 0;
   virtual void ShowLoopLamp(bool on) = 0;
   virtual void FocusTrackBar() = 0;
+  // The window's first, centre and last frequency, under the picture.
+  virtual void ShowWindowLabels(std::int32_t first, std::int32_t centre, std::int32_t last) = 0;
 };
 
 class BandScopeEngine : public BandScopeControl {
  public:
   static constexpr int kWidthH = 1, kWidthM = 2, kWidthL = 3;
+  static constexpr int kMaxPoints = 51;
 
   int BandScope = kWidthM;  // width setting, from the settings file
   int BandPoints = 31;      // N; a width outside 1..3 leaves the one before
@@ -87,7 +91,8 @@ class BandScopeEngine : public BandScopeControl {
     view_ = &view;
   }
 
-  bool Sweeping() const override { return SweepRunning; }
+  // Also true while the first point settles, before SweepRunning is set.
+  bool Sweeping() const override { return SweepRunning || starting_; }
 
   // The width keys "H", "M", "L".
   void BandWH_ButtonClick() { WidthKey(kWidthH); }
@@ -107,6 +112,7 @@ class BandScopeEngine : public BandScopeControl {
   void Band_Down() override;
   void BandLoop_BitBtnClick();
   void BandLoop_Start();
+  // Ends the loop and a running sweep at once; the receiver goes back to the tuned frequency.
   void BandLoop_Stop() override;
   // The user moved the marker: tune there.
   void BandTrackBarChange(int position);
@@ -117,20 +123,43 @@ class BandScopeEngine : public BandScopeControl {
   // Where the converter lands the frequency: the marker's point of the re-centred window.
   std::int32_t ConverterLanding(std::int32_t current) const override;
   // Start-up and activation: the window follows the tuned frequency and the marker stands on
-  // its point.
+  // its point. A sweep under way keeps its window.
   void FollowTunedFrequency();
   // The tuned frequency's point in the current window (the step must be 1 or more).
   int TunedPoint() const;
   // Marker set by the program, kept within 1..N as the track bar keeps it.
   void SetMarker(int position);
   int MiddlePoint() const { return (BandPoints + 1) / 2; }
+  // The level drawn at point k of the current window, -1 for none.
+  int BarLevel(int k) const;
 
  private:
   void WidthKey(int bandScope);
   void AutoModeWarning();
   void SweepNext(int level);
+  // Tunes the sweep's point SweepFreq, waits the dwell and asks for its level, unless the
+  // sweep was ended or started again meanwhile.
+  void SweepPoint();
+  // Ends a sweep under way at once: the tuned frequency is sent again, the marker goes back
+  // and polling runs.
+  void EndSweep();
+  // The window moved: bars of frequencies still in it move with them, the others go; the
+  // labels follow.
+  void WindowMoved();
+  // A shifted window, kept inside the limits as BandSet keeps it.
+  void ShiftWindow(std::int64_t start, std::int64_t frequency);
   // The current window's step, or DefaultStep in place of 0.
   std::int32_t SweepStepSize() const;
+
+  // Counts sweeps begun and ended: a sweep step that comes back from its dwell to another
+  // count belongs to a sweep that is over.
+  unsigned sweepRun_ = 0;
+  bool starting_ = false;  // the first point is settling
+  // What the picture's bars belong to: the window they were read in, and each point's level.
+  std::int32_t barsStart_ = 0;
+  std::int32_t barsStep_ = 0;
+  int barsPoints_ = 0;
+  std::array<int, kMaxPoints + 1> levels_{};
 
   Host* host_ = nullptr;
   Tuning* tuning_ = nullptr;

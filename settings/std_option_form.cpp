@@ -259,8 +259,8 @@ void TStdOptionForm::Apply(const OptionEffect& effect, QLineEdit* edit) {
   if (effect.editText && edit) edit->setText(QString::fromStdString(*effect.editText));
   if (effect.error) {
     errorShown_ = true;
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(),
-                    QString::fromStdString(*effect.error), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Critical, ui::kProgramTitle, QString::fromStdString(*effect.error),
+                    QMessageBox::Ok, this);
     box.exec();
   }
 }

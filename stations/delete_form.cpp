@@ -10,7 +10,7 @@
 #include "ui/ui_style_qt.h"
 
 TDeleteForm::TDeleteForm(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QString());
+  setWindowTitle(ui::kBlankCaption);
   setFixedSize(300, 180);
   setFont(ui::ProportionalFont(12));
   auto label = [this](const QString& text, int x, int y, int w) {

@@ -1,6 +1,10 @@
 #include "ui/ui_style_qt.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace ui {
 
@@ -16,6 +20,24 @@ QFont FixedFont(int pixelSize) {
   font.setStyleHint(QFont::Monospace);
   font.setPixelSize(pixelSize);
   return font;
+}
+
+void FitCaption(QPushButton* key, int pixelSize) {
+  QStyleOptionButton option;
+  option.initFrom(key);
+  option.text = key->text();
+  // A pixel clear of the bevel on each side: a pressed key's caption moves by one.
+  const int room =
+      key->style()->subElementRect(QStyle::SE_PushButtonContents, &option, key).width() - 2;
+  QString shown = key->text();
+  shown.replace("&&", "\x01").remove('&').replace("\x01", "&");
+  QFont font = key->font();
+  // Below 7 pixels the type is no longer legible; such a caption is as small as it gets.
+  for (int size = pixelSize; size >= 7; --size) {
+    font.setPixelSize(size);
+    if (QFontMetrics(font).horizontalAdvance(shown) <= room) break;
+  }
+  key->setFont(font);
 }
 
 QPixmap ProgramIcon(int size) {

@@ -16,11 +16,13 @@
 #include <QTimer>
 
 #include "app/application_qt.h"
+#include "app/com_option_form.h"
 #include "app/exit_form.h"
 #include "app/main_form.h"
 #include "app/version_form.h"
 #include "comm/comm_error.h"
 #include "ui/guard_qt.h"
+#include "ui/ui_style_qt.h"
 
 namespace {
 
@@ -291,6 +293,33 @@ TEST(MainFormShutDown, AFailingStepDoesNotCostTheSettingsOrTheList) {
   EXPECT_EQ(after.size(), before.size());
   EXPECT_NE(after, before);
   App()->OnException = nullptr;
+}
+
+TEST(MainFormActivation, OnlyAReturnFromTheProgramsOwnModalWindowRunsIt) {
+  TMainForm form;
+  form.ReleaseSplash();
+  QEvent activate(QEvent::WindowActivate);
+  QApplication::sendEvent(&form, &activate);  // the first activation
+  form.tuning.Frequency[1] = 433000000;
+  form.memoryKeys.M_SpeedButtonClick();
+  QApplication::sendEvent(&form, &activate);  // back from another program: nothing moves
+  EXPECT_EQ(form.bandScope.SweepStart, 25000000);
+  QTimer::singleShot(20, [] { QApplication::activeModalWidget()->close(); });
+  QMessageBox(QMessageBox::Information, "", "", QMessageBox::Ok, &form).exec();
+  QCoreApplication::processEvents();  // back from our own box: the scope follows
+  EXPECT_EQ(form.bandScope.SweepStart, 433000000 - 15 * 12500);
+  EXPECT_TRUE(form.M_SpeedButton->isChecked());  // and the strips still say "&M" is down
+  EXPECT_EQ(form.M_ModePanel[1]->palette().color(QPalette::Window), ui::kYellow);
+}
+
+TEST(WindowCaptions, TitleBarsShowExactlyTheStatedCaptions) {
+  // Qt appends a display name to every caption, and names the application in an empty one.
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+  TMainForm form;
+  TExitForm exit(&form);
+  TComOptionForm com(&form);
+  const std::pair<QWidget*, QString> cases[] = {{&form, "IC-R7100"}, {&com, "設 定"}, {&exit, " "}};
+  for (const auto& [window, caption] : cases) EXPECT_EQ(window->windowTitle(), caption);
 }
 
 class ThrowingWidget : public QWidget {

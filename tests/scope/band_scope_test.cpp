@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+
 #include "support/scope_rig.h"
 
 namespace {
@@ -153,24 +156,23 @@ TEST_F(BandScopeTest, BetweenSweepsTheMarkersBarFollowsEveryReading) {
 
 TEST_F(BandScopeTest, TheLoopStartsAgainAtPointOneAndEndsAfterTheCurrentPoint) {
   rig.OnLine();
-  rig.Carriers([](std::int32_t) { return 30; });
+  rig.Carriers([](std::int32_t f) { return f == 145300000 ? 200 : 30; });
   scope.BandLoop_BitBtnClick();
   EXPECT_TRUE(scope.SweepLoop);
   EXPECT_TRUE(rig.scope.loopLamp);
   EXPECT_TRUE(scope.SweepRunning);
-  // Run through the first sweep's last point: nothing is sent at the turn.
+  // Run through the first sweep's last point: the turn tunes point 1 again.
   rig.host.Delay(200);
   ASSERT_GT(scope.SweepIndex, 1);
   for (int waited = 0; waited < 20000 && scope.SweepIndex != 1; waited += 1) rig.host.Delay(1);
   ASSERT_EQ(scope.SweepIndex, 1);
-  EXPECT_EQ(rig.Tuned().back(), 145300000);
-  const std::size_t framesAtTurn = rig.rx.Frames().size();
+  EXPECT_EQ(rig.Tuned().back(), 144700000);
+  const auto& log = rig.rx.Log();  // its level is asked for after the dwell
+  EXPECT_EQ(log.back().at - log[log.size() - 2].at, 100u);
   EXPECT_EQ(scope.SweepFreq, scope.SweepStart);
-  // The polling's next reading is point 1; the sweep goes on from point 2.
+  // That reading is point 1's: the carrier at the right edge is not drawn there too.
   for (int waited = 0; waited < 2000 && scope.SweepIndex == 1; waited += 1) rig.host.Delay(1);
-  const auto after = rig.rx.Frames();
-  ASSERT_GT(after.size(), framesAtTurn);
-  EXPECT_EQ(after[framesAtTurn], "FEFE34E01501FD");  // the timer's squelch and signal poll
+  EXPECT_EQ(rig.scope.bars.back(), (ScopeView::Bar{1, 30}));
   EXPECT_EQ(rig.Tuned().back(), 144720000);
   // Ending the loop lets the point under way finish, then the tuned frequency returns.
   rig.host.Delay(500);
@@ -213,13 +215,56 @@ TEST_F(BandScopeTest, TheTuningStepMovesTheMarkerAndRebasesAtTheEnds) {
   EXPECT_EQ(scope.SweepStart, 144420000);
 }
 
-TEST_F(BandScopeTest, AShiftBelowZeroHertzIsRefused) {
-  t.LowerLimit = 20000;  // the converter's range
-  rig.OnLine(30 * kMHz, 1000000);
-  scope.Band_L_BitBtnClick();
-  EXPECT_EQ(t.Frequency[1], 30 * kMHz);
-  EXPECT_FALSE(scope.SweepRunning);
-  EXPECT_TRUE(rig.Tuned().empty());
+TEST_F(BandScopeTest, AShiftStopsAtTheLimits) {
+  // Lower limit, tuned frequency, step, right key; the window's start and the frequency tuned.
+  const std::tuple<std::int32_t, std::int32_t, std::int32_t, bool, std::int32_t, std::int32_t>
+      cases[] = {{20000, 30 * kMHz, 1000000, false, 20000, 20000},  // not below 0 Hz either
+                 {25 * kMHz, 25300000, 10000, false, 25 * kMHz, 25 * kMHz},
+                 {25 * kMHz, 1299700000, 20000, true, 1299399900, 1299999900}};
+  for (const auto& [lower, f, step, right, start, tuned] : cases) {
+    t.LowerLimit = lower;
+    rig.OnLine(f, step);
+    right ? scope.Band_R_BitBtnClick() : scope.Band_L_BitBtnClick();
+    EXPECT_EQ(scope.SweepStart, start) << f;
+    ASSERT_TRUE(rig.SweepEnds());
+    EXPECT_EQ(rig.Tuned().back(), tuned) << f;
+    EXPECT_EQ(rig.scope.marker, scope.TunedPoint()) << f;
+  }
+}
+
+TEST_F(BandScopeTest, EveryWayOfStoppingASweepEndsItAtOnceOnTheChosenFrequency) {
+  rig.stations.Data[10001].Frequency = 433 * kMHz;
+  const std::pair<std::function<void()>, std::int32_t> cases[] = {
+      {[&] { rig.memory.M_ButtonClick(1); }, 433 * kMHz},
+      {[&] { t.TrackBar1Change(4300); }, 430 * kMHz},
+      {[&] { t.Win_Button0_Click(); }, 145 * kMHz},
+      {[&] { scope.BandWH_ButtonClick(); }, 145 * kMHz},
+  };
+  for (const auto& [stop, chosen] : cases) {
+    rig.OnLine();
+    t.Frequency[2] = 145 * kMHz;
+    scope.BandRun_BitBtnClick();
+    rig.host.Delay(1000);  // some points in
+    stop();
+    const std::size_t sent = rig.Tuned().size();
+    rig.host.Delay(3000);
+    EXPECT_EQ(rig.Tuned().size(), sent) << chosen << ": no point after the stop";
+    EXPECT_EQ(rig.Tuned().back(), chosen);
+    for (const auto& b : rig.scope.bars) EXPECT_LE(b.point, scope.BandPoints) << chosen;
+  }
+}
+
+TEST_F(BandScopeTest, BarsFollowTheirFrequenciesWhenTheWindowMoves) {
+  rig.OnLine();
+  for (int k = 1; k <= 31; ++k) scope.BandScopePrintSub(k, k);
+  t.Frequency[1] = 145100000;  // five points up: bars 6..31 move to 1..26
+  scope.BandSet();
+  EXPECT_EQ(scope.BarLevel(1), 6);
+  EXPECT_EQ(scope.BarLevel(27), -1);
+  EXPECT_EQ(rig.scope.labels, std::make_pair(144800000, 145400000));
+  t.Frequency[1] = 433 * kMHz;  // another band: nothing of the old window is left
+  scope.BandSet();
+  EXPECT_TRUE(rig.scope.bars.empty());
 }
 
 TEST_F(BandScopeTest, TheConverterLandsOnTheMarkerOfTheRecentredWindow) {

@@ -5,6 +5,7 @@
 
 #include <QPushButton>
 #include <QSlider>
+#include <QStyleOptionButton>
 #include <QStyleOptionSlider>
 #include <QTest>
 #include <fstream>
@@ -92,6 +93,22 @@ TEST_F(BandScopeWindow, TheMarkersThumbsLineUpWithTheBarsForEachWidth) {
       EXPECT_LE(std::abs(thumbCentre - barCentre), 3) << points << " point " << k;
     }
   }
+}
+
+TEST_F(BandScopeWindow, EveryCaptionFitsItsKeyAndLongMemoriesAreDrawnSmaller) {
+  form.stations.Data[10001].Frequency = 1299999900;
+  form.stations.Data[10002].Frequency = 145000000;
+  form.memoryKeys.M_SpeedButtonPrint();
+  for (QPushButton* key : form.centralWidget()->findChildren<QPushButton*>()) {
+    QStyleOptionButton option;
+    option.initFrom(key);
+    const QString shown = QString(key->text()).remove('&');
+    EXPECT_LE(key->fontMetrics().horizontalAdvance(shown),
+              key->style()->subElementRect(QStyle::SE_PushButtonContents, &option, key).width())
+        << shown.toStdString();
+  }
+  EXPECT_LT(form.M_Button[1]->font().pixelSize(), 12);
+  EXPECT_EQ(form.M_Button[2]->font().pixelSize(), 12);  // "145.000.0" fits as it is
 }
 
 TEST_F(BandScopeWindow, AFailedOnLineAttemptDrawsTheDemoPicture) {

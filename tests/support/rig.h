@@ -90,6 +90,7 @@ struct ScopeView : BandScopeView, MemoryKeysView {
   void ShowDemoText() override { demoText = true; }
   void ShowLoopLamp(bool on) override { loopLamp = on; }
   void FocusTrackBar() override { ++focusReturns; }
+  void ShowWindowLabels(std::int32_t f, std::int32_t, std::int32_t l) override { labels = {f, l}; }
   void ShowMemoryCaption(int key, const std::string& caption) override {
     captions[static_cast<std::size_t>(key)] = caption;
   }
@@ -102,6 +103,7 @@ struct ScopeView : BandScopeView, MemoryKeysView {
   int widthLamp = 0, clears = 0, trackMax = 0, marker = 0, focusReturns = 0, panelRedraws = 0;
   bool demoText = false, loopLamp = false, storeKeyDown = false;
   std::vector<Bar> bars;
+  std::pair<std::int32_t, std::int32_t> labels;
   std::array<std::string, 9> captions;
   std::array<Strip, 9> strips{};
 };
