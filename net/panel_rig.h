@@ -4,8 +4,10 @@
 
 #include "net/rigctl_protocol.h"
 
+class BandScopeControl;
 class Host;
 class Meter;
+class ScanEngine;
 class Tuning;
 
 namespace net {
@@ -25,6 +27,11 @@ class PanelRig : public RigPanel {
     meter_ = &meter;
     view_ = &view;
   }
+  // The scan and the sweep, which network clients may start and stop as their keys do.
+  void BindScan(ScanEngine& scan, BandScopeControl& bandScope) {
+    scan_ = &scan;
+    bandScope_ = &bandScope;
+  }
 
   std::int32_t Frequency() const override;
   std::int32_t LowerLimit() const override;
@@ -40,12 +47,22 @@ class PanelRig : public RigPanel {
   void SetAfPosition(int position) override;
   bool AttOn() const override;
   bool SetAtt(bool on) override;
+  std::int32_t WindowFrequency(int window) const override;
+  int WindowMode(int window) const override;
+  bool OnLine() const override;
+  std::uint32_t ReadingsTaken(bool squelch) const override;
+  bool Scan(int direction) override;
+  int ScanDirection() const override;
+  bool Sweep(bool start) override;
+  bool Sweeping() const override;
 
  private:
   Host* host_ = nullptr;
   Tuning* tuning_ = nullptr;
   Meter* meter_ = nullptr;
   PanelRigView* view_ = nullptr;
+  ScanEngine* scan_ = nullptr;
+  BandScopeControl* bandScope_ = nullptr;
 };
 
 }  // namespace net

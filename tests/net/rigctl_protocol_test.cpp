@@ -134,7 +134,7 @@ TEST(RigctlProtocol, ModesMapOntoTheSevenPanelModesByPassband) {
           {"M CW 500", "RPRT -1\n", ""},
           {"M FM wide", "RPRT -1\n", ""},
           {"M", "RPRT -1\n", ""},
-          {"M FM 15000 7", "RPRT -1\n", ""},
+          {"M FM 15000 7", "RPRT 0\nRPRT -11\n", "mode 5"},  // "7" is a command of its own
       },
       panel);
   panel.mode = 10;  // the receiver reported 00 00: a mode without a name
@@ -195,10 +195,9 @@ TEST(RigctlProtocol, BadFrequenciesAndUnknownCommands) {
           {"F inf", "RPRT -1\n", ""},
           {"F 1e300", "RPRT -1\n", ""},
           {"F", "RPRT -1\n", ""},
-          {"F 145000000 145000000", "RPRT -1\n", ""},
-          {"f now", "RPRT -1\n", ""},
+          {"F 145000000 9", "RPRT 0\nRPRT -11\n", "tune 145000000"},
+          {"f now", "145000000\nRPRT -11\n", ""},
           {"x", "RPRT -11\n", ""},
-          {"s", "RPRT -11\n", ""},
           {"\\frobnicate 1 2", "RPRT -11\n", ""},
           {"\\", "RPRT -11\n", ""},
           {"#", "RPRT -11\n", ""},

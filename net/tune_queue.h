@@ -1,0 +1,60 @@
+// The panel as the network clients share it: tune requests are held and only the newest goes
+// to the receiver, once the line has taken the last one, and a reading after a tune is one
+// taken at the new frequency.
+#pragma once
+
+#include <optional>
+
+#include "net/rigctl_protocol.h"
+
+namespace net {
+
+class TuneQueue : public RigPanel {
+ public:
+  explicit TuneQueue(RigPanel& panel) : panel_(panel) {}
+
+  // A tune waits here; a newer one replaces it.
+  bool Pending() const { return pending_.has_value(); }
+  // Sends the waiting tune, if any.
+  void Flush();
+  // Whether a reading of this kind may be answered now: none waits off line, and after a tune
+  // only a reading taken since its frequency frame went out will do.
+  bool Fresh(Reading kind);
+
+  std::int32_t Frequency() const override { return pending_ ? *pending_ : panel_.Frequency(); }
+  std::int32_t LowerLimit() const override { return panel_.LowerLimit(); }
+  std::int32_t UpperLimit() const override { return panel_.UpperLimit(); }
+  void TuneTo(std::int32_t hz) override { pending_ = hz; }
+  int Mode() const override { return panel_.Mode(); }
+  void SetMode(int mode) override;
+  int Window() const override { return panel_.Window(); }
+  std::int32_t WindowFrequency(int window) const override;
+  int WindowMode(int window) const override { return panel_.WindowMode(window); }
+  bool SelectWindow(int window) override;
+  int SignalReading() const override { return panel_.SignalReading(); }
+  bool SquelchOpen() const override { return panel_.SquelchOpen(); }
+  int AfPosition() const override { return panel_.AfPosition(); }
+  void SetAfPosition(int position) override;
+  bool AttOn() const override { return panel_.AttOn(); }
+  bool SetAtt(bool on) override;
+  bool OnLine() const override { return panel_.OnLine(); }
+  std::uint32_t ReadingsTaken(bool squelch) const override { return panel_.ReadingsTaken(squelch); }
+  bool Scan(int direction) override;
+  int ScanDirection() const override { return panel_.ScanDirection(); }
+  bool Sweep(bool start) override;
+  bool Sweeping() const override { return panel_.Sweeping(); }
+  std::vector<int> SweepLevels(std::int32_t& start, std::int32_t& spacing) const override {
+    return panel_.SweepLevels(start, spacing);
+  }
+
+ private:
+  // The receiver moved: the readings it held are of the old frequency.
+  void Moved();
+
+  RigPanel& panel_;
+  std::optional<std::int32_t> pending_;
+  bool awaitSignal_ = false, awaitSquelch_ = false;
+  std::uint32_t signalBase_ = 0, squelchBase_ = 0;
+};
+
+}  // namespace net
