@@ -280,9 +280,9 @@ int DumpState(const std::vector<std::string_view>&, RigPanel& p, Answer& out) {
   s += Hex(kLevelAtt | kLevelAf | kLevelRawStr | kLevelStrength) + "\n";
   s += Hex(kLevelAtt | kLevelAf) + "\n";
   s += "0x0\n0x0\n";  // parameters
-  // Frequency and mode count as targetable, so that Hamlib's client reads them without
-  // switching the receiver's window back and forth.
-  s += "vfo_ops=0x0\nptt_type=0x0\ntargetable_vfo=0x3\n";
+  // No command names a window: Hamlib's client switches to read window B, which the server
+  // answers from what the panel holds.
+  s += "vfo_ops=0x0\nptt_type=0x0\ntargetable_vfo=0x0\n";
   s += "has_set_vfo=1\nhas_get_vfo=1\nhas_set_freq=1\nhas_get_freq=1\n";
   s += "has_set_conf=0\nhas_get_conf=0\nhas_power2mW=0\nhas_mW2power=0\n";
   s += "done\n";
@@ -353,8 +353,8 @@ int GetRigInfo(const std::vector<std::string_view>&, RigPanel& p, Answer& out) {
   for (int window = 1; window <= 2; ++window) {
     const int mode = p.WindowMode(window);
     s += std::string("VFO=") + WindowName(window) +
-         " Freq=" + std::to_string(p.WindowFrequency(window)) + " Mode=" +
-         kModes[mode >= 1 && mode <= civ::kModeCount ? mode : 0].name +
+         " Freq=" + std::to_string(p.WindowFrequency(window)) +
+         " Mode=" + kModes[mode >= 1 && mode <= civ::kModeCount ? mode : 0].name +
          " Width=" + std::to_string(PassbandOf(mode)) +
          (window == p.Window() ? " RX=1 TX=0\n" : " RX=0 TX=0\n");
   }

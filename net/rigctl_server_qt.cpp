@@ -13,7 +13,9 @@ constexpr int kWaitPollMs = 2;
 // Watchers are told of the panel's changes this often at most.
 constexpr int kWatchMs = 50;
 
-const char* ScanName(int direction) { return direction > 0 ? "up" : direction < 0 ? "down" : "stop"; }
+const char* ScanName(int direction) {
+  return direction > 0 ? "up" : direction < 0 ? "down" : "stop";
+}
 
 }  // namespace
 
@@ -23,6 +25,8 @@ RigctlServer::RigctlServer(net::RigPanel& panel, QObject* parent)
   connect(&server_, &QTcpServer::newConnection, this, Guarded([this] { Accept(); }));
   watchTimer_.setInterval(kWatchMs);
   connect(&watchTimer_, &QTimer::timeout, this, Guarded([this] { Watch(); }));
+  applyTimer_.setSingleShot(true);
+  connect(&applyTimer_, &QTimer::timeout, this, [this] { ApplyTune(); });
 }
 
 RigctlServer::~RigctlServer() { Stop(); }
@@ -160,6 +164,7 @@ bool RigctlServer::ServeClient(Client& c, int& budget) {
         c.waiting = true;
         c.waitingSince.start();
       }
+      if (tunes_.Pending()) PostApply(0);                     // a held window or tune goes now
       if (c.waitingSince.elapsed() < kFreshReadingMs) break;  // the others go on meanwhile
       text = net::Failure(front, net::kTimeout);
     }
@@ -181,10 +186,10 @@ bool RigctlServer::ServeClient(Client& c, int& budget) {
         return false;
       }
       if (net::Writes(request)) wrote_ = true;
-      if (net::IsTune(request) && tunes_.Pending() && !tunePosted_) {
-        tunePosted_ = true;
-        QTimer::singleShot(0, this, [this] { ApplyTune(); });
-      }
+      if (tunes_.WindowPending())
+        PostApply(kWindowHoldMs);
+      else if (tunes_.Pending())
+        PostApply(0);
       bool on = false;
       if (net::IsWatch(request, on)) {
         c.watching = on;
@@ -271,12 +276,14 @@ void RigctlServer::Later(int ms) {
   });
 }
 
+void RigctlServer::PostApply(int ms) {
+  if (!applyTimer_.isActive() || applyTimer_.remainingTime() > ms) applyTimer_.start(ms);
+}
+
 void RigctlServer::ApplyTune() {
-  tunePosted_ = false;
   if (serving_) {
     // Inside a request's wait: the tune goes once that request is done.
-    tunePosted_ = true;
-    QTimer::singleShot(1, this, [this] { ApplyTune(); });
+    PostApply(1);
     return;
   }
   // Only the newest tune asked for goes out; the ones it replaced were answered already.
@@ -292,12 +299,12 @@ void RigctlServer::ApplyTune() {
 
 std::string RigctlServer::Snapshot() const {
   const int mode = panel_.Mode();
-  return "fennix_watch: Freq=" + std::to_string(panel_.Frequency()) + " Mode=" +
-         net::ModeName(mode) +
-         " Width=" + std::to_string(net::PassbandOf(mode)) +
+  return "fennix_watch: Freq=" + std::to_string(panel_.Frequency()) +
+         " Mode=" + net::ModeName(mode) + " Width=" + std::to_string(net::PassbandOf(mode)) +
          " VFO=" + (panel_.Window() == 2 ? "VFOB" : "VFOA") +
-         " DCD=" + (panel_.SquelchOpen() ? "1" : "0") + " Scan=" + ScanName(panel_.ScanDirection()) +
-         " Sweep=" + (panel_.Sweeping() ? "1" : "0") + "\n";
+         " DCD=" + (panel_.SquelchOpen() ? "1" : "0") +
+         " Scan=" + ScanName(panel_.ScanDirection()) + " Sweep=" + (panel_.Sweeping() ? "1" : "0") +
+         "\n";
 }
 
 void RigctlServer::Watch() {

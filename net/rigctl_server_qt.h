@@ -32,6 +32,8 @@ class RigctlServer : public QObject {
   static constexpr int kFreshReadingMs = 1500;
   // A full port makes room for a newcomer by dropping a client silent for longer than this.
   static constexpr int kIdleMs = 30000;
+  // A window asked for goes to the panel after this, unless asked back meanwhile.
+  static constexpr int kWindowHoldMs = 100;
   // Refusal sent to a client that finds the port full.
   static constexpr const char* kRefusal = "RPRT -11\n";
 
@@ -79,6 +81,8 @@ class RigctlServer : public QObject {
   void Drop(Client& client);
   void Sweep();
   void Later(int ms);
+  // Sends what the tune queue holds after `ms` (sooner if already asked for sooner).
+  void PostApply(int ms);
   void ApplyTune();
   void Watch();
   std::string Snapshot() const;
@@ -87,11 +91,11 @@ class RigctlServer : public QObject {
   net::TuneQueue tunes_;
   QTcpServer server_;
   QTimer watchTimer_;
+  QTimer applyTimer_;
   std::vector<std::unique_ptr<Client>> clients_;
   bool serving_ = false;
   bool again_ = false;
   bool posted_ = false;
-  bool tunePosted_ = false;
   bool wrote_ = false;  // a request this turn sent frames to the receiver
   int idleMs_ = kIdleMs;
   std::exception_ptr failure_;

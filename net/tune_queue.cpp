@@ -1,8 +1,17 @@
 #include "net/tune_queue.h"
 
+#include <utility>
+
 namespace net {
 
+void TuneQueue::FlushWindow() {
+  if (window_ == 0) return;
+  const int window = std::exchange(window_, 0);
+  if (panel_.SelectWindow(window)) Moved();
+}
+
 void TuneQueue::Flush() {
+  FlushWindow();
   if (!pending_) return;
   const std::int32_t hz = *pending_;
   // Taken off first: a tune whose frame fails is not tried again.
@@ -19,7 +28,7 @@ void TuneQueue::Moved() {
 
 bool TuneQueue::Fresh(Reading kind) {
   if (kind == Reading::kNone || !panel_.OnLine()) return true;
-  if (pending_) return false;
+  if (Pending()) return false;
   const bool squelch = kind == Reading::kSquelch;
   bool& await = squelch ? awaitSquelch_ : awaitSignal_;
   // Counted as a difference, so that the counter may wrap.
@@ -29,8 +38,16 @@ bool TuneQueue::Fresh(Reading kind) {
   return true;
 }
 
+std::int32_t TuneQueue::Frequency() const { return WindowFrequency(Window()); }
+
 std::int32_t TuneQueue::WindowFrequency(int window) const {
-  return pending_ && window == panel_.Window() ? *pending_ : panel_.WindowFrequency(window);
+  // A held tune is for the window it will be sent in.
+  return pending_ && window == Window() ? *pending_ : panel_.WindowFrequency(window);
+}
+
+void TuneQueue::TuneTo(std::int32_t hz) {
+  FlushWindow();  // the tune is for the window named before it
+  pending_ = hz;
 }
 
 // What changes the receiver goes after the tune asked for before it, as it was asked.
@@ -40,10 +57,13 @@ void TuneQueue::SetMode(int mode) {
 }
 
 bool TuneQueue::SelectWindow(int window) {
-  Flush();
-  const bool done = panel_.SelectWindow(window);
-  if (done) Moved();
-  return done;
+  // A held tune goes to the window it was asked for in.
+  if (pending_) Flush();
+  if (!panel_.OnLine()) return false;  // off line the window cannot change
+  window_ = window == panel_.Window() ? 0 : window;
+  // A window the panel has not been in yet has no frequency to answer with: it is read.
+  if (window_ != 0 && panel_.WindowFrequency(window_) == 0) FlushWindow();
+  return true;
 }
 
 void TuneQueue::SetAfPosition(int position) {
@@ -57,6 +77,7 @@ bool TuneQueue::SetAtt(bool on) {
 }
 
 bool TuneQueue::Scan(int direction) {
+  FlushWindow();
   pending_.reset();  // the scan moves on from where the panel is
   return panel_.Scan(direction);
 }

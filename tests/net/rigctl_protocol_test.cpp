@@ -8,6 +8,7 @@
 
 #include "base/ini_file.h"
 #include "net/net_settings.h"
+#include "net/tune_queue.h"
 
 namespace {
 
@@ -16,7 +17,8 @@ using net::Execute;
 // A panel that keeps its state and records what the protocol asked of it.
 class FakePanel : public net::RigPanel {
  public:
-  std::int32_t frequency = 145000000, lower = 25000000, upper = 1299999900;
+  std::int32_t frequency = 145000000, lower = 25000000, upper = 1299999900, other = 430000000;
+  std::uint32_t signals = 0, squelches = 0;
   int mode = 5, window = 1, reading = 0, af = 31;
   bool squelch = false, att = false, online = true;
   std::vector<std::string> calls;
@@ -34,6 +36,10 @@ class FakePanel : public net::RigPanel {
     calls.push_back("mode " + std::to_string(m));
   }
   int Window() const override { return window; }
+  std::int32_t WindowFrequency(int w) const override { return w == window ? frequency : other; }
+  int WindowMode(int) const override { return mode; }
+  bool OnLine() const override { return online; }
+  std::uint32_t ReadingsTaken(bool squelch) const override { return squelch ? squelches : signals; }
   bool SelectWindow(int w) override {
     if (!online) return false;
     window = w;
@@ -234,6 +240,116 @@ TEST(RigctlProtocol, ExtendedProtocolEchoesAndEndsEveryAnswer) {
           {"+", "RPRT -11\n", ""},
       },
       panel);
+}
+
+TEST(RigctlProtocol, SeveralCommandsToALineEachWithItsOwnArgumentsAndPrefix) {
+  FakePanel panel;
+  panel.reading = 130;
+  RunTable(
+      {
+          {"f m v", "145000000\nFM\n15000\nVFOA\n", ""},
+          {"+f +m +v",
+           "get_freq:\nFrequency: 145000000\nRPRT 0\nget_mode:\nMode: FM\nPassband: 15000\nRPRT "
+           "0\nget_vfo:\nVFO: VFOA\nRPRT 0\n",
+           ""},
+          {"+f m", "get_freq:\nFrequency: 145000000\nRPRT 0\nFM\n15000\n", ""},
+          {"F 145100000 f", "RPRT 0\n145100000\n", "tune 145100000"},
+          {"f\\get_mode", "145100000\nFM\n15000\n", ""},
+          {"fv", "145100000\nVFOA\n", ""},
+          {";f;v", "get_freq:;Frequency: 145100000;RPRT 0\nget_vfo:;VFO: VFOA;RPRT 0\n", ""},
+          {"|f ,v", "get_freq:|Frequency: 145100000|RPRT 0\nget_vfo:,VFO: VFOA,RPRT 0\n", ""},
+          {"M FM 6000 m", "RPRT 0\nFM\n6000\n", "mode 6"},
+          {"M FM m", "RPRT 0\nFM\n6000\n", "mode 6"},  // "m" is no passband
+          {"l STRENGTH l RAWSTR \\get_dcd", "20\n130\n0\n", ""},
+          {"x f", "RPRT -11\n", ""},  // what follows an unknown command is not guessed at
+          {"l", "RPRT -1\n", ""},
+      },
+      panel);
+  const net::Reply r = Execute("f q f", panel);
+  EXPECT_EQ(r.text, "145100000\nRPRT 0\n");
+  EXPECT_TRUE(r.close);
+}
+
+TEST(RigctlProtocol, WhatRigctldAnswersForThisReceiver) {
+  FakePanel panel;
+  RunTable(
+      {
+          {"s", "0\nVFOA\n", ""},
+          {"+s", "get_split_vfo:\nSplit: 0\nTX VFO: VFOA\nRPRT 0\n", ""},
+          {"\\get_vfo_info VFOB", "430000000\nFM\n15000\n0\n0\n", ""},
+          {"+\\get_vfo_info",
+           "get_vfo_info:\nFreq: 145000000\nMode: FM\nWidth: 15000\nSplit: 0\nSatMode: 0\nRPRT 0\n",
+           ""},
+          {"\\get_vfo_info VFOC", "RPRT -1\n", ""},
+          {"V Main", "RPRT 0\n", ""},
+          {"V Sub", "RPRT 0\n", "window 2"},
+          {"u FAGC", "RPRT -11\n", ""},
+          {"U FAGC 1", "RPRT -11\n", ""},
+      },
+      panel);
+  const std::string info = Execute("\\get_rig_info", panel).text;
+  EXPECT_EQ(info.rfind("VFO=VFOA Freq=430000000 Mode=FM Width=15000 RX=0 TX=0\n"
+                       "VFO=VFOB Freq=145000000 Mode=FM Width=15000 RX=1 TX=0\nSplit=0 SatMode=0\n",
+                       0),
+            0u)
+      << info;
+  EXPECT_NE(info.find("\nCRC=0x"), std::string::npos);
+  EXPECT_EQ(Execute("\\get_modes", panel).text.rfind("AM USB LSB FM WFM\nBandwidths:\n", 0), 0u);
+  EXPECT_NE(Execute("\\dump_state", panel).text.find("targetable_vfo=0x0\n"), std::string::npos);
+}
+
+TEST(RigctlProtocol, BrowsersAreToldFromRigClients) {
+  for (const char* http :
+       {"POST / HTTP/1.1", "GET /index.html HTTP/1.0", "Host: 127.0.0.1:4532", "host:127.0.0.1"})
+    EXPECT_TRUE(net::LooksLikeHttp(http)) << http;
+  for (const char* rig : {"F 145000000", "+f +m +v", "\\get_freq HTTP/1.1", "M FM 15000"})
+    EXPECT_FALSE(net::LooksLikeHttp(rig)) << rig;
+}
+
+TEST(TuneQueue, OnlyTheNewestTuneGoesOutAndAReadingWaitsForOneTakenAfterIt) {
+  FakePanel panel;
+  net::TuneQueue q(panel);
+  EXPECT_TRUE(q.Fresh(net::Reading::kSignal));
+  q.TuneTo(145100000);
+  q.TuneTo(145200000);
+  EXPECT_EQ(q.Frequency(), 145200000);  // answered as asked, before it goes out
+  EXPECT_TRUE(panel.calls.empty());
+  EXPECT_FALSE(q.Fresh(net::Reading::kSignal));
+  q.Flush();
+  EXPECT_EQ(panel.calls, std::vector<std::string>{"tune 145200000"});
+  EXPECT_FALSE(q.Fresh(net::Reading::kSignal));
+  ++panel.signals;
+  EXPECT_TRUE(q.Fresh(net::Reading::kSignal));
+  EXPECT_FALSE(q.Fresh(net::Reading::kSquelch));
+  ++panel.squelches;
+  EXPECT_TRUE(q.Fresh(net::Reading::kSquelch));
+  // A mode goes after the tune asked for before it.
+  q.TuneTo(145300000);
+  q.SetMode(6);
+  EXPECT_EQ(panel.calls, (std::vector<std::string>{"tune 145200000", "tune 145300000", "mode 6"}));
+  // Off line nothing new will come: the reading is answered as it stands.
+  q.TuneTo(145400000);
+  panel.online = false;
+  EXPECT_TRUE(q.Fresh(net::Reading::kSignal));
+}
+
+TEST(TuneQueue, HamlibsOpeningReadsWindowBWithoutPressingTheWindowKey) {
+  FakePanel panel;
+  net::TuneQueue q(panel);
+  EXPECT_TRUE(q.SelectWindow(2));
+  EXPECT_EQ(q.Window(), 2);
+  EXPECT_EQ(q.Frequency(), 430000000);
+  EXPECT_TRUE(q.SelectWindow(1));
+  EXPECT_FALSE(q.Pending());
+  EXPECT_TRUE(panel.calls.empty());
+  // Held, it goes before anything that needs the receiver in that window.
+  q.SelectWindow(2);
+  q.TuneTo(433000000);
+  EXPECT_EQ(panel.calls, std::vector<std::string>{"window 2"});
+  q.Flush();
+  EXPECT_EQ(panel.calls.back(), "tune 433000000");
+  panel.online = false;
+  EXPECT_FALSE(q.SelectWindow(1));
 }
 
 TEST(RigctlProtocol, QuitClosesAfterItsAnswer) {
