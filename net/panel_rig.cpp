@@ -6,6 +6,7 @@
 #include "panel/meter.h"
 #include "panel/tuning.h"
 #include "scan/scan_engine.h"
+#include "scope/band_scope.h"
 
 namespace net {
 
@@ -91,11 +92,21 @@ int PanelRig::ScanDirection() const {
 
 bool PanelRig::Sweep(bool start) {
   if (!bandScope_ || !host_->PortOpen()) return false;
-  // The sweep key starts a sweep and, pressed during one, ends it.
-  if (start != bandScope_->Sweeping()) bandScope_->BandRun_BitBtnClick();
+  // The sweep key starts a sweep and, pressed during one, ends it. It is pressed from the
+  // event loop: a sweep runs inside its key's handler, which the request must not wait for.
+  host_->Post([this, start] {
+    if (host_->PortOpen() && start != bandScope_->Sweeping()) bandScope_->BandRun_BitBtnClick();
+  });
   return true;
 }
 
 bool PanelRig::Sweeping() const { return bandScope_ && bandScope_->Sweeping(); }
+
+std::vector<int> PanelRig::SweepLevels(std::int32_t& start, std::int32_t& spacing) const {
+  if (!bandScope_) return {};
+  start = bandScope_->LastSweepStart;
+  spacing = bandScope_->LastSweepStep;
+  return bandScope_->LastSweep;
+}
 
 }  // namespace net

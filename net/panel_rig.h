@@ -4,7 +4,7 @@
 
 #include "net/rigctl_protocol.h"
 
-class BandScopeControl;
+class BandScopeEngine;
 class Host;
 class Meter;
 class ScanEngine;
@@ -28,7 +28,7 @@ class PanelRig : public RigPanel {
     view_ = &view;
   }
   // The scan and the sweep, which network clients may start and stop as their keys do.
-  void BindScan(ScanEngine& scan, BandScopeControl& bandScope) {
+  void BindScan(ScanEngine& scan, BandScopeEngine& bandScope) {
     scan_ = &scan;
     bandScope_ = &bandScope;
   }
@@ -55,6 +55,7 @@ class PanelRig : public RigPanel {
   int ScanDirection() const override;
   bool Sweep(bool start) override;
   bool Sweeping() const override;
+  std::vector<int> SweepLevels(std::int32_t& start, std::int32_t& spacing) const override;
 
  private:
   Host* host_ = nullptr;
@@ -62,7 +63,7 @@ class PanelRig : public RigPanel {
   Meter* meter_ = nullptr;
   PanelRigView* view_ = nullptr;
   ScanEngine* scan_ = nullptr;
-  BandScopeControl* bandScope_ = nullptr;
+  BandScopeEngine* bandScope_ = nullptr;
 };
 
 }  // namespace net

@@ -393,16 +393,7 @@ int FennixScan(const std::vector<std::string_view>& args, RigPanel& p, Answer&) 
   return p.Scan(direction) ? kOk : kRejected;
 }
 
-int FennixSweep(const std::vector<std::string_view>& args, RigPanel& p, Answer& out) {
-  if (args.empty() || SameText(args[0], "get")) {
-    std::int32_t start = 0, spacing = 0;
-    const std::vector<int> levels = p.SweepLevels(start, spacing);
-    if (levels.empty()) return kNotAvailable;
-    std::string s = std::to_string(start) + " " + std::to_string(spacing);
-    for (const int level : levels) s += " " + std::to_string(level);
-    out.Value("Sweep", s);
-    return kOk;
-  }
+int FennixSweep(const std::vector<std::string_view>& args, RigPanel& p, Answer&) {
   bool start;
   if (SameText(args[0], "start"))
     start = true;
@@ -411,6 +402,16 @@ int FennixSweep(const std::vector<std::string_view>& args, RigPanel& p, Answer& 
   else
     return kInvalid;
   return p.Sweep(start) ? kOk : kRejected;
+}
+
+int FennixGetSweep(const std::vector<std::string_view>&, RigPanel& p, Answer& out) {
+  std::int32_t start = 0, spacing = 0;
+  const std::vector<int> levels = p.SweepLevels(start, spacing);
+  if (levels.empty()) return kNotAvailable;  // no sweep has ended yet
+  std::string s = std::to_string(start) + " " + std::to_string(spacing);
+  for (const int level : levels) s += " " + std::to_string(level);
+  out.Value("Sweep", s);
+  return kOk;
 }
 
 int FennixWatch(const std::vector<std::string_view>&, RigPanel&, Answer&) {
@@ -434,7 +435,7 @@ enum : int {
   kFennixWatch,
 };
 
-constexpr std::array<Command, 26> kCommands = {{
+constexpr std::array<Command, 27> kCommands = {{
     {'F', "set_freq", true, 1, 1, SetFreq},
     {'f', "get_freq", false, 0, 0, GetFreq},
     {'M', "set_mode", true, 1, 2, SetMode},
@@ -447,7 +448,7 @@ constexpr std::array<Command, 26> kCommands = {{
     {0, "chk_vfo", false, 0, 0, nullptr},
     {'q', "quit", false, 0, 0, nullptr},
     {0, "fennix_scan", true, 1, 1, FennixScan},
-    {0, "fennix_sweep", false, 0, 1, FennixSweep},
+    {0, "fennix_sweep", true, 1, 1, FennixSweep},
     {0, "fennix_watch", true, 1, 1, FennixWatch},
     {'t', "get_ptt", false, 0, 0, GetPtt},
     {static_cast<char>(0x88), "get_powerstat", false, 0, 0, GetPowerstat},
@@ -461,6 +462,7 @@ constexpr std::array<Command, 26> kCommands = {{
     {'u', "get_func", false, 1, 1, GetFunc},
     {'U', "set_func", true, 2, 2, SetFunc},
     {'Q', "quit", false, 0, 0, nullptr},
+    {0, "fennix_get_sweep", false, 0, 0, FennixGetSweep},
 }};
 
 int Find(std::string_view name, bool isLong) {
@@ -588,7 +590,7 @@ bool IsTune(const Request& r) { return r.command == kSetFreq; }
 
 bool Writes(const Request& r) {
   return r.command == kSetMode || r.command == kSetVfo || r.command == kSetLevel ||
-         r.command == kFennixScan || (r.command == kFennixSweep && !r.args.empty());
+         r.command == kFennixScan || r.command == kFennixSweep;
 }
 
 bool IsWatch(const Request& r, bool& on) {

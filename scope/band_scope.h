@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "base/scan_control.h"
 
@@ -74,6 +75,11 @@ class BandScopeEngine : public BandScopeControl {
   bool SweepRunning = false;
   bool SweepLoop = false;
   int Marker = 16;  // the position of BandTrackBar, 1..N
+  // The levels of the last complete sweep from its low edge up, that edge and the spacing, for
+  // the network port.
+  std::vector<int> LastSweep;
+  std::int32_t LastSweepStart = 0;
+  std::int32_t LastSweepStep = 0;
 
   void Bind(Host& host, Tuning& tuning, Link& link, Meter& meter, Knob& knob, ScanEngine& scan,
             Identification& identification, BandScopeView& view) {
@@ -132,6 +138,7 @@ class BandScopeEngine : public BandScopeControl {
   // The current window's step, or DefaultStep in place of 0.
   std::int32_t SweepStepSize() const;
 
+  std::vector<int> sweeping_;  // the levels of the sweep under way
   Host* host_ = nullptr;
   Tuning* tuning_ = nullptr;
   Link* link_ = nullptr;

@@ -271,6 +271,48 @@ TEST_F(NetPort, ALostReceiverUnderABurstIsToldOnceAndThePortGoesOn) {
   EXPECT_EQ(Ask(*c, "f\n"), "145100000\n");
 }
 
+TEST_F(NetPort, AWatcherFollowsThePanelAndAClientRunsTheScanAndTheSweep) {
+  WriteSettings(1, port_);
+  StartSim();
+  StartProgram();
+  auto watcher = Connect();
+  auto c = Connect();
+  std::string pushed;
+  auto told = [&](const std::string& text) {
+    return WaitFor([&] {
+      pushed += watcher->readAll().toStdString();
+      return pushed.find(text) != std::string::npos;
+    });
+  };
+  watcher->write("\\fennix_watch on\n");
+  EXPECT_TRUE(told("RPRT 0\nfennix_watch: Freq=" + std::to_string(form_->tuning.Frequency[1]) +
+                   " Mode=FM Width=15000 VFO=VFOA DCD="));
+  EXPECT_EQ(Ask(*c, "F 433920000\n"), "RPRT 0\n");
+  EXPECT_TRUE(told("fennix_watch: Freq=433920000 "));
+  EXPECT_EQ(Ask(*c, "\\fennix_scan up\n"), "RPRT 0\n");
+  EXPECT_EQ(form_->scan.ScanState, ScanEngine::kUp);
+  EXPECT_TRUE(told(" Scan=up "));
+  EXPECT_EQ(Ask(*c, "\\fennix_scan stop\n"), "RPRT 0\n");
+  EXPECT_EQ(form_->scan.ScanState, 0);
+  EXPECT_TRUE(told(" Scan=stop "));
+  EXPECT_EQ(Ask(*c, "\\fennix_scan sideways\n"), "RPRT -1\n");
+
+  EXPECT_EQ(Ask(*c, "\\fennix_get_sweep\n"), "RPRT -11\n");  // none yet
+  EXPECT_EQ(Ask(*c, "\\fennix_sweep start\n"), "RPRT 0\n");
+  EXPECT_TRUE(told(" Sweep=1\n"));
+  ASSERT_TRUE(WaitFor([&] { return !form_->bandScope.SweepRunning; }, 15000));
+  std::istringstream sweep(Ask(*c, "\\fennix_get_sweep\n"));
+  std::int32_t start = 0, spacing = 0;
+  sweep >> start >> spacing;
+  EXPECT_EQ(start, form_->bandScope.LastSweepStart);
+  EXPECT_EQ(spacing, form_->tuning.CurrentStep());
+  int levels = 0;
+  for (int level; sweep >> level; ++levels) EXPECT_TRUE(level >= 0 && level <= 255) << level;
+  EXPECT_EQ(levels, form_->bandScope.BandPoints);
+  watcher->write("\\fennix_watch off\n");
+  EXPECT_TRUE(told("RPRT 0\n"));
+}
+
 TEST_F(NetPort, APortInUseIsToldOnceAndTheProgramGoesOn) {
   QTcpServer squatter;
   ASSERT_TRUE(squatter.listen(QHostAddress::LocalHost, 0));
