@@ -79,7 +79,7 @@ void TMainForm::WireComponents() {
   };
   notifier_->onError = [this](std::exception_ptr error) { CommError(error); };
   panelRig.Bind(host, tuning, meter, *this);
-  panelRig.BindScan(scan, bandScope);
+  panelRig.BindScan(scan, bandScope, link);
   settings_.BindNet(netSettings);
 }
 

@@ -3,6 +3,7 @@
 #include "base/host.h"
 #include "base/scan_control.h"
 #include "civ/civ.h"
+#include "civ/link.h"
 #include "panel/meter.h"
 #include "panel/tuning.h"
 #include "scan/scan_engine.h"
@@ -68,6 +69,17 @@ bool PanelRig::OnLine() const { return host_->PortOpen(); }
 
 std::uint32_t PanelRig::ReadingsTaken(bool squelch) const {
   return squelch ? meter_->SquelchReadings : meter_->SignalReadings;
+}
+
+void PanelRig::AskReading(bool squelch) {
+  // A running scan or sweep asks for its own readings; a query of ours would take its place.
+  if (!link_ || !host_->PortOpen() || (scan_ && scan_->ScanState != 0) ||
+      (bandScope_ && bandScope_->Sweeping()))
+    return;
+  if (squelch)
+    link_->SquelchSend();
+  else
+    link_->RadioSignal();
 }
 
 bool PanelRig::Scan(int direction) {

@@ -6,6 +6,7 @@
 
 class BandScopeEngine;
 class Host;
+class Link;
 class Meter;
 class ScanEngine;
 class Tuning;
@@ -27,10 +28,12 @@ class PanelRig : public RigPanel {
     meter_ = &meter;
     view_ = &view;
   }
-  // The scan and the sweep, which network clients may start and stop as their keys do.
-  void BindScan(ScanEngine& scan, BandScopeEngine& bandScope) {
+  // The scan and the sweep, which network clients may start and stop as their keys do, and
+  // the link that asks the receiver for a reading.
+  void BindScan(ScanEngine& scan, BandScopeEngine& bandScope, Link& link) {
     scan_ = &scan;
     bandScope_ = &bandScope;
+    link_ = &link;
   }
 
   std::int32_t Frequency() const override;
@@ -51,6 +54,7 @@ class PanelRig : public RigPanel {
   int WindowMode(int window) const override;
   bool OnLine() const override;
   std::uint32_t ReadingsTaken(bool squelch) const override;
+  void AskReading(bool squelch) override;
   bool Scan(int direction) override;
   int ScanDirection() const override;
   bool Sweep(bool start) override;
@@ -64,6 +68,7 @@ class PanelRig : public RigPanel {
   PanelRigView* view_ = nullptr;
   ScanEngine* scan_ = nullptr;
   BandScopeEngine* bandScope_ = nullptr;
+  Link* link_ = nullptr;
 };
 
 }  // namespace net

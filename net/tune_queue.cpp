@@ -24,6 +24,7 @@ void TuneQueue::Moved() {
   signalBase_ = panel_.ReadingsTaken(false);
   squelchBase_ = panel_.ReadingsTaken(true);
   awaitSignal_ = awaitSquelch_ = true;
+  askedSignal_ = askedSquelch_ = false;
 }
 
 bool TuneQueue::Fresh(Reading kind) {
@@ -32,8 +33,14 @@ bool TuneQueue::Fresh(Reading kind) {
   const bool squelch = kind == Reading::kSquelch;
   bool& await = squelch ? awaitSquelch_ : awaitSignal_;
   // Counted as a difference, so that the counter may wrap.
-  if (await && panel_.ReadingsTaken(squelch) - (squelch ? squelchBase_ : signalBase_) == 0)
+  if (await && panel_.ReadingsTaken(squelch) - (squelch ? squelchBase_ : signalBase_) == 0) {
+    bool& asked = squelch ? askedSquelch_ : askedSignal_;
+    if (!asked) {
+      asked = true;
+      panel_.AskReading(squelch);
+    }
     return false;
+  }
   await = false;
   return true;
 }

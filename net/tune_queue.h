@@ -21,7 +21,8 @@ class TuneQueue : public RigPanel {
   // Switches the waiting window, then sends the waiting tune.
   void Flush();
   // Whether a reading of this kind may be answered now: none waits off line, and after a tune
-  // only a reading taken since its frequency frame went out will do.
+  // only a reading taken since its frequency frame went out will do; the receiver is asked
+  // for one at once, so the answer does not wait for the next poll.
   bool Fresh(Reading kind);
 
   std::int32_t Frequency() const override;
@@ -42,6 +43,7 @@ class TuneQueue : public RigPanel {
   bool SetAtt(bool on) override;
   bool OnLine() const override { return panel_.OnLine(); }
   std::uint32_t ReadingsTaken(bool squelch) const override { return panel_.ReadingsTaken(squelch); }
+  void AskReading(bool squelch) override { panel_.AskReading(squelch); }
   bool Scan(int direction) override;
   int ScanDirection() const override { return panel_.ScanDirection(); }
   bool Sweep(bool start) override;
@@ -59,6 +61,7 @@ class TuneQueue : public RigPanel {
   std::optional<std::int32_t> pending_;
   int window_ = 0;  // the window asked for and not yet switched to, 0 for none
   bool awaitSignal_ = false, awaitSquelch_ = false;
+  bool askedSignal_ = false, askedSquelch_ = false;
   std::uint32_t signalBase_ = 0, squelchBase_ = 0;
 };
 

@@ -40,6 +40,7 @@ class FakePanel : public net::RigPanel {
   int WindowMode(int) const override { return mode; }
   bool OnLine() const override { return online; }
   std::uint32_t ReadingsTaken(bool squelch) const override { return squelch ? squelches : signals; }
+  void AskReading(bool squelch) override { calls.push_back(squelch ? "ask squelch" : "ask signal"); }
   bool SelectWindow(int w) override {
     if (!online) return false;
     window = w;
@@ -317,7 +318,11 @@ TEST(TuneQueue, OnlyTheNewestTuneGoesOutAndAReadingWaitsForOneTakenAfterIt) {
   EXPECT_FALSE(q.Fresh(net::Reading::kSignal));
   q.Flush();
   EXPECT_EQ(panel.calls, std::vector<std::string>{"tune 145200000"});
+  // The receiver is asked once for a reading at the new frequency.
   EXPECT_FALSE(q.Fresh(net::Reading::kSignal));
+  EXPECT_FALSE(q.Fresh(net::Reading::kSignal));
+  EXPECT_EQ(panel.calls, (std::vector<std::string>{"tune 145200000", "ask signal"}));
+  panel.calls.clear();
   ++panel.signals;
   EXPECT_TRUE(q.Fresh(net::Reading::kSignal));
   EXPECT_FALSE(q.Fresh(net::Reading::kSquelch));
@@ -326,7 +331,7 @@ TEST(TuneQueue, OnlyTheNewestTuneGoesOutAndAReadingWaitsForOneTakenAfterIt) {
   // A mode goes after the tune asked for before it.
   q.TuneTo(145300000);
   q.SetMode(6);
-  EXPECT_EQ(panel.calls, (std::vector<std::string>{"tune 145200000", "tune 145300000", "mode 6"}));
+  EXPECT_EQ(panel.calls, (std::vector<std::string>{"ask squelch", "tune 145300000", "mode 6"}));
   // Off line nothing new will come: the reading is answered as it stands.
   q.TuneTo(145400000);
   panel.online = false;
