@@ -71,6 +71,10 @@ std::uint32_t PanelRig::ReadingsTaken(bool squelch) const {
   return squelch ? meter_->SquelchReadings : meter_->SignalReadings;
 }
 
+std::int32_t PanelRig::LineBaud() const {
+  return link_ && host_->PortOpen() ? link_->BaudRate() : 0;
+}
+
 void PanelRig::AskReading(bool squelch) {
   // A running scan or sweep asks for its own readings; a query of ours would take its place.
   if (!link_ || !host_->PortOpen() || (scan_ && scan_->ScanState != 0) ||

@@ -55,6 +55,7 @@ class PanelRig : public RigPanel {
   bool OnLine() const override;
   std::uint32_t ReadingsTaken(bool squelch) const override;
   void AskReading(bool squelch) override;
+  std::int32_t LineBaud() const override;
   bool Scan(int direction) override;
   int ScanDirection() const override;
   bool Sweep(bool start) override;

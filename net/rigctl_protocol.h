@@ -42,6 +42,8 @@ class RigPanel {
   virtual bool OnLine() const { return true; }
   // How many signal (or squelch) readings the panel has taken so far.
   virtual std::uint32_t ReadingsTaken(bool /*squelch*/) const { return 0; }
+  // The serial line's speed in bit/s, 0 when nothing waits on it.
+  virtual std::int32_t LineBaud() const { return 0; }
   // Asks the receiver for a signal (or squelch) reading now rather than at the next poll.
   virtual void AskReading(bool /*squelch*/) {}
   // The scan and the sweep as their keys start and stop them: direction 1 up, -1 down, 0 stop.

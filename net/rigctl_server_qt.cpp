@@ -10,6 +10,8 @@ namespace {
 
 // While a client waits for a fresh reading, the server looks again this often.
 constexpr int kWaitPollMs = 2;
+// What a tune puts on the line: the signal query that ends a scan, and the frequency frame.
+constexpr int kTuneBytes = 7 + 11;
 // Watchers are told of the panel's changes this often at most.
 constexpr int kWatchMs = 50;
 
@@ -286,12 +288,24 @@ void RigctlServer::ApplyTune() {
     PostApply(1);
     return;
   }
+  // While the last tune's frames are still on the line, a newer one waits (and may be
+  // replaced by a newer still).
+  if (tunes_.TunePending() && lastTune_.isValid() && lastTune_.elapsed() < tuneWireMs_) {
+    PostApply(tuneWireMs_ - static_cast<int>(lastTune_.elapsed()));
+    return;
+  }
   // Only the newest tune asked for goes out; the ones it replaced were answered already.
+  const bool tune = tunes_.TunePending();
   serving_ = true;
   try {
     tunes_.Flush();
   } catch (...) {
     failure_ = std::current_exception();
+  }
+  if (tune) {
+    const std::int32_t baud = panel_.LineBaud();
+    tuneWireMs_ = baud > 0 ? static_cast<int>((kTuneBytes * 10 * 1000 + baud - 1) / baud) : 0;
+    lastTune_.start();
   }
   serving_ = false;
   Serve();

@@ -98,5 +98,7 @@ class RigctlServer : public QObject {
   bool posted_ = false;
   bool wrote_ = false;  // a request this turn sent frames to the receiver
   int idleMs_ = kIdleMs;
+  QElapsedTimer lastTune_;  // when the last held tune was sent
+  int tuneWireMs_ = 0;      // how long its frames take on the line
   std::exception_ptr failure_;
 };

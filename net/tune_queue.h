@@ -18,6 +18,7 @@ class TuneQueue : public RigPanel {
   // A tune or a window switch waits here; a newer one replaces it.
   bool Pending() const { return pending_.has_value() || window_ != 0; }
   bool WindowPending() const { return window_ != 0; }
+  bool TunePending() const { return pending_.has_value(); }
   // Switches the waiting window, then sends the waiting tune.
   void Flush();
   // Whether a reading of this kind may be answered now: none waits off line, and after a tune
@@ -44,6 +45,7 @@ class TuneQueue : public RigPanel {
   bool OnLine() const override { return panel_.OnLine(); }
   std::uint32_t ReadingsTaken(bool squelch) const override { return panel_.ReadingsTaken(squelch); }
   void AskReading(bool squelch) override { panel_.AskReading(squelch); }
+  std::int32_t LineBaud() const override { return panel_.LineBaud(); }
   bool Scan(int direction) override;
   int ScanDirection() const override { return panel_.ScanDirection(); }
   bool Sweep(bool start) override;
