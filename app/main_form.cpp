@@ -90,6 +90,7 @@ void TMainForm::WireComponents() {
   };
   notifier_->onError = [this](std::exception_ptr error) { CommError(error); };
   panelRig.Bind(host, tuning, meter, *this);
+  panelRig.BindScan(scan, bandScope, link);
   settings_.BindNet(netSettings);
 }
 
@@ -109,6 +110,8 @@ void TMainForm::CommError(std::exception_ptr error) {
   try {
     std::rethrow_exception(error);
   } catch (const ECommReadWriteError&) {
+    // Already off line: the loss was told when it was first seen.
+    if (!host.PortOpen()) return;
     GuardedCall([this] { link.PortLost(); });
   } catch (...) {
   }
@@ -426,7 +429,11 @@ void TMainForm::ScanLog_MenuClick() { scanLogUi->Open(); }
 void TMainForm::MenuScanLogClick() { scanLog.Enabled = MenuScanLog->isChecked(); }
 
 bool TMainForm::StartNetPort() {
-  if (!rigctl) rigctl = std::make_unique<RigctlServer>(panelRig);
+  if (!rigctl) {
+    rigctl = std::make_unique<RigctlServer>(panelRig);
+    // A serial failure under a network request is a lost device like any other.
+    rigctl->OnError = [this](std::exception_ptr error) { CommError(error); };
+  }
   QString reason;
   const bool listening =
       rigctl->Start(QString::fromStdString(netSettings.Address), netSettings.Port, &reason);

@@ -1,7 +1,8 @@
 // The network control port under a real TCP client: latency from a set-frequency request to
-// its frame at the serial port, from a signal reading to the answer that carries it, and
-// requests answered per second. The panel's engine is the real one; the serial port records
-// what is written (wire time itself is not counted).
+// its frame at the serial port, from a signal reading to the answer that carries it, requests
+// answered per second, and tune-then-read pairs against a receiver behind a line with a wire
+// time. The panel's engine is the real one; except in the last, the serial port records what
+// is written (wire time itself is not counted).
 #include <arpa/inet.h>
 #include <benchmark/benchmark.h>
 #include <netinet/in.h>
@@ -18,6 +19,7 @@
 #include <atomic>
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -76,6 +78,7 @@ struct Bench {
     BindEngine(host, tuning, link, meter, knob, scan, identification, bandScope, stations, view,
                view);
     rig.Bind(host, tuning, meter, view);
+    rig.BindScan(scan, bandScope, link);
     // The panel's own polling runs meanwhile, as it does in the program.
     host.SetTimerHandler([this] { link.Timer1Timer(); });
     host.TimerStart();
@@ -164,10 +167,15 @@ void BM_SetFrequencyToFrame(benchmark::State& state) {
   for (auto _ : state) {
     b.Run([&](int port) {
       Client c(port);
-      for (int i = 0; i < 2000; ++i) {
+      // Spaced wider than a tune's frames take at 9600 bit/s, so that no tune waits for the
+      // line and the figure is the server's own.
+      for (int i = 0; i < 200; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        const Clock::rep before = b.port.lastFrequencyFrame.load();
         const auto sent = Clock::now();
         c.Send("F " + std::to_string(145000000 + (i % 100) * 12500) + "\n");
-        c.Line();  // RPRT 0
+        c.Line();  // RPRT 0, given before the frame goes out
+        while (b.port.lastFrequencyFrame.load() == before) std::this_thread::yield();
         const Clock::time_point written{Clock::duration{b.port.lastFrequencyFrame.load()}};
         us.push_back(Micros(written - sent));
       }
@@ -235,6 +243,117 @@ void BM_GetFrequencyRequestsPerSecond(benchmark::State& state) {
 BENCHMARK(BM_GetFrequencyRequestsPerSecond)
     ->Iterations(1)
     ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+// A receiver behind a CI-V line of `baud`: one wire for both directions, ten bits a byte, each
+// frame and each reply in turn. The signal level tells the channel it was read on.
+class WirePort : public Port {
+ public:
+  // `dropStale`: a reading asked for before a tune is lost on the way, as the link drops a
+  // reply asked for before the panel tuned elsewhere.
+  WirePort(int baud, bool dropStale)
+      : byteTime_(std::chrono::microseconds(10'000'000 / baud)), dropStale_(dropStale) {}
+  static int LevelOf(std::int32_t hz) { return 20 + static_cast<int>(hz / 12500 % 200); }
+  Clock::duration WireTime(int bytes) const { return byteTime_ * bytes; }
+
+  void Open(int, std::int32_t) override { open_ = true; }
+  void Close() override { open_ = false; }
+  bool IsOpen() const override { return open_; }
+  void Write(const civ::Bytes& frame) override {
+    Clock::time_point t = std::max(Clock::now(), busyUntil_) + WireTime(int(frame.size()));
+    civ::Bytes reply{0xFE, 0xFE, 0xE0, 0x34, 0xFB, 0xFD};
+    if (frame.size() == 11 && frame[4] == civ::kCmdSetFrequency) {
+      std::int32_t hz = 0, weight = 1;
+      for (int i = 5; i < 10; ++i, weight *= 100)
+        hz += ((frame[i] >> 4) * 10 + (frame[i] & 15)) * weight;
+      tunedHz = hz;
+      ++tunes_;
+    } else if (frame.size() == 7 && frame[4] == 0x15 && frame[5] == 0x02) {
+      const int level = LevelOf(tunedHz), tens = level % 100;
+      reply = {0xFE,
+               0xFE,
+               0xE0,
+               0x34,
+               0x15,
+               0x02,
+               std::uint8_t(level / 100),
+               std::uint8_t((tens / 10) << 4 | tens % 10),
+               0xFD};
+    } else if (frame.size() == 7 && frame[4] == 0x15 && frame[5] == 0x01) {
+      reply = {0xFE, 0xFE, 0xE0, 0x34, 0x15, 0x01, 0x01, 0xFD};
+    }
+    t += WireTime(int(reply.size()));
+    busyUntil_ = t;
+    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(t - Clock::now());
+    const bool reading = reply[4] == 0x15;
+    const int asked = tunes_;
+    QTimer::singleShot(std::max<int>(0, int(wait.count())), Qt::PreciseTimer, [=, this] {
+      while (Clock::now() < t) std::this_thread::yield();
+      if (dropStale_ && reading && asked != tunes_) return;
+      input.insert(input.end(), reply.begin(), reply.end());
+      if (onReply) onReply();
+    });
+  }
+  int Read(std::uint8_t* buffer, int size) override {
+    int n = 0;
+    for (; n < size && !input.empty(); ++n) {
+      buffer[n] = input.front();
+      input.pop_front();
+    }
+    return n;
+  }
+  int InQueue() override { return static_cast<int>(input.size()); }
+
+  std::atomic<std::int32_t> tunedHz{145000000};
+  std::deque<std::uint8_t> input;
+  std::function<void()> onReply;
+
+ private:
+  Clock::duration byteTime_;
+  bool dropStale_;
+  int tunes_ = 0;
+  Clock::time_point busyUntil_ = Clock::now();
+  bool open_ = true;
+};
+
+// A script scanner's loop: tune, read, next channel. Each answer must be the level of the
+// channel just tuned; the latency runs from the tune request to the reading's answer.
+void BM_TuneThenReadPairs(benchmark::State& state) {
+  Bench b;
+  WirePort wire(static_cast<int>(state.range(0)), state.range(1) != 0);
+  b.host.SetPort(&wire);
+  wire.onReply = [&] { b.link.Comm1CommReceive(wire.InQueue()); };
+  std::vector<double> us;
+  int stale = 0;
+  constexpr int kPairs = 200;
+  const auto start = Clock::now();
+  for (auto _ : state) {
+    b.Run([&](int port) {
+      Client c(port);
+      for (int i = 1; i <= kPairs; ++i) {
+        const std::int32_t hz = 145000000 + (i % 150) * 12500;
+        const auto sent = Clock::now();
+        c.Send("F " + std::to_string(hz) + "\nl RAWSTR\n");
+        c.Line();  // RPRT 0
+        const std::string reading = c.Line();
+        us.push_back(Micros(Clock::now() - sent));
+        if (reading != std::to_string(WirePort::LevelOf(hz))) ++stale;
+      }
+    });
+  }
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  Report(state, us);
+  state.counters["pairs_per_s"] = kPairs / seconds;
+  state.counters["stale"] = stale;
+  // One step on the wire: the frequency frame and its reply, a signal query and its reply.
+  state.counters["wire_us"] = Micros(wire.WireTime(11 + 6 + 7 + 9));
+}
+// Second argument 1: with the link's rule that drops a reading asked for before a tune.
+BENCHMARK(BM_TuneThenReadPairs)
+    ->Args({9600, 0})
+    ->Args({9600, 1})
+    ->Args({19200, 1})
+    ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

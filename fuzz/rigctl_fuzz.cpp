@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "net/rigctl_protocol.h"
+#include "net/tune_queue.h"
 
 namespace {
 
@@ -52,7 +53,9 @@ class CheckedPanel : public net::RigPanel {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(bytes), size);
-  CheckedPanel panel;
+  CheckedPanel checked;
+  // As the server runs them: tunes held, the newest sent after each line.
+  net::TuneQueue panel(checked);
   net::LineBuffer lines;
   // The first byte chooses how the input is cut into chunks, as a socket might deliver it.
   const std::size_t chunk = size > 0 ? 1 + bytes[0] % 64 : 1;
@@ -62,9 +65,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     while (lines.NextLine(line)) {
       if (line.size() > net::LineBuffer::kMaxLine || line.find('\n') != std::string::npos)
         std::abort();
-      const net::Reply reply = net::Execute(line, panel);
-      if (!reply.text.empty() && reply.text.back() != '\n') std::abort();
-      if (reply.close) return 0;
+      if (net::LooksLikeHttp(line)) return 0;  // the connection would be closed
+      for (const net::Request& request : net::Parse(line)) {
+        panel.Fresh(net::ReadingOf(request));
+        const net::Reply reply = net::Run(request, panel);
+        if (!reply.text.empty() && reply.text.back() != '\n') std::abort();
+        if (reply.close) return 0;
+      }
+      panel.Flush();
     }
     if (lines.Pending() > net::LineBuffer::kMaxLine + chunk) std::abort();
   }

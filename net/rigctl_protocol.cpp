@@ -186,16 +186,11 @@ int GetVfo(const std::vector<std::string_view>&, RigPanel& p, Answer& out) {
   return kOk;
 }
 
+int WindowOf(std::string_view name, const RigPanel& p);
+
 int SetVfo(const std::vector<std::string_view>& args, RigPanel& p, Answer&) {
-  int window;
-  if (SameText(args[0], "VFOA"))
-    window = 1;
-  else if (SameText(args[0], "VFOB"))
-    window = 2;
-  else if (SameText(args[0], "currVFO") || SameText(args[0], "VFO"))
-    window = p.Window();
-  else
-    return kInvalid;
+  const int window = WindowOf(args[0], p);
+  if (window < 0) return kInvalid;
   // Naming the window in use changes nothing (the window key would re-read the receiver and
   // drop the attenuator).
   if (window == p.Window()) return kOk;
@@ -285,9 +280,9 @@ int DumpState(const std::vector<std::string_view>&, RigPanel& p, Answer& out) {
   s += Hex(kLevelAtt | kLevelAf | kLevelRawStr | kLevelStrength) + "\n";
   s += Hex(kLevelAtt | kLevelAf) + "\n";
   s += "0x0\n0x0\n";  // parameters
-  // Frequency and mode count as targetable, so that Hamlib's client reads them without
-  // switching the receiver's window back and forth.
-  s += "vfo_ops=0x0\nptt_type=0x0\ntargetable_vfo=0x3\n";
+  // No command names a window: Hamlib's client switches to read window B, which the server
+  // answers from what the panel holds.
+  s += "vfo_ops=0x0\nptt_type=0x0\ntargetable_vfo=0x0\n";
   s += "has_set_vfo=1\nhas_get_vfo=1\nhas_set_freq=1\nhas_get_freq=1\n";
   s += "has_set_conf=0\nhas_get_conf=0\nhas_power2mW=0\nhas_mW2power=0\n";
   s += "done\n";
@@ -314,7 +309,133 @@ int DumpCaps(const std::vector<std::string_view>&, RigPanel& p, Answer& out) {
   return kOk;
 }
 
-constexpr std::array<Command, 16> kCommands = {{
+const char* WindowName(int window) { return window == 2 ? "VFOB" : "VFOA"; }
+
+// A window named by Hamlib: 1 = A, 2 = B, 0 for the current one, -1 for none of this receiver.
+// Main and Sub stand for A and B, as Hamlib's own daemon takes them on a receiver with two VFOs.
+int WindowOf(std::string_view name, const RigPanel& p) {
+  if (SameText(name, "VFOA") || SameText(name, "Main")) return 1;
+  if (SameText(name, "VFOB") || SameText(name, "Sub")) return 2;
+  if (SameText(name, "currVFO") || SameText(name, "VFO")) return p.Window();
+  return -1;
+}
+
+int GetSplit(const std::vector<std::string_view>&, RigPanel&, Answer& out) {
+  // A receiver: no split, and what would transmit is window A.
+  out.Value("Split", "0");
+  out.Value("TX VFO", "VFOA");
+  return kOk;
+}
+
+int GetVfoInfo(const std::vector<std::string_view>& args, RigPanel& p, Answer& out) {
+  const int window = args.empty() ? p.Window() : WindowOf(args[0], p);
+  if (window < 0) return kInvalid;
+  const int mode = p.WindowMode(window);
+  out.Value("Freq", std::to_string(p.WindowFrequency(window)));
+  out.Value("Mode", kModes[mode >= 1 && mode <= civ::kModeCount ? mode : 0].name);
+  out.Value("Width", std::to_string(PassbandOf(mode)));
+  out.Value("Split", "0");
+  out.Value("SatMode", "0");
+  return kOk;
+}
+
+std::uint32_t Crc32(std::string_view text) {
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (const char c : text) {
+    crc ^= static_cast<unsigned char>(c);
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  return ~crc;
+}
+
+int GetRigInfo(const std::vector<std::string_view>&, RigPanel& p, Answer& out) {
+  std::string s;
+  for (int window = 1; window <= 2; ++window) {
+    const int mode = p.WindowMode(window);
+    s += std::string("VFO=") + WindowName(window) +
+         " Freq=" + std::to_string(p.WindowFrequency(window)) +
+         " Mode=" + kModes[mode >= 1 && mode <= civ::kModeCount ? mode : 0].name +
+         " Width=" + std::to_string(PassbandOf(mode)) +
+         (window == p.Window() ? " RX=1 TX=0\n" : " RX=0 TX=0\n");
+  }
+  s += "Split=0 SatMode=0\nRig=IC-R7100\nApp=Fennix\nVersion=1.0\n";
+  char crc[32];
+  std::snprintf(crc, sizeof crc, "CRC=0x%08x\n", Crc32(s));
+  out.Block(s + crc);
+  return kOk;
+}
+
+int GetModes(const std::vector<std::string_view>&, RigPanel&, Answer& out) {
+  out.Block(
+      "AM USB LSB FM WFM\nBandwidths:\n"
+      "\tAM\tNormal: 6.0000 kHz,\tNarrow: 6.0000 kHz,\tWide: 15.0000 kHz\n"
+      "\tUSB\tNormal: 2.4000 kHz,\tNarrow: 0.0 Hz,\tWide: 0.0 Hz\n"
+      "\tLSB\tNormal: 2.4000 kHz,\tNarrow: 0.0 Hz,\tWide: 0.0 Hz\n"
+      "\tFM\tNormal: 15.0000 kHz,\tNarrow: 6.0000 kHz,\tWide: 0.0 Hz\n"
+      "\tWFM\tNormal: 150.0000 kHz,\tNarrow: 0.0 Hz,\tWide: 0.0 Hz\n");
+  return kOk;
+}
+
+// The panel has no on/off function that Hamlib names (its attenuator is a level).
+int GetFunc(const std::vector<std::string_view>&, RigPanel&, Answer&) { return kNotAvailable; }
+int SetFunc(const std::vector<std::string_view>&, RigPanel&, Answer&) { return kNotAvailable; }
+
+int FennixScan(const std::vector<std::string_view>& args, RigPanel& p, Answer&) {
+  int direction;
+  if (SameText(args[0], "up"))
+    direction = 1;
+  else if (SameText(args[0], "down"))
+    direction = -1;
+  else if (SameText(args[0], "stop"))
+    direction = 0;
+  else
+    return kInvalid;
+  return p.Scan(direction) ? kOk : kRejected;
+}
+
+int FennixSweep(const std::vector<std::string_view>& args, RigPanel& p, Answer&) {
+  bool start;
+  if (SameText(args[0], "start"))
+    start = true;
+  else if (SameText(args[0], "stop"))
+    start = false;
+  else
+    return kInvalid;
+  return p.Sweep(start) ? kOk : kRejected;
+}
+
+int FennixGetSweep(const std::vector<std::string_view>&, RigPanel& p, Answer& out) {
+  std::int32_t start = 0, spacing = 0;
+  const std::vector<int> levels = p.SweepLevels(start, spacing);
+  if (levels.empty()) return kNotAvailable;  // no sweep has ended yet
+  std::string s = std::to_string(start) + " " + std::to_string(spacing);
+  for (const int level : levels) s += " " + std::to_string(level);
+  out.Value("Sweep", s);
+  return kOk;
+}
+
+int FennixWatch(const std::vector<std::string_view>&, RigPanel&, Answer&) {
+  return kOk;  // the server keeps the list of watchers
+}
+
+enum : int {
+  kSetFreq,
+  kGetFreq,
+  kSetMode,
+  kGetMode,
+  kSetVfo,
+  kGetVfo,
+  kSetLevel,
+  kGetLevel,
+  kGetDcd,
+  kChkVfo,
+  kQuit,
+  kFennixScan,
+  kFennixSweep,
+  kFennixWatch,
+};
+
+constexpr std::array<Command, 27> kCommands = {{
     {'F', "set_freq", true, 1, 1, SetFreq},
     {'f', "get_freq", false, 0, 0, GetFreq},
     {'M', "set_mode", true, 1, 2, SetMode},
@@ -323,83 +444,187 @@ constexpr std::array<Command, 16> kCommands = {{
     {'v', "get_vfo", false, 0, 0, GetVfo},
     {'L', "set_level", true, 2, 2, SetLevel},
     {'l', "get_level", false, 1, 1, GetLevel},
-    {'t', "get_ptt", false, 0, 0, GetPtt},
     {static_cast<char>(0x8b), "get_dcd", false, 0, 0, GetDcd},
+    {0, "chk_vfo", false, 0, 0, nullptr},
+    {'q', "quit", false, 0, 0, nullptr},
+    {0, "fennix_scan", true, 1, 1, FennixScan},
+    {0, "fennix_sweep", true, 1, 1, FennixSweep},
+    {0, "fennix_watch", true, 1, 1, FennixWatch},
+    {'t', "get_ptt", false, 0, 0, GetPtt},
     {static_cast<char>(0x88), "get_powerstat", false, 0, 0, GetPowerstat},
     {0, "get_lock_mode", false, 0, 0, GetLockMode},
     {0, "dump_state", false, 0, 0, DumpState},
     {'1', "dump_caps", true, 0, 0, DumpCaps},  // ends with RPRT like rigctld's
-    {0, "chk_vfo", false, 0, 0, nullptr},
-    {0, "quit", false, 0, 0, nullptr},
+    {'s', "get_split_vfo", false, 0, 0, GetSplit},
+    {0, "get_vfo_info", false, 0, 1, GetVfoInfo},
+    {0, "get_rig_info", false, 0, 0, GetRigInfo},
+    {0, "get_modes", false, 0, 0, GetModes},
+    {'u', "get_func", false, 1, 1, GetFunc},
+    {'U', "set_func", true, 2, 2, SetFunc},
+    {'Q', "quit", false, 0, 0, nullptr},
+    {0, "fennix_get_sweep", false, 0, 0, FennixGetSweep},
 }};
 
-const Command* Find(std::string_view name, bool isLong) {
-  for (const Command& c : kCommands) {
+int Find(std::string_view name, bool isLong) {
+  for (std::size_t k = 0; k < kCommands.size(); ++k) {
+    const Command& c = kCommands[k];
     if (isLong ? c.longName == name
                : (c.shortName != 0 && name.size() == 1 && c.shortName == name[0]))
-      return &c;
+      return static_cast<int>(k);
   }
-  return nullptr;
+  return -1;
+}
+
+// Whether a token can only be a command of its own, not an optional argument.
+bool StartsCommand(std::string_view token) {
+  const auto c = static_cast<unsigned char>(token[0]);
+  if (c == '\\' || (std::ispunct(c) && c != '-' && c != '.')) return true;
+  return token.size() == 1 && !std::isdigit(c) && Find(token, false) >= 0;
+}
+
+// A prefix character that asks for the extended protocol.
+bool IsPrefix(char ch) {
+  const auto c = static_cast<unsigned char>(ch);
+  return std::ispunct(c) && c != '\\' && c != '?' && c != '_' && c != '#';
 }
 
 }  // namespace
 
-Reply Execute(std::string_view line, RigPanel& panel) {
+std::vector<Request> Parse(std::string_view line) {
+  std::vector<Request> out;
   std::size_t i = 0;
-  while (i < line.size() && IsSpace(line[i])) ++i;
-  line.remove_prefix(i);
-  while (!line.empty() && IsSpace(line.back())) line.remove_suffix(1);
-  if (line.empty()) return {};
-
-  // A punctuation prefix asks for the extended protocol; "+" keeps one record a line, any
-  // other character becomes the separator of a one-line answer.
-  bool extended = false;
-  char separator = '\n';
-  const auto first = static_cast<unsigned char>(line[0]);
-  if (std::ispunct(first) && first != '\\' && first != '?' && first != '_' && first != '#') {
-    extended = true;
-    separator = first == '+' ? '\n' : line[0];
-    line.remove_prefix(1);
-    while (!line.empty() && IsSpace(line.front())) line.remove_prefix(1);
+  auto skipSpace = [&] {
+    while (i < line.size() && IsSpace(line[i])) ++i;
+  };
+  auto token = [&] {
+    const std::size_t start = i;
+    while (i < line.size() && !IsSpace(line[i])) ++i;
+    return line.substr(start, i - start);
+  };
+  while (true) {
+    skipSpace();
+    if (i >= line.size()) break;
+    Request r;
+    if (IsPrefix(line[i])) {
+      r.extended = true;
+      r.separator = line[i] == '+' ? '\n' : line[i];
+      ++i;
+      skipSpace();
+      if (i >= line.size()) {
+        out.push_back(std::move(r));  // a prefix alone
+        break;
+      }
+    }
+    std::string_view name;
+    bool isLong = line[i] == '\\';
+    if (isLong) {
+      ++i;
+      const std::size_t start = i;
+      while (i < line.size() && !IsSpace(line[i]) && line[i] != '\\') ++i;
+      name = line.substr(start, i - start);
+    } else {
+      name = line.substr(i, 1);
+      ++i;
+    }
+    r.command = Find(name, isLong);
+    if (r.command < 0) {
+      out.push_back(std::move(r));
+      break;
+    }
+    const Command& c = kCommands[static_cast<std::size_t>(r.command)];
+    r.quit = c.longName == "quit";
+    for (std::size_t n = 0; n < c.maxArgs; ++n) {
+      skipSpace();
+      if (i >= line.size()) break;
+      const std::size_t at = i;
+      const std::string_view t = token();
+      // Past the arguments a command must have, a token that reads as a command is one.
+      if (n >= c.minArgs && StartsCommand(t)) {
+        i = at;
+        break;
+      }
+      r.args.emplace_back(t);
+    }
+    out.push_back(std::move(r));
   }
-  Answer out(extended, separator);
-  if (line.empty()) return {out.Done(kNotAvailable, false)};
+  return out;
+}
 
-  std::string_view name;
-  std::string_view rest;
-  const bool isLong = line[0] == '\\';
-  if (isLong) {
-    std::size_t end = 1;
-    while (end < line.size() && !IsSpace(line[end])) ++end;
-    name = line.substr(1, end - 1);
-    rest = line.substr(end);
-  } else {
-    name = line.substr(0, 1);
-    rest = line.substr(1);
+std::string Failure(const Request& r, int code) {
+  Answer out(r.extended, r.separator);
+  if (r.command >= 0) {
+    const std::vector<std::string_view> args(r.args.begin(), r.args.end());
+    out.Header(kCommands[static_cast<std::size_t>(r.command)].longName, args);
   }
+  return out.Done(code, false);
+}
 
-  if (!isLong && (name == "q" || name == "Q")) return {"RPRT 0\n", true};
-  const Command* command = Find(name, isLong);
-  if (!command) return {out.Done(kNotAvailable, false)};
-  if (command->longName == "quit") return {"RPRT 0\n", true};
-  const std::vector<std::string_view> args = Tokens(rest);
-  if (command->longName == "chk_vfo") {
+Reply Run(const Request& r, RigPanel& panel) {
+  if (r.quit) return {"RPRT 0\n", true};
+  if (r.command < 0) return {Failure(r, kNotAvailable)};
+  const Command& command = kCommands[static_cast<std::size_t>(r.command)];
+  const std::vector<std::string_view> args(r.args.begin(), r.args.end());
+  if (r.command == kChkVfo) {
     // Hamlib's network client reads this one bare, without a header or an end record.
-    if (!args.empty()) return {out.Done(kInvalid, false)};
-    return {extended ? "ChkVFO: 0\n" : "0\n"};
+    return {r.extended ? "ChkVFO: 0\n" : "0\n"};
   }
+  Answer out(r.extended, r.separator);
+  out.Header(command.longName, args);
+  if (args.size() < command.minArgs || args.size() > command.maxArgs)
+    return {out.Done(kInvalid, command.isSet)};
+  const int code = command.run(args, panel, out);
+  // A failed get answers with its code alone.
+  if (code != kOk && !command.isSet) return {Failure(r, code)};
+  return {out.Done(code, command.isSet)};
+}
 
-  out.Header(command->longName, args);
-  if (args.size() < command->minArgs || args.size() > command->maxArgs)
-    return {out.Done(kInvalid, command->isSet)};
-  const int code = command->run(args, panel, out);
-  if (code != kOk && !command->isSet) {
-    // A failed get answers with its code alone.
-    Answer failed(extended, separator);
-    failed.Header(command->longName, args);
-    return {failed.Done(code, false)};
+Reading ReadingOf(const Request& r) {
+  if (r.command == kGetDcd) return Reading::kSquelch;
+  if (r.command == kGetLevel && r.args.size() == 1 &&
+      (SameText(r.args[0], "STRENGTH") || SameText(r.args[0], "RAWSTR")))
+    return Reading::kSignal;
+  return Reading::kNone;
+}
+
+bool IsTune(const Request& r) { return r.command == kSetFreq; }
+
+bool Writes(const Request& r) {
+  return r.command == kSetMode || r.command == kSetVfo || r.command == kSetLevel ||
+         r.command == kFennixScan || r.command == kFennixSweep;
+}
+
+bool IsWatch(const Request& r, bool& on) {
+  if (r.command != kFennixWatch || r.args.size() != 1) return false;
+  if (r.args[0] == "1" || SameText(r.args[0], "on"))
+    on = true;
+  else if (r.args[0] == "0" || SameText(r.args[0], "off"))
+    on = false;
+  else
+    return false;
+  return true;
+}
+
+Reply Execute(std::string_view line, RigPanel& panel) {
+  Reply all;
+  for (const Request& r : Parse(line)) {
+    Reply one = Run(r, panel);
+    all.text += one.text;
+    if (one.close) {
+      all.close = true;
+      break;
+    }
   }
-  return {out.Done(code, command->isSet)};
+  return all;
+}
+
+bool LooksLikeHttp(std::string_view line) {
+  const std::vector<std::string_view> t = Tokens(line);
+  if (t.empty()) return false;
+  if (SameText(t[0], "Host:") || (t[0].size() > 5 && SameText(t[0].substr(0, 5), "Host:")))
+    return true;
+  if (t.size() < 3 || t[2].size() < 5 || !SameText(t[2].substr(0, 5), "HTTP/")) return false;
+  return std::all_of(t[0].begin(), t[0].end(),
+                     [](char c) { return std::isupper(static_cast<unsigned char>(c)) != 0; });
 }
 
 bool LineBuffer::Feed(std::string_view bytes) {
@@ -461,6 +686,10 @@ int AfPositionOf(double fraction) {
   // n = 8 × (32 − p) − 1, so p = 32 − (n + 1) / 8, taken to the nearest position.
   const double n = std::clamp(fraction, 0.0, 1.0) * 255.0;
   return std::clamp(static_cast<int>(std::lround(32.0 - (n + 1.0) / 8.0)), 0, 31);
+}
+
+const char* ModeName(int mode) {
+  return kModes[mode >= 1 && mode <= civ::kModeCount ? static_cast<std::size_t>(mode) : 0].name;
 }
 
 int PassbandOf(int mode) {

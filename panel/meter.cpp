@@ -6,6 +6,7 @@
 #include "civ/link.h"
 
 void Meter::PrintSignal() {
+  if (host_->PortOpen()) ++SignalReadings;
   if (!bandScope_->Sweeping()) view_->ShowSignal();
   bandScope_->PrintSignal();
   if (scan_) scan_->SignalRead(SignalLevel);
@@ -13,6 +14,7 @@ void Meter::PrintSignal() {
 }
 
 void Meter::PrintSquelch() {
+  if (host_->PortOpen()) ++SquelchReadings;
   view_->ShowSquelchLabel(SquelchStatus > 0);
   scan_->PrintSquelch();
 }

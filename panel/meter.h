@@ -1,6 +1,8 @@
 // Signal meter, squelch, AF gain and attenuator.
 #pragma once
 
+#include <cstdint>
+
 class BandScopeControl;
 class Host;
 class Link;
@@ -25,6 +27,10 @@ class Meter {
   bool S_Color = false;
   // Position of AF_TrackBar: 0 is the top (highest gain), 31 the bottom (lowest).
   int AfPosition = 31;
+  // Readings taken on line, counted as they come, so that a network client that tunes can
+  // wait for the first one at the new frequency.
+  std::uint32_t SignalReadings = 0;
+  std::uint32_t SquelchReadings = 0;
 
   void Bind(Host& host, Link& link, MeterView& view) {
     host_ = &host;

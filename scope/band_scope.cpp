@@ -223,12 +223,19 @@ void BandScopeEngine::EndSweep() {
 
 void BandScopeEngine::SweepNext(int level) {
   BandScopePrintSub(SweepIndex, level);
+  if (SweepIndex == 1) sweeping_.clear();
+  sweeping_.push_back(level);
   meter_->Signal_Print();
   const std::int64_t next = static_cast<std::int64_t>(SweepFreq) + SweepStepSize();
   SweepFreq =
       Holdable(next) ? static_cast<std::int32_t>(next) : std::numeric_limits<std::int32_t>::max();
   SetMarker(SweepIndex);
   ++SweepIndex;
+  if (next > SweepEnd || SweepIndex > BandPoints) {
+    LastSweep = sweeping_;
+    LastSweepStart = SweepStart;
+    LastSweepStep = static_cast<std::int32_t>(SweepStepSize());
+  }
   if (next <= SweepEnd && SweepIndex <= BandPoints) {
     SweepPoint();
   } else if (SweepLoop) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "base/scan_control.h"
 
@@ -78,6 +79,11 @@ class BandScopeEngine : public BandScopeControl {
   bool SweepRunning = false;
   bool SweepLoop = false;
   int Marker = 16;  // the position of BandTrackBar, 1..N
+  // The levels of the last complete sweep from its low edge up, that edge and the spacing, for
+  // the network port.
+  std::vector<int> LastSweep;
+  std::int32_t LastSweepStart = 0;
+  std::int32_t LastSweepStep = 0;
 
   void Bind(Host& host, Tuning& tuning, Link& link, Meter& meter, Knob& knob, ScanEngine& scan,
             Identification& identification, BandScopeView& view) {
@@ -161,6 +167,7 @@ class BandScopeEngine : public BandScopeControl {
   int barsPoints_ = 0;
   std::array<int, kMaxPoints + 1> levels_{};
 
+  std::vector<int> sweeping_;  // the levels of the pass under way
   Host* host_ = nullptr;
   Tuning* tuning_ = nullptr;
   Link* link_ = nullptr;

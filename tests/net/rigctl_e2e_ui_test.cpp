@@ -104,7 +104,8 @@ TEST_F(NetPort, HamlibsClientTunesReadsAndSwitchesWindows) {
   EXPECT_EQ(lines[5], "VFOB");
 
   // The panel followed, and the receiver got the frames the keys would have sent.
-  EXPECT_EQ(form_->tuning.Window, 2);
+  // The last window asked for is taken a moment later, unless asked back meanwhile.
+  EXPECT_TRUE(WaitFor([&] { return form_->tuning.Window == 2 && Sent("FEFE34E007E001FD"); }));
   EXPECT_EQ(form_->tuning.Frequency[1], 145500000);
   EXPECT_TRUE(Sent("FEFE34E0000000504501FD"));  // 145.5 MHz
   EXPECT_TRUE(Sent("FEFE34E0060501FD"));        // F M
@@ -172,9 +173,137 @@ TEST_F(NetPort, ClientsThatMisbehaveCostOnlyTheirOwnConnection) {
   EXPECT_TRUE(WaitFor([&] { return form_->rigctl->Clients() == 4; }));
   auto fifth = Connect();
   EXPECT_TRUE(Dropped(*fifth));
+  EXPECT_EQ(fifth->readAll().toStdString(), "RPRT -11\n");  // told, not reset
   EXPECT_EQ(Ask(*more.back(), "t\n"), "0\n");
+  // Once a connection has been silent long enough, a newcomer takes the place of the
+  // quietest one.
+  form_->rigctl->SetIdleLimit(200);
+  Wait(300);
+  EXPECT_EQ(Ask(*good, "t\n"), "0\n");
+  auto sixth = Connect();
+  EXPECT_EQ(Ask(*sixth, "v\n"), "VFOA\n");
+  EXPECT_EQ(more.front()->state(), QAbstractSocket::UnconnectedState);
   EXPECT_EQ(Ask(*good, "q\n"), "RPRT 0\n");
   EXPECT_TRUE(Dropped(*good));
+}
+
+TEST_F(NetPort, EveryPipelinedRequestIsAnsweredInOrderAndABrowserRunsNothing) {
+  WriteSettings(1, port_);
+  StartProgram();
+  const std::int32_t before = form_->tuning.Frequency[1];
+  // Two clients each pipelining more than a turn's worth, one with a logger's poll line.
+  auto a = Connect();
+  auto b = Connect();
+  std::string pollA, pollB, expectA, expectB;
+  for (int i = 0; i < 450; ++i) {
+    pollA += "t\n";
+    expectA += "0\n";
+    pollB += "+f +v\n";
+    expectB += "get_freq:\nFrequency: " + std::to_string(before) +
+               "\nRPRT 0\nget_vfo:\nVFO: VFOA\nRPRT 0\n";
+  }
+  a->write(pollA.data(), static_cast<qint64>(pollA.size()));
+  b->write(pollB.data(), static_cast<qint64>(pollB.size()));
+  std::string gotA, gotB;
+  EXPECT_TRUE(WaitFor([&] {
+    gotA += a->readAll().toStdString();
+    gotB += b->readAll().toStdString();
+    return gotA.size() >= expectA.size() && gotB.size() >= expectB.size();
+  }));
+  EXPECT_EQ(gotA, expectA);
+  EXPECT_EQ(gotB, expectB);
+
+  // A page posting to the port: the connection closes before any of it runs.
+  auto web = Connect();
+  const std::string post =
+      "POST / HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 21\r\n\r\nF 433500000\nL AF 1\n";
+  web->write(post.data(), static_cast<qint64>(post.size()));
+  EXPECT_TRUE(Dropped(*web));
+  EXPECT_EQ(web->readAll().toStdString(), "");
+  EXPECT_EQ(Ask(*a, "f l AF\n"), std::to_string(before) + "\n0.027451\n");
+}
+
+TEST_F(NetPort, ReadingsAfterATuneAreOfTheNewFrequencyAndTunesAreCoalesced) {
+  WriteSettings(1, port_);
+  StartSim();
+  StartProgram();
+  auto tracker = Connect();
+  auto logger = Connect();
+  // A tracker's burst of tunes: each is answered, and only the newest reaches the receiver.
+  const std::size_t tunedBefore = Tuned().size();
+  std::string burst, answers;
+  for (int i = 0; i < 200; ++i) {
+    burst += "F " + std::to_string(145000000 + 12500 * i) + "\n";
+    answers += "RPRT 0\n";
+  }
+  EXPECT_EQ(Ask(*tracker, burst + "f\n", 201), answers + "147487500\n");
+  EXPECT_TRUE(WaitFor([&] { return !Tuned().empty() && Tuned().back() == 147487500; }));
+  EXPECT_LT(Tuned().size() - tunedBefore, 50u);
+
+  // A scanner's tune-then-read: the reading comes from a signal reply received after the
+  // tune went out.
+  const std::uint32_t readings = form_->meter.SignalReadings;
+  const std::string fresh = Ask(*tracker, "F 433500000 l RAWSTR\n", 2);
+  EXPECT_EQ(fresh.rfind("RPRT 0\n", 0), 0u) << fresh;
+  EXPECT_GT(form_->meter.SignalReadings, readings);
+  EXPECT_EQ(Tuned().back(), 433500000);
+}
+
+TEST_F(NetPort, ALostReceiverUnderABurstIsToldOnceAndThePortGoesOn) {
+  WriteSettings(1, port_);
+  StartSim();
+  StartProgram();
+  auto c = Connect();
+  EXPECT_EQ(Ask(*c, "F 145100000\n"), "RPRT 0\n");
+  sim_.reset();  // the adapter is pulled out
+  std::string burst;
+  for (int i = 0; i < 40; ++i) burst += (i % 2 ? "M FM 15000\n" : "L AF 0.5\n");
+  const std::string answers = Ask(*c, burst, 40);
+  EXPECT_EQ(std::count(answers.begin(), answers.end(), '\n'), 40) << answers;
+  EXPECT_TRUE(WaitFor([&] { return !form_->Comm1.IsOpen(); }));
+  Wait(300);
+  EXPECT_EQ(messages_, 1);
+  // The port still serves the panel, off line.
+  EXPECT_EQ(Ask(*c, "f\n"), "145100000\n");
+}
+
+TEST_F(NetPort, AWatcherFollowsThePanelAndAClientRunsTheScanAndTheSweep) {
+  WriteSettings(1, port_);
+  StartSim();
+  StartProgram();
+  auto watcher = Connect();
+  auto c = Connect();
+  std::string pushed;
+  auto told = [&](const std::string& text) {
+    return WaitFor([&] {
+      pushed += watcher->readAll().toStdString();
+      return pushed.find(text) != std::string::npos;
+    });
+  };
+  watcher->write("\\fennix_watch on\n");
+  EXPECT_TRUE(told("RPRT 0\nfennix_watch: Freq=" + std::to_string(form_->tuning.Frequency[1]) +
+                   " Mode=FM Width=15000 VFO=VFOA DCD="));
+  EXPECT_EQ(Ask(*c, "F 433920000\n"), "RPRT 0\n");
+  EXPECT_TRUE(told("fennix_watch: Freq=433920000 "));
+  EXPECT_EQ(Ask(*c, "\\fennix_scan up\n"), "RPRT 0\n");
+  EXPECT_EQ(form_->scan.ScanState, ScanEngine::kUp);
+  EXPECT_TRUE(told(" Scan=up "));
+  EXPECT_EQ(Ask(*c, "\\fennix_scan stop\n"), "RPRT 0\n");
+  EXPECT_EQ(form_->scan.ScanState, 0);
+  EXPECT_TRUE(told(" Scan=stop "));
+
+  EXPECT_EQ(Ask(*c, "\\fennix_get_sweep\n"), "RPRT -11\n");  // none yet
+  EXPECT_EQ(Ask(*c, "\\fennix_sweep start\n"), "RPRT 0\n");
+  EXPECT_TRUE(told(" Sweep=1\n"));
+  ASSERT_TRUE(WaitFor([&] { return !form_->bandScope.SweepRunning; }, 15000));
+  std::istringstream sweep(Ask(*c, "\\fennix_get_sweep\n"));
+  std::int32_t start = 0, spacing = 0;
+  sweep >> start >> spacing;
+  EXPECT_EQ(start, form_->bandScope.LastSweepStart);
+  EXPECT_EQ(spacing, form_->tuning.CurrentStep());
+  int levels = 0;
+  for (int level; sweep >> level; ++levels) EXPECT_TRUE(level >= 0 && level <= 255) << level;
+  EXPECT_EQ(levels, form_->bandScope.BandPoints);
 }
 
 TEST_F(NetPort, APortInUseIsToldOnceAndTheProgramGoesOn) {

@@ -8,6 +8,7 @@
 
 #include "base/ini_file.h"
 #include "net/net_settings.h"
+#include "net/tune_queue.h"
 
 namespace {
 
@@ -16,7 +17,8 @@ using net::Execute;
 // A panel that keeps its state and records what the protocol asked of it.
 class FakePanel : public net::RigPanel {
  public:
-  std::int32_t frequency = 145000000, lower = 25000000, upper = 1299999900;
+  std::int32_t frequency = 145000000, lower = 25000000, upper = 1299999900, other = 430000000;
+  std::uint32_t signals = 0, squelches = 0;
   int mode = 5, window = 1, reading = 0, af = 31;
   bool squelch = false, att = false, online = true;
   std::vector<std::string> calls;
@@ -34,6 +36,13 @@ class FakePanel : public net::RigPanel {
     calls.push_back("mode " + std::to_string(m));
   }
   int Window() const override { return window; }
+  std::int32_t WindowFrequency(int w) const override { return w == window ? frequency : other; }
+  int WindowMode(int) const override { return mode; }
+  bool OnLine() const override { return online; }
+  std::uint32_t ReadingsTaken(bool squelch) const override { return squelch ? squelches : signals; }
+  void AskReading(bool squelch) override {
+    calls.push_back(squelch ? "ask squelch" : "ask signal");
+  }
   bool SelectWindow(int w) override {
     if (!online) return false;
     window = w;
@@ -134,7 +143,7 @@ TEST(RigctlProtocol, ModesMapOntoTheSevenPanelModesByPassband) {
           {"M CW 500", "RPRT -1\n", ""},
           {"M FM wide", "RPRT -1\n", ""},
           {"M", "RPRT -1\n", ""},
-          {"M FM 15000 7", "RPRT -1\n", ""},
+          {"M FM 15000 7", "RPRT 0\nRPRT -11\n", "mode 5"},  // "7" is a command of its own
       },
       panel);
   panel.mode = 10;  // the receiver reported 00 00: a mode without a name
@@ -195,10 +204,9 @@ TEST(RigctlProtocol, BadFrequenciesAndUnknownCommands) {
           {"F inf", "RPRT -1\n", ""},
           {"F 1e300", "RPRT -1\n", ""},
           {"F", "RPRT -1\n", ""},
-          {"F 145000000 145000000", "RPRT -1\n", ""},
-          {"f now", "RPRT -1\n", ""},
+          {"F 145000000 9", "RPRT 0\nRPRT -11\n", "tune 145000000"},
+          {"f now", "145000000\nRPRT -11\n", ""},
           {"x", "RPRT -11\n", ""},
-          {"s", "RPRT -11\n", ""},
           {"\\frobnicate 1 2", "RPRT -11\n", ""},
           {"\\", "RPRT -11\n", ""},
           {"#", "RPRT -11\n", ""},
@@ -235,6 +243,107 @@ TEST(RigctlProtocol, ExtendedProtocolEchoesAndEndsEveryAnswer) {
           {"+", "RPRT -11\n", ""},
       },
       panel);
+}
+
+TEST(RigctlProtocol, SeveralCommandsToALineEachWithItsOwnArgumentsAndPrefix) {
+  FakePanel panel;
+  panel.reading = 130;
+  RunTable(
+      {
+          {"f m v", "145000000\nFM\n15000\nVFOA\n", ""},
+          {"+f +m +v",
+           "get_freq:\nFrequency: 145000000\nRPRT 0\nget_mode:\nMode: FM\nPassband: 15000\nRPRT "
+           "0\nget_vfo:\nVFO: VFOA\nRPRT 0\n",
+           ""},
+          {"+f m", "get_freq:\nFrequency: 145000000\nRPRT 0\nFM\n15000\n", ""},
+          {"F 145100000 f", "RPRT 0\n145100000\n", "tune 145100000"},
+          {"f\\get_mode", "145100000\nFM\n15000\n", ""},
+          {"fv", "145100000\nVFOA\n", ""},
+          {";f;v", "get_freq:;Frequency: 145100000;RPRT 0\nget_vfo:;VFO: VFOA;RPRT 0\n", ""},
+          {"|f ,v", "get_freq:|Frequency: 145100000|RPRT 0\nget_vfo:,VFO: VFOA,RPRT 0\n", ""},
+          {"M FM 6000 m", "RPRT 0\nFM\n6000\n", "mode 6"},
+          {"M FM m", "RPRT 0\nFM\n6000\n", "mode 6"},  // "m" is no passband
+          {"l STRENGTH l RAWSTR \\get_dcd", "20\n130\n0\n", ""},
+          {"x f", "RPRT -11\n", ""},  // what follows an unknown command is not guessed at
+      },
+      panel);
+  const net::Reply r = Execute("f q f", panel);
+  EXPECT_EQ(r.text, "145100000\nRPRT 0\n");
+  EXPECT_TRUE(r.close);
+}
+
+TEST(RigctlProtocol, WhatRigctldAnswersForThisReceiver) {
+  FakePanel panel;
+  RunTable(
+      {
+          {"s", "0\nVFOA\n", ""},
+          {"+s", "get_split_vfo:\nSplit: 0\nTX VFO: VFOA\nRPRT 0\n", ""},
+          {"\\get_vfo_info VFOB", "430000000\nFM\n15000\n0\n0\n", ""},
+          {"+\\get_vfo_info",
+           "get_vfo_info:\nFreq: 145000000\nMode: FM\nWidth: 15000\nSplit: 0\nSatMode: 0\nRPRT 0\n",
+           ""},
+          {"V Main", "RPRT 0\n", ""},
+          {"V Sub", "RPRT 0\n", "window 2"},
+          {"u FAGC", "RPRT -11\n", ""},
+      },
+      panel);
+  const std::string info = Execute("\\get_rig_info", panel).text;
+  EXPECT_EQ(info.rfind("VFO=VFOA Freq=430000000 Mode=FM Width=15000 RX=0 TX=0\n"
+                       "VFO=VFOB Freq=145000000 Mode=FM Width=15000 RX=1 TX=0\nSplit=0 SatMode=0\n",
+                       0),
+            0u)
+      << info;
+  EXPECT_NE(info.find("\nCRC=0x"), std::string::npos);
+  EXPECT_EQ(Execute("\\get_modes", panel).text.rfind("AM USB LSB FM WFM\nBandwidths:\n", 0), 0u);
+  EXPECT_NE(Execute("\\dump_state", panel).text.find("targetable_vfo=0x0\n"), std::string::npos);
+}
+
+TEST(TuneQueue, OnlyTheNewestTuneGoesOutAndAReadingWaitsForOneTakenAfterIt) {
+  FakePanel panel;
+  net::TuneQueue q(panel);
+  EXPECT_TRUE(q.Fresh(net::Reading::kSignal));
+  q.TuneTo(145100000);
+  q.TuneTo(145200000);
+  EXPECT_EQ(q.Frequency(), 145200000);  // answered as asked, before it goes out
+  EXPECT_TRUE(panel.calls.empty());
+  EXPECT_FALSE(q.Fresh(net::Reading::kSignal));
+  q.Flush();
+  EXPECT_EQ(panel.calls, std::vector<std::string>{"tune 145200000"});
+  // The receiver is asked once for a reading at the new frequency.
+  EXPECT_FALSE(q.Fresh(net::Reading::kSignal));
+  EXPECT_FALSE(q.Fresh(net::Reading::kSignal));
+  EXPECT_EQ(panel.calls, (std::vector<std::string>{"tune 145200000", "ask signal"}));
+  panel.calls.clear();
+  ++panel.signals;
+  EXPECT_TRUE(q.Fresh(net::Reading::kSignal));
+  EXPECT_FALSE(q.Fresh(net::Reading::kSquelch));
+  ++panel.squelches;
+  EXPECT_TRUE(q.Fresh(net::Reading::kSquelch));
+  // A mode goes after the tune asked for before it.
+  q.TuneTo(145300000);
+  q.SetMode(6);
+  EXPECT_EQ(panel.calls, (std::vector<std::string>{"ask squelch", "tune 145300000", "mode 6"}));
+  // Off line nothing new will come: the reading is answered as it stands.
+  q.TuneTo(145400000);
+  panel.online = false;
+  EXPECT_TRUE(q.Fresh(net::Reading::kSignal));
+}
+
+TEST(TuneQueue, HamlibsOpeningReadsWindowBWithoutPressingTheWindowKey) {
+  FakePanel panel;
+  net::TuneQueue q(panel);
+  EXPECT_TRUE(q.SelectWindow(2));
+  EXPECT_EQ(q.Window(), 2);
+  EXPECT_EQ(q.Frequency(), 430000000);
+  EXPECT_TRUE(q.SelectWindow(1));
+  EXPECT_FALSE(q.Pending());
+  EXPECT_TRUE(panel.calls.empty());
+  // Held, it goes before anything that needs the receiver in that window.
+  q.SelectWindow(2);
+  q.TuneTo(433000000);
+  EXPECT_EQ(panel.calls, std::vector<std::string>{"window 2"});
+  q.Flush();
+  EXPECT_EQ(panel.calls.back(), "tune 433000000");
 }
 
 TEST(RigctlProtocol, QuitClosesAfterItsAnswer) {
