@@ -128,7 +128,8 @@ TEST_F(NetPort, ATuneFromTheNetworkStopsTheScanAndShowsOnThePanel) {
   EXPECT_EQ(Ask(*c, "L ATT 20\n"), "RPRT 0\n");
   EXPECT_TRUE(form_->meter.AttOn);
   EXPECT_TRUE(WaitFor([&] { return Sent("FEFE34E01120FD"); }));
-  // A signal reading is answered as it stands, without asking the receiver.
+  // Once the new frequency has been read, a signal reading is answered as it stands.
+  Ask(*c, "l STRENGTH\n");
   form_->meter.SignalPeak = 130;
   EXPECT_EQ(Ask(*c, "l STRENGTH\n"), "20\n");
 }
