@@ -111,8 +111,8 @@ TEST(StationCsvRead, OwnFormatFieldsBandsAndCuts) {
       "x,あああああああああああああああああああああ,145.0000009,,0.0125,fm,-5000,5,"
       "a123456789012345678901234567890,,\n"
       "x,no number,abc,,,,,,,,\n"
-      "x,too high,2000.000001,,,,,,,,\n"
-      "x,band too high,1000,2100,,,,,,,\n";
+      "x,too high,2147.483648,,,,,,,,\n"
+      "x,band too high,1000,2200,,,,,,,\n";
   const CsvReadResult read = ReadStationCsv(file);
   ASSERT_TRUE(read.ok) << read.error;
   EXPECT_EQ(read.format, CsvFormat::kFennix);
@@ -149,8 +149,9 @@ TEST(StationCsvRead, OwnFormatFieldsBandsAndCuts) {
 
   EXPECT_EQ(read.rows[3].skip, CsvSkip::kNoFrequency);
   EXPECT_EQ(read.rows[3].detail, "abc");
-  EXPECT_EQ(read.rows[4].skip, CsvSkip::kOutOfRange);
-  EXPECT_EQ(read.rows[5].skip, CsvSkip::kOutOfRange);
+  // Our own rows keep what the list holds; only what it cannot hold is refused.
+  EXPECT_EQ(read.rows[4].skip, CsvSkip::kBadValue);
+  EXPECT_EQ(read.rows[5].skip, CsvSkip::kBadValue);
 }
 
 TEST(StationCsvRead, WindowsLineEndsUpToTheLastLine) {
@@ -176,7 +177,9 @@ TEST(StationCsvRead, MalformedFilesGiveAMessageAndNoRows) {
     std::string message;  // a part of the message
   };
   const std::vector<Case> cases = {
-      {"Shift-JIS text", header + "x,\x93\x8C\x8B\x9E,145.0,,,,,,,\n", "2 行目が UTF-8"},
+      {"Shift-JIS text of another program",
+       "Location,Name,Frequency,Duplex,Offset,Mode\n0,\x93\x8C\x8B\x9E,145.0,,,FM\n",
+       "2 行目が UTF-8"},
       {"NUL bytes", header + std::string("x\0y,z,145,,,,,,,\n", 18), "UTF-8"},
       {"a column missing",
        "Type,Name,Frequency (MHz),Frequency2 (MHz),Step (kHz),Shift (kHz),"
@@ -300,7 +303,7 @@ TEST(StationCsvPlan, FreeRecordsOnlyAndAFullList) {
   for (std::size_t i = 1; i < kCsvHeader.size(); ++i) csv += "," + std::string(kCsvHeader[i]);
   csv +=
       "\n,A,145,,,,,,,,\n,B,146,,,,,,,,\n,C,147,,,,,,,,\n,D,148,,,,,,,,\n"
-      ",M1,50,,,,,,,,F1\n,M2,50,,,,,,,,F2\n,M2 again,51,,,,,,,,F2\n,,10,,,,,,,,\n";
+      ",M1,50,,,,,,,,F1\n,M2,50,,,,,,,,F2\n,M2 again,51,,,,,,,,F2\n,,-10,,,,,,,,\n";
   const CsvImportPlan plan = PlanCsvImport(ReadStationCsv(csv), data);
   ASSERT_EQ(plan.placements.size(), 3u);
   EXPECT_EQ(plan.placements[0].memoNo, 2);
@@ -310,7 +313,7 @@ TEST(StationCsvPlan, FreeRecordsOnlyAndAFullList) {
   EXPECT_EQ(plan.memoryKeys, 1);
   EXPECT_EQ(plan.skipped[static_cast<int>(CsvSkip::kListFull)], 2);
   EXPECT_EQ(plan.skipped[static_cast<int>(CsvSkip::kMemoryKeyInUse)], 2);
-  EXPECT_EQ(plan.skipped[static_cast<int>(CsvSkip::kOutOfRange)], 1);
+  EXPECT_EQ(plan.skipped[static_cast<int>(CsvSkip::kBadValue)], 1);
   EXPECT_EQ(plan.problems.size(), kCsvProblemsShown);
   EXPECT_EQ(plan.problems[0], "4 行目: 局のリストが一杯です (10,000 局)");
   EXPECT_EQ(plan.problems[2], "6 行目: メモリー F1 は使用中です");
@@ -328,7 +331,7 @@ TEST(StationCsvPlan, FreeRecordsOnlyAndAFullList) {
   const std::string summary = CsvImportSummary(plan);
   EXPECT_NE(summary.find("局として追加する行: 2"), std::string::npos) << summary;
   EXPECT_NE(summary.find("メモリーに入れる行: 1"), std::string::npos);
-  EXPECT_NE(summary.find("読み込まない行: 5 (受信範囲 (25～2000 MHz) の外 1、リストが一杯 2、"
+  EXPECT_NE(summary.find("読み込まない行: 5 (受け付けられない値 1、リストが一杯 2、"
                          "メモリーが使用中 2)"),
             std::string::npos)
       << summary;
