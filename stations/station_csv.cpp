@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <deque>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -1133,6 +1134,61 @@ CsvExport WriteOtherProgramCsv(const MemoData& data, const StationIndex& index, 
     ++out.written;
   }
   return out;
+}
+
+StationFileCheck CheckStationFile(std::string_view bytes) {
+  StationFileCheck check;
+  if (bytes.size() != kStationFileSize)
+    check.damaged.push_back("ファイルの大きさが " +
+                            WithThousands(static_cast<long long>(bytes.size())) + " バイトです (" +
+                            WithThousands(kStationFileSize) + " バイトのはずです)");
+  const auto* raw = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  std::map<StationKey, int> first;  // keys view the decoded records, which stay in place
+  const int records = static_cast<int>(bytes.size() / kMemoRecordSize);
+  std::vector<MemoRecord> decoded(static_cast<std::size_t>(std::min(records, kMemoCount)));
+  for (int n = 1; n < static_cast<int>(decoded.size()) && n <= kMemoryKeyBase + 8; ++n) {
+    const std::uint8_t* at = raw + static_cast<std::size_t>(n) * kMemoRecordSize;
+    MemoRecord& r = decoded[static_cast<std::size_t>(n)];
+    r = DecodeMemoRecord(at);
+    const std::string record = "記録 " + std::to_string(n) + ": ";
+    if (r.Frequency == 0 && r.Frequency2 == 0) continue;
+    struct Text {
+      const char* name;
+      std::size_t offset, width;
+    };
+    static constexpr Text kTexts[] = {{"局名", memo_layout::kName, 30},
+                                      {"所在地", memo_layout::kAddress, 20},
+                                      {"種類", memo_layout::kType, 14},
+                                      {"備考", memo_layout::kEtc, 50}};
+    for (const Text& t : kTexts)
+      if (at[t.offset] > t.width)
+        check.damaged.push_back(record + t.name + "の長さ " + std::to_string(at[t.offset]) +
+                                " が欄の幅 " + std::to_string(t.width) + " を超えています");
+    if (r.Frequency < 1 || r.Frequency2 < 0 || (r.Frequency2 != 0 && r.Frequency2 < r.Frequency))
+      check.damaged.push_back(record + "周波数 " + MhzText(r.Frequency) + "～" +
+                              MhzText(r.Frequency2) + " MHz は編集画面で書けない値です");
+    if (r.Mode < 0 || r.Mode > 7)
+      check.damaged.push_back(record + "電波型式の番号 " + std::to_string(r.Mode) +
+                              " は 0～7 の外です");
+    if (r.Step < 0 || r.Step > kHighestStepHz)
+      check.damaged.push_back(record + "ステップ " + KhzText(r.Step) +
+                              " kHz は 0～999.99 kHz の外です");
+    if (r.Shift < kLowestShiftKhz || r.Shift > kHighestShiftKhz)
+      check.damaged.push_back(record + "親子差 " + std::to_string(r.Shift) +
+                              " kHz は編集画面で書けない値です");
+    if (n > kStationCount || r.Frequency < 1) continue;
+    if (r.Frequency < kCsvLowestHz || r.Frequency > kCsvHighestHz ||
+        (r.Frequency2 != 0 && r.Frequency2 > kCsvHighestHz))
+      check.outOfRange.push_back(record + MhzText(r.Frequency) +
+                                 (r.Frequency2 != 0 ? "～" + MhzText(r.Frequency2) : "") +
+                                 " MHz は受信範囲 (25～2000 MHz) の外です");
+    const StationKey key = KeyOf(r);
+    if (const auto [earlier, added] = first.emplace(key, n); !added)
+      check.duplicates.push_back(record + "記録 " + std::to_string(earlier->second) +
+                                 " と同じ局です (" + Cp932ToUtf8(r.Name.View()) + ", " +
+                                 MhzText(r.Frequency) + " MHz)");
+  }
+  return check;
 }
 
 std::string CsvField(std::string_view text) { return CsvCell(text); }

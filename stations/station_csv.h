@@ -143,6 +143,17 @@ struct CsvExport {
 // (format kChirp) or gqrx's bookmarks.csv (kGqrx), both UTF-8.
 CsvExport WriteOtherProgramCsv(const MemoData& data, const StationIndex& index, CsvFormat format);
 
+// What a list file holds that it should not: damaged records (a text length past its field,
+// values the editor cannot write, the wrong file size), stations equal to an earlier one, and
+// stations outside the receiver's range. One UTF-8 line each, "記録 12: ...".
+struct StationFileCheck {
+  std::vector<std::string> damaged;
+  std::vector<std::string> duplicates;
+  std::vector<std::string> outOfRange;
+  bool Clean() const { return damaged.empty() && duplicates.empty() && outOfRange.empty(); }
+};
+StationFileCheck CheckStationFile(std::string_view bytes);
+
 // The nearest of the seven modes for a mode name of CHIRP or gqrx (or one of ours); 0 when
 // there is none. A bandwidth in Hz (0 = unknown) tells narrow from normal FM and AM.
 int NearestMode(std::string_view name, std::int64_t bandwidthHz = 0);
