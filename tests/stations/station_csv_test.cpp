@@ -6,6 +6,7 @@
 
 #include "stations/cp932.h"
 #include "stations/find_null.h"
+#include "stations/station_index.h"
 #include "tests/stations/temp_folder.h"
 
 namespace {
@@ -344,6 +345,130 @@ TEST(StationCsvText, CharactersCp932CannotHoldBecomeOnePlaceholder) {
                         "b"),
             "a?b");
   EXPECT_EQ(Utf8ToCp932("\xE2\x82\xAC"), "?");  // the euro sign
+}
+
+}  // namespace
+
+namespace {
+
+// Other programs' files as they write them, and ours as an old spreadsheet saves it: what
+// each import would add, what it refuses, what texts it changes; a second import of the
+// same file adds nothing but names the stations already there.
+TEST(StationCsvSamples, ImportCountsAndASecondImportFindsTheDuplicates) {
+  struct Case {
+    std::string file;
+    CsvFormat format;
+    int stations, memoryKeys, outOfRange, badValue, noFrequency;
+    int replacedFields, approximated, placeholders, cutFields;
+    int line;  // one station to look at: its line, name and frequency
+    std::string name;
+    std::int32_t frequency;
+  };
+  const std::vector<Case> cases = {
+      {"chirp_polish.csv", CsvFormat::kChirp, 5, 0, 2, 1, 0, 5, 10, 2, 1, 5, "Zolw ?", 145500000},
+      {"fennix_mac_sjis.csv", CsvFormat::kFennix, 5, 1, 0, 6, 0, 0, 0, 0, 0, 3, "ラジオNIKKEI",
+       3925000},
+      {"gqrx_2014.csv", CsvFormat::kGqrx, 3, 0, 1, 0, 0, 1, 2, 0, 0, 5, "Cesky", 433500000},
+      {"sdrpp_frequency_manager.json", CsvFormat::kSdrpp, 3, 0, 1, 0, 1, 1, 1, 0, 0, 26,
+       "Calling A", 145500000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const CsvReadResult read = ReadStationCsv(TestData(c.file));
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(read.format, c.format);
+    MemoData data;
+    const CsvImportPlan plan = PlanCsvImport(read, data);
+    EXPECT_EQ(plan.stations, c.stations);
+    EXPECT_EQ(plan.memoryKeys, c.memoryKeys);
+    EXPECT_EQ(plan.skipped[static_cast<int>(CsvSkip::kOutOfRange)], c.outOfRange);
+    EXPECT_EQ(plan.skipped[static_cast<int>(CsvSkip::kBadValue)], c.badValue);
+    EXPECT_EQ(plan.skipped[static_cast<int>(CsvSkip::kNoFrequency)], c.noFrequency);
+    EXPECT_EQ(plan.replacedFields, c.replacedFields);
+    EXPECT_EQ(plan.approximated, c.approximated);
+    EXPECT_EQ(plan.placeholders, c.placeholders);
+    EXPECT_EQ(plan.cutFields, c.cutFields);
+    const auto row = std::find_if(read.rows.begin(), read.rows.end(),
+                                  [&](const CsvRow& r) { return r.line == c.line; });
+    ASSERT_NE(row, read.rows.end());
+    EXPECT_EQ(Utf8(row->record.Name.View()), c.name);
+    EXPECT_EQ(row->record.Frequency, c.frequency);
+
+    ApplyCsvImport(plan, data);
+    const CsvImportPlan again = PlanCsvImport(read, data);
+    EXPECT_EQ(again.stations, 0);
+    EXPECT_EQ(again.duplicates, c.stations);
+    EXPECT_NE(CsvImportSummary(again).find("既にある局: " + std::to_string(c.stations)),
+              std::string::npos);
+    EXPECT_EQ(PlanCsvImport(read, data, true).stations, c.stations);  // imported anyway
+  }
+}
+
+// Every export read into an empty list gives the same stations: all of them in our own CSV
+// (converter frequencies below 25 MHz too), the single stations the receiver tunes in CHIRP's
+// and gqrx's.
+TEST(StationCsvRoundTrip, EveryExportReadsBackIntoAnEmptyList) {
+  MemoData list;
+  list[1] = Station(3925000, 0, 2, 1000, 0, 2, "ラジオNIKKEI", "短波", "東京", "コンバーター");
+  list[2] = Station(20000, 0, 4, 9000, 0, 0, "長波");
+  list[3] = Station(1000000, 0, 0, 0, 0, 0, "");  // both frequencies left empty in the editor
+  list[4] = Station(118000000, 136975000, 4, 25000, 0, 0, "エアバンド", "バンド");
+  list[5] = Station(145000000, 0, 6, 12500, -600, 5, "Calling; \"A\", B", "アマチュア無線");
+  list[6] = Station(439500000, 0, 5, 20000, 5000, 1, "JR1 レピーター");
+  list[7] = Station(80000000, 0, 7, 100000, 0, 0, "NHK FM", "放送");
+  list[kMemoryKeyBase + 1] = Station(25050000, 0, 5, 12500, 0, 0, "");
+  StationIndexes indexes;
+  indexes.AutoMode_IdxInit(list);
+  struct Case {
+    std::string name;
+    std::string bytes;
+    std::vector<int> records;  // the records that come back
+  };
+  const std::vector<Case> cases = {
+      {"UTF-8", WriteStationCsv(list, indexes.AllIndex, true), {1, 2, 3, 4, 5, 6, 7, 10001}},
+      {"UTF-8 with BOM",
+       WriteStationCsv(list, indexes.AllIndex, true, CsvEncoding::kUtf8Bom),
+       {1, 2, 3, 4, 5, 6, 7, 10001}},
+      {"Shift-JIS",
+       WriteStationCsv(list, indexes.AllIndex, true, CsvEncoding::kShiftJis),
+       {1, 2, 3, 4, 5, 6, 7, 10001}},
+      {"CHIRP", WriteOtherProgramCsv(list, indexes.AllIndex, CsvFormat::kChirp).bytes, {5, 6, 7}},
+      {"gqrx", WriteOtherProgramCsv(list, indexes.AllIndex, CsvFormat::kGqrx).bytes, {5, 6, 7}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CsvReadResult read = ReadStationCsv(c.bytes);
+    ASSERT_TRUE(read.ok) << read.error;
+    MemoData back;
+    ApplyCsvImport(PlanCsvImport(read, back), back);
+    std::vector<MemoRecord> expected, got;
+    for (const int n : c.records) expected.push_back(list[n]);
+    for (int n = 1; n < kMemoCount; ++n)
+      if (back[n].Frequency != 0) got.push_back(back[n]);
+    auto byFrequency = [](const MemoRecord& a, const MemoRecord& b) {
+      return std::tuple(a.Frequency, a.Frequency2, a.Name.View()) <
+             std::tuple(b.Frequency, b.Frequency2, b.Name.View());
+    };
+    std::sort(expected.begin(), expected.end(), byFrequency);
+    std::sort(got.begin(), got.end(), byFrequency);
+    ASSERT_EQ(got.size(), expected.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+      SCOPED_TRACE(Utf8(expected[i].Name.View()));
+      if (c.records.size() > 3) {
+        EXPECT_EQ(got[i], expected[i]);
+        continue;
+      }
+      // The other programs keep frequency, name and mode; gqrx has no semicolons in names.
+      std::string name = Utf8(expected[i].Name.View());
+      if (c.name == "gqrx") std::replace(name.begin(), name.end(), ';', ',');
+      EXPECT_EQ(got[i].Frequency, expected[i].Frequency);
+      EXPECT_EQ(got[i].Mode, expected[i].Mode);
+      EXPECT_EQ(Utf8(got[i].Name.View()), name);
+      if (c.name == "CHIRP") EXPECT_EQ(got[i].Shift, expected[i].Shift);
+      if (c.name == "gqrx") EXPECT_EQ(got[i].Type, expected[i].Type);
+    }
+  }
+  EXPECT_EQ(WriteOtherProgramCsv(list, indexes.AllIndex, CsvFormat::kGqrx).bandsLeftOut, 1);
 }
 
 }  // namespace
