@@ -888,7 +888,7 @@ CsvReadResult ReadSdrppJson(std::string_view bytes) {
   std::vector<const JsonValue*> lists;
   if (root.Member("bookmarks")) lists.push_back(&root);
   if (const JsonValue* all = root.Member("lists"); all && all->kind == JsonValue::Kind::kObject)
-    for (const auto& member : all->members) lists.push_back(&member.second);
+    for (const JsonValue& list : all->values) lists.push_back(&list);
   if (lists.empty()) {
     result.error =
         "SDR++ の周波数リストに \"bookmarks\" がありません。ファイルは読み込みませんでした。";
@@ -897,7 +897,9 @@ CsvReadResult ReadSdrppJson(std::string_view bytes) {
   for (const JsonValue* list : lists) {
     const JsonValue* bookmarks = list->Member("bookmarks");
     if (!bookmarks || bookmarks->kind != JsonValue::Kind::kObject) continue;
-    for (const auto& [name, mark] : bookmarks->members) {
+    for (std::size_t i = 0; i < bookmarks->values.size(); ++i) {
+      const std::string& name = bookmarks->keys[i];
+      const JsonValue& mark = bookmarks->values[i];
       CsvRow row;
       row.line = mark.line;
       AssignText(row, row.record.Name, "局名", name);

@@ -3,8 +3,9 @@
 #include <cstdlib>
 
 const JsonValue* JsonValue::Member(std::string_view name) const {
-  for (const auto& [key, value] : members)
-    if (key == name) return &value;
+  if (kind != Kind::kObject) return nullptr;
+  for (std::size_t i = 0; i < keys.size(); ++i)
+    if (keys[i] == name) return &values[i];
   return nullptr;
 }
 
@@ -68,8 +69,9 @@ class Parser {
         Blanks();
         std::string key;
         if (!String(key) || !Eat(':')) return false;
-        v.members.emplace_back(std::move(key), JsonValue{});
-        if (!Value(v.members.back().second, depth + 1)) return false;
+        v.keys.push_back(std::move(key));
+        v.values.emplace_back();
+        if (!Value(v.values.back(), depth + 1)) return false;
       } while (Eat(','));
       return Eat('}');
     }
@@ -78,8 +80,8 @@ class Parser {
       v.kind = JsonValue::Kind::kArray;
       if (Eat(']')) return true;
       do {
-        v.items.emplace_back();
-        if (!Value(v.items.back(), depth + 1)) return false;
+        v.values.emplace_back();
+        if (!Value(v.values.back(), depth + 1)) return false;
       } while (Eat(','));
       return Eat(']');
     }

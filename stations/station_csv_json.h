@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 struct JsonValue {
@@ -14,9 +13,11 @@ struct JsonValue {
   int line = 1;
   bool boolean = false;
   double number = 0;
-  std::string text;                                        // a string, UTF-8
-  std::vector<JsonValue> items;                            // an array
-  std::vector<std::pair<std::string, JsonValue>> members;  // an object, in file order
+  std::string text;  // a string, UTF-8
+  // An array's items, or an object's values in file order with their names in `keys` (two
+  // vectors: a pair cannot hold the value type before it is complete).
+  std::vector<JsonValue> values;
+  std::vector<std::string> keys;
 
   const JsonValue* Member(std::string_view name) const;
 };

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "stations/cp932.h"
 #include "stations/find_null.h"
 #include "stations/station_index.h"
@@ -469,6 +471,68 @@ TEST(StationCsvRoundTrip, EveryExportReadsBackIntoAnEmptyList) {
     }
   }
   EXPECT_EQ(WriteOtherProgramCsv(list, indexes.AllIndex, CsvFormat::kGqrx).bandsLeftOut, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// A list file with one fault each: the check names it in its group, and a clean list passes.
+TEST(StationFileCheck, EachFaultInItsGroup) {
+  struct Case {
+    std::string name;
+    std::function<void(MemoData&)> change;
+    std::size_t damaged, duplicates, outOfRange;
+  };
+  const std::vector<Case> cases = {
+      {"clean", [](MemoData&) {}, 0, 0, 0},
+      {"a station copied", [](MemoData& d) { d[9] = d[1]; }, 0, 1, 0},
+      {"a converter frequency", [](MemoData& d) { d[2].Frequency = 7100000; }, 0, 0, 1},
+      {"a negative step", [](MemoData& d) { d[2].Step = -12500; }, 1, 0, 0},
+      {"a mode past the table", [](MemoData& d) { d[2].Mode = 9; }, 1, 0, 0},
+      {"a band upside down", [](MemoData& d) { d[2].Frequency2 = 100000000; }, 1, 0, 0},
+      {"a memory key's step", [](MemoData& d) { d[10001].Step = -12500; }, 1, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoData data;
+    data[1] = Station(145000000, 0, 5, 20000, 0, 0, "A");
+    data[2] = Station(430000000, 0, 5, 20000, 0, 0, "B");
+    data[10001] = Station(25050000, 0, 5, 12500, 0, 0, "");
+    c.change(data);
+    const std::vector<std::uint8_t> image = EncodeMemoData(data);
+    const StationFileCheck check = CheckStationFile(
+        std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
+    EXPECT_EQ(check.damaged.size(), c.damaged);
+    EXPECT_EQ(check.duplicates.size(), c.duplicates);
+    EXPECT_EQ(check.outOfRange.size(), c.outOfRange);
+  }
+  // A length byte past its field and a short file are damage too; 1 Hz is only out of range.
+  std::vector<std::uint8_t> image = EncodeMemoData(MemoData{});
+  image[kMemoRecordSize * 3 + memo_layout::kFrequency] = 1;
+  image[kMemoRecordSize * 3 + memo_layout::kName] = 40;
+  image.pop_back();
+  const StationFileCheck check =
+      CheckStationFile(std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
+  EXPECT_EQ(check.damaged.size(), 2u);
+  EXPECT_EQ(check.outOfRange.size(), 1u);
+}
+
+// SDR++ files that are not JSON, or JSON without bookmarks, are refused whole with the line.
+TEST(StationCsvSdrpp, BrokenFilesAreRefusedWithTheirLine) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"{\n\"lists\": {\n\"a\": {\"bookmarks\": {\"x\": {\"frequency\": 1e8,}}}}}", "3 行目"},
+      {"{\"bookmarks\": {\"x\": {\"frequency\": \"\\ud800\"}}}", "1 行目"},
+      {"{\"bookmarks\": {}} x", "余分な文字"},
+      {std::string(5000, '[') + std::string(5000, ']'), "JSON として読めません"},
+      {"{\"selectedList\": \"General\"}", "\"bookmarks\" がありません"},
+  };
+  for (const auto& [bytes, message] : cases) {
+    SCOPED_TRACE(bytes.substr(0, 40));
+    const CsvReadResult read = ReadSdrppJson(bytes);
+    EXPECT_FALSE(read.ok);
+    EXPECT_NE(read.error.find(message), std::string::npos) << read.error;
+  }
 }
 
 }  // namespace
