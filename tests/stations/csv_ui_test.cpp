@@ -162,4 +162,50 @@ TEST(CsvMenu, ExportWritesTheListAndTheMemoryKeysWhenAsked) {
   EXPECT_FALSE(form.stations.DataChanged);
 }
 
+// The same file twice: the second summary names the stations already there and adds them only
+// on "既にある局も追加". An export chosen as gqrx's type reads back as gqrx bookmarks.
+TEST(CsvMenu, DuplicatesOnRequestAndTheExportTypeChosenInTheDialog) {
+  TMainForm form;
+  form.ReleaseSplash();
+  form.editor.FormCreate();
+  const std::string gqrx = SourceData("gqrx_bookmarks.csv");
+  QString summary;
+  auto pressDuplicates = [&](QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    ASSERT_NE(box, nullptr);
+    summary = box->text();
+    box->findChild<QPushButton*>("CsvImportDuplicates")->click();
+  };
+  for (const auto& last : {Press(QMessageBox::Ok), ModalDriver::Step(pressDuplicates)}) {
+    ModalDriver driver({ChooseFile(gqrx), last});
+    form.CsvImport->trigger();
+    EXPECT_TRUE(driver.Done());
+  }
+  EXPECT_TRUE(summary.contains("既にある局: 5")) << summary.toStdString();
+  EXPECT_EQ(form.stations.Indexes.AllIndex.Count(), 10);
+
+  // A large file is read off the window thread, and its summary comes all the same.
+  TempFolder dir;
+  std::string large = "# Frequency ; Name ; Modulation ; Bandwidth\n";
+  for (int i = 0; large.size() < kCsvLargeBytes; ++i)
+    large += std::to_string(300000000 + i * 1000) + "; Large " + std::to_string(i) + "; AM; 0\n";
+  WriteFileBytes(dir / "large.csv", large);
+  {
+    ModalDriver driver({ChooseFile(dir / "large.csv"), Press(QMessageBox::Cancel, &summary)});
+    form.CsvImport->trigger();
+    EXPECT_TRUE(driver.Done());
+  }
+  EXPECT_TRUE(summary.contains("局として追加する行: 9,077")) << summary.toStdString();
+
+  ModalDriver driver({[&](QWidget* w) {
+    qobject_cast<QFileDialog*>(w)->selectNameFilter("gqrx bookmarks.csv (*.csv)");
+    ChooseFile(dir / "bookmarks.csv")(w);
+  }});
+  form.CsvExport->trigger();
+  EXPECT_TRUE(driver.Done());
+  const CsvReadResult read = ReadStationCsv(ReadFileBytes(dir / "bookmarks.csv"));
+  EXPECT_EQ(read.format, CsvFormat::kGqrx);
+  EXPECT_EQ(read.rows.size(), 10u);
+}
+
 }  // namespace
