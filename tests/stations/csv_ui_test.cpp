@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <deque>
@@ -27,7 +28,8 @@ class ModalDriver {
     timer_.setInterval(10);
     QObject::connect(&timer_, &QTimer::timeout, [this] {
       QWidget* w = QApplication::activeModalWidget();
-      if (!w) return;
+      // A progress bar is not answered; the dialog after it is.
+      if (!w || qobject_cast<QProgressDialog*>(w)) return;
       if (w == last_.data()) {
         // A file dialog still loading its folder may refuse the first accept: try again.
         if (++waits_ % 20 == 0 && current_) current_(w);
