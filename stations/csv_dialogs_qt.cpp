@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QThread>
 #include <atomic>
+#include <exception>
 #include <thread>
 
 #include "stations/station_csv.h"
@@ -93,11 +94,17 @@ Reading ReadOffThread(QWidget* parent, const QByteArray& bytes, const MemoData& 
   std::atomic<bool> cancel{false};
   std::atomic<bool> done{false};
   std::thread worker([&] {
-    out.read = ReadStationCsv(text, [&](std::size_t at, std::size_t total) {
-      permille = static_cast<int>(at * 1000 / (total == 0 ? 1 : total));
-      return !cancel.load();
-    });
-    out.plan = PlanCsvImport(out.read, data);
+    try {
+      out.read = ReadStationCsv(text, [&](std::size_t at, std::size_t total) {
+        permille = static_cast<int>(at * 1000 / (total == 0 ? 1 : total));
+        return !cancel.load();
+      });
+      out.plan = PlanCsvImport(out.read, data);
+    } catch (const std::exception&) {
+      // Out of memory: the file is refused like any other it cannot read.
+      out.read = CsvReadResult{};
+      out.read.error = "メモリーが足りず、ファイルを読み込めませんでした。";
+    }
     done = true;
   });
   if (bytes.size() >= static_cast<qsizetype>(kCsvLargeBytes)) {

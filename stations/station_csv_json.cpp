@@ -17,16 +17,17 @@ class Parser {
 
   bool Parse(JsonValue& value, std::string& error) {
     if (!Value(value, 0)) {
-      error = std::to_string(line_) +
-              " 行目が JSON として読めません。ファイルは読み込みません"
-              "でした。";
+      error = values_ > kJsonMaxValues
+                  ? "JSON の値が多すぎます (" + std::to_string(kJsonMaxValues) +
+                        " 個まで)。ファイルは読み込みませんでした。"
+                  : std::to_string(line_) +
+                        " 行目が JSON として読めません。ファイルは読み込みませんでした。";
       return false;
     }
     Blanks();
     if (at_ != text_.size()) {
       error = std::to_string(line_) +
-              " 行目: JSON の後に余分な文字があります。ファイルは読み込"
-              "みませんでした。";
+              " 行目: JSON の後に余分な文字があります。ファイルは読み込みませんでした。";
       return false;
     }
     return true;
@@ -56,7 +57,7 @@ class Parser {
   }
 
   bool Value(JsonValue& v, int depth) {
-    if (depth > kJsonMaxDepth) return false;
+    if (depth > kJsonMaxDepth || ++values_ > kJsonMaxValues) return false;
     Blanks();
     v.line = line_;
     if (at_ >= text_.size()) return false;
@@ -205,6 +206,7 @@ class Parser {
   std::string_view text_;
   std::size_t at_ = 0;
   int line_ = 1;
+  int values_ = 0;
 };
 
 }  // namespace

@@ -24,6 +24,9 @@ struct JsonValue {
 
 // Deeper nesting than this is refused: no list needs it, and it bounds the stack.
 inline constexpr int kJsonMaxDepth = 64;
+// So are more values than this (a bookmark takes five): a file of nothing but "0," would
+// otherwise cost a hundred bytes of memory for every two it holds.
+inline constexpr int kJsonMaxValues = 300'000;
 
 // The whole text as one value; false with a message (UTF-8, with the line) when it is not JSON.
 bool ParseJson(std::string_view text, JsonValue& value, std::string& error);

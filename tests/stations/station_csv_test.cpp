@@ -8,6 +8,7 @@
 
 #include "stations/cp932.h"
 #include "stations/find_null.h"
+#include "stations/station_csv_json.h"
 #include "stations/station_index.h"
 #include "tests/stations/temp_folder.h"
 
@@ -520,12 +521,16 @@ TEST(StationFileCheck, EachFaultInItsGroup) {
 
 // SDR++ files that are not JSON, or JSON without bookmarks, are refused whole with the line.
 TEST(StationCsvSdrpp, BrokenFilesAreRefusedWithTheirLine) {
+  std::string manyValues = "{\"bookmarks\": [0";
+  for (int i = 0; i < kJsonMaxValues; ++i) manyValues += ",0";
+  manyValues += "]}";
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"{\n\"lists\": {\n\"a\": {\"bookmarks\": {\"x\": {\"frequency\": 1e8,}}}}}", "3 行目"},
       {"{\"bookmarks\": {\"x\": {\"frequency\": \"\\ud800\"}}}", "1 行目"},
       {"{\"bookmarks\": {}} x", "余分な文字"},
       {std::string(5000, '[') + std::string(5000, ']'), "JSON として読めません"},
       {"{\"selectedList\": \"General\"}", "\"bookmarks\" がありません"},
+      {manyValues, "JSON の値が多すぎます"},
   };
   for (const auto& [bytes, message] : cases) {
     SCOPED_TRACE(bytes.substr(0, 40));
