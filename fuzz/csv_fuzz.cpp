@@ -28,9 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   for (const CsvPlacement& p : plan.placements) {
     const MemoRecord& r = data[p.memoNo];
     const bool own = read.format == CsvFormat::kFennix;
-    if (p.memoNo <= kStationCount && (r.Frequency < (own ? 1 : kCsvLowestHz) ||
-                                      (!own && r.Frequency > kCsvHighestHz) ||
-                                      (r.Frequency2 != 0 && r.Frequency2 < r.Frequency)))
+    if (p.memoNo <= kStationCount &&
+        (r.Frequency < (own ? 1 : kCsvLowestHz) || (!own && r.Frequency > kCsvHighestHz) ||
+         (r.Frequency2 != 0 && r.Frequency2 < r.Frequency)))
       std::abort();
     if (r.Step < 0 || r.Step > kHighestStepHz || r.Shift < kLowestShiftKhz ||
         r.Shift > kHighestShiftKhz || r.Frequency < 1)
