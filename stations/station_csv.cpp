@@ -809,8 +809,10 @@ CsvReadResult ReadStationCsv(std::string_view bytes, const CsvProgress& progress
   while (!first.empty()) {
     std::size_t end = 0;
     while (end < first.size() && !EndsLine(first, end)) ++end;
-    if (!Trim(first.substr(0, end)).empty()) {
-      first = first.substr(0, end);
+    std::string_view line = first.substr(0, end);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);  // of a CRLF
+    if (!Trim(line).empty()) {
+      first = line;
       break;
     }
     first = end >= first.size() ? std::string_view{} : first.substr(end + 1);

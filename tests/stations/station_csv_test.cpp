@@ -541,3 +541,19 @@ TEST(StationCsvSdrpp, BrokenFilesAreRefusedWithTheirLine) {
 }
 
 }  // namespace
+
+namespace {
+
+// Blank lines before the header, in each kind of line end, still let the header tell the format.
+TEST(StationCsvRead, BlankLinesBeforeTheHeaderInEveryLineEnd) {
+  for (const std::string end : {"\n", "\r\n", "\r"}) {
+    const CsvReadResult read = ReadStationCsv(end + end + "# Frequency ; Name ; Modulation" + end +
+                                              "145000000; a; AM" + end);
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(read.format, CsvFormat::kGqrx);
+    ASSERT_EQ(read.rows.size(), 1u);
+    EXPECT_EQ(read.rows[0].line, 4);
+  }
+}
+
+}  // namespace
