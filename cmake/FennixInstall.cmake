@@ -1,12 +1,13 @@
-# Installing: the program and the receiver simulator, the help files, the desktop entry, the
-# icon in the hicolor theme, the AppStream data, and a Debian package through CPack
-# (`cpack -G DEB` in the build folder).
+# Installing: the program, the receiver simulator and the station list tool with its manual
+# page, the help files, the desktop entry, the icon in the hicolor theme, the AppStream data,
+# and a Debian package through CPack (`cpack -G DEB` in the build folder).
 include(GNUInstallDirs)
 
 set(FENNIX_APP_ID org.fennix.fennix)
 set(linux_files ${CMAKE_SOURCE_DIR}/resources/linux)
 
-install(TARGETS fennix-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS fennix-sim fennix-list RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${linux_files}/fennix-list.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 if(FENNIX_BUILD_UI)
   install(TARGETS fennix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

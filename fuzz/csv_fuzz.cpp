@@ -1,6 +1,7 @@
-// The CSV reader with arbitrary bytes: it must stay inside the text, never place a station
-// outside the receiver's range or into a record in use, and what it imports must export and
-// read back as the same number of usable lines.
+// The CSV reader with arbitrary bytes: it must stay inside the text, never place another
+// program's station outside the receiver's range (ours outside what the list holds) or into a
+// record in use, never place a step or shift the editor cannot hold, and what it imports must
+// export and read back as the same number of usable lines.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -26,8 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   if (data[3].Frequency != 1) std::abort();
   for (const CsvPlacement& p : plan.placements) {
     const MemoRecord& r = data[p.memoNo];
-    if (p.memoNo <= kStationCount && (r.Frequency < kCsvLowestHz || r.Frequency > kCsvHighestHz ||
-                                      (r.Frequency2 != 0 && r.Frequency2 < r.Frequency)))
+    const bool own = read.format == CsvFormat::kFennix;
+    if (p.memoNo <= kStationCount &&
+        (r.Frequency < (own ? 1 : kCsvLowestHz) || (!own && r.Frequency > kCsvHighestHz) ||
+         (r.Frequency2 != 0 && r.Frequency2 < r.Frequency)))
+      std::abort();
+    if (r.Step < 0 || r.Step > kHighestStepHz || r.Shift < kLowestShiftKhz ||
+        r.Shift > kHighestShiftKhz || r.Frequency < 1)
       std::abort();
     // Texts are cut on character boundaries.
     if (Cp932Cut(r.Name.View(), 30).size() != r.Name.View().size()) std::abort();

@@ -1,10 +1,16 @@
 #include "stations/csv_dialogs_qt.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QThread>
+#include <atomic>
+#include <exception>
+#include <thread>
 
 #include "stations/station_csv.h"
 #include "stations/station_list.h"
@@ -17,10 +23,34 @@ QString& LastFolder() {
   return folder;
 }
 
+// What an export writes, by the file type chosen in the dialog; the first is the default.
+struct ExportChoice {
+  const char* filter;
+  CsvFormat format;
+  CsvEncoding encoding;
+  const char* fileName;
+};
+constexpr ExportChoice kExportChoices[] = {
+    {"Fennix CSV, UTF-8 (*.csv)", CsvFormat::kFennix, CsvEncoding::kUtf8, "ICLIST.csv"},
+    {"Fennix CSV, UTF-8 BOM 付き・表計算ソフト向け (*.csv)", CsvFormat::kFennix,
+     CsvEncoding::kUtf8Bom, "ICLIST.csv"},
+    {"Fennix CSV, Shift-JIS (*.csv)", CsvFormat::kFennix, CsvEncoding::kShiftJis, "ICLIST.csv"},
+    {"CHIRP CSV (*.csv)", CsvFormat::kChirp, CsvEncoding::kUtf8, "ICLIST-chirp.csv"},
+    {"gqrx bookmarks.csv (*.csv)", CsvFormat::kGqrx, CsvEncoding::kUtf8, "bookmarks.csv"},
+};
+
 // Qt's own dialog, the same on every desktop and without one (tests, a bare X server).
-QString AskFile(QWidget* parent, bool save) {
-  QFileDialog dialog(parent, save ? "CSV 書き出し" : "CSV 読み込み", LastFolder(),
-                     "CSV (*.csv *.CSV);;すべてのファイル (*)");
+// `choice` gets the file type chosen when saving.
+QString AskFile(QWidget* parent, bool save, const ExportChoice** choice = nullptr) {
+  QStringList filters;
+  if (save) {
+    for (const ExportChoice& c : kExportChoices) filters << QString::fromUtf8(c.filter);
+  } else {
+    filters << "CSV・JSON (*.csv *.CSV *.json *.JSON)"
+            << "すべてのファイル (*)";
+  }
+  QFileDialog dialog(parent, save ? "CSV 書き出し" : "CSV 読み込み", LastFolder());
+  dialog.setNameFilters(filters);
   dialog.setObjectName(save ? "CsvExportDialog" : "CsvImportDialog");
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
@@ -28,10 +58,18 @@ QString AskFile(QWidget* parent, bool save) {
   if (save) {
     dialog.setDefaultSuffix("csv");
     dialog.selectFile("ICLIST.csv");
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& f) {
+      const int i = static_cast<int>(filters.indexOf(f));
+      if (i >= 0) dialog.selectFile(kExportChoices[i].fileName);
+    });
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   const QString path = dialog.selectedFiles().front();
   LastFolder() = QFileInfo(path).absolutePath();
+  if (choice) {
+    const int i = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
+    *choice = &kExportChoices[i < 0 ? 0 : i];
+  }
   return path;
 }
 
@@ -41,28 +79,88 @@ void Tell(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
   box.exec();
 }
 
+// Reads and plans on a worker thread; a large file shows a progress bar meanwhile, and the
+// window thread keeps drawing. The list is only read here: the modal bar keeps the user from
+// changing it until the plan is made.
+struct Reading {
+  CsvReadResult read;
+  CsvImportPlan plan;
+};
+
+Reading ReadOffThread(QWidget* parent, const QByteArray& bytes, const MemoData& data) {
+  Reading out;
+  const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  std::atomic<int> permille{0};
+  std::atomic<bool> cancel{false};
+  std::atomic<bool> done{false};
+  std::thread worker([&] {
+    try {
+      out.read = ReadStationCsv(text, [&](std::size_t at, std::size_t total) {
+        permille = static_cast<int>(at * 1000 / (total == 0 ? 1 : total));
+        return !cancel.load();
+      });
+      out.plan = PlanCsvImport(out.read, data);
+    } catch (const std::exception&) {
+      // Out of memory: the file is refused like any other it cannot read.
+      out.read = CsvReadResult{};
+      out.read.error = "メモリーが足りず、ファイルを読み込めませんでした。";
+    }
+    done = true;
+  });
+  if (bytes.size() >= static_cast<qsizetype>(kCsvLargeBytes)) {
+    QProgressDialog bar("読み込んでいます…", "やめる", 0, 1000, parent);
+    bar.setObjectName("CsvProgress");
+    bar.setWindowTitle("IC-R7100");
+    bar.setWindowModality(Qt::WindowModal);
+    bar.setMinimumDuration(0);
+    while (!done) {
+      bar.setValue(permille);
+      if (bar.wasCanceled()) cancel = true;
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+      QThread::msleep(10);
+    }
+  }
+  worker.join();
+  return out;
+}
+
 }  // namespace
 
 void ExportStationsCsv(QWidget* parent, const StationList& stations) {
-  const QString path = AskFile(parent, true);
+  const ExportChoice* choice = nullptr;
+  const QString path = AskFile(parent, true, &choice);
   if (path.isEmpty()) return;
-  bool anyKey = false;
-  for (int k = 1; k <= 8; ++k) anyKey = anyKey || stations.Data[kMemoryKeyBase + k].Frequency != 0;
-  bool withKeys = false;
-  if (anyKey) {
-    QMessageBox ask(QMessageBox::Question, "IC-R7100", "メモリー (F1～F8) も書き出しますか？",
-                    QMessageBox::Yes | QMessageBox::No, parent);
-    ask.setObjectName("CsvMemoryQuestion");
-    ask.setDefaultButton(QMessageBox::No);
-    ask.button(QMessageBox::Yes)->setText("は い");
-    ask.button(QMessageBox::No)->setText("い い え");
-    withKeys = ask.exec() == QMessageBox::Yes;
+  std::string bytes;
+  QString note;
+  if (choice->format == CsvFormat::kFennix) {
+    bool anyKey = false;
+    for (int k = 1; k <= 8; ++k)
+      anyKey = anyKey || stations.Data[kMemoryKeyBase + k].Frequency != 0;
+    bool withKeys = false;
+    if (anyKey) {
+      QMessageBox ask(QMessageBox::Question, "IC-R7100", "メモリー (F1～F8) も書き出しますか？",
+                      QMessageBox::Yes | QMessageBox::No, parent);
+      ask.setObjectName("CsvMemoryQuestion");
+      ask.setDefaultButton(QMessageBox::No);
+      ask.button(QMessageBox::Yes)->setText("は い");
+      ask.button(QMessageBox::No)->setText("い い え");
+      withKeys = ask.exec() == QMessageBox::Yes;
+    }
+    bytes = WriteStationCsv(stations.Data, stations.Indexes.AllIndex, withKeys, choice->encoding);
+  } else {
+    CsvExport out = WriteOtherProgramCsv(stations.Data, stations.Indexes.AllIndex, choice->format);
+    bytes = std::move(out.bytes);
+    if (out.bandsLeftOut > 0)
+      note = QString("帯域 (PROG) の %1 件は書き出していません (%2 は一つの周波数だけを持ちます)。")
+                 .arg(out.bandsLeftOut)
+                 .arg(choice->format == CsvFormat::kChirp ? "CHIRP" : "gqrx");
   }
-  const std::string csv = WriteStationCsv(stations.Data, stations.Indexes.AllIndex, withKeys);
-  const std::string reason = WriteFileAtomically(QFile::encodeName(path).toStdString(), csv);
+  const std::string reason = WriteFileAtomically(QFile::encodeName(path).toStdString(), bytes);
   if (!reason.empty())
     Tell(parent, QMessageBox::Warning,
          path + " に書き込めません (" + QString::fromStdString(reason) + ")。");
+  else if (!note.isEmpty())
+    Tell(parent, QMessageBox::Information, note);
 }
 
 bool ImportStationsCsv(QWidget* parent, StationList& stations) {
@@ -75,15 +173,14 @@ bool ImportStationsCsv(QWidget* parent, StationList& stations) {
   }
   // One byte past the limit is enough to refuse a file that is too large.
   const QByteArray bytes = file.read(static_cast<qint64>(kCsvMaxBytes) + 1);
-  const CsvReadResult read =
-      ReadStationCsv(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-  if (!read.ok) {
-    Tell(parent, QMessageBox::Warning, QString::fromStdString(read.error));
+  Reading reading = ReadOffThread(parent, bytes, stations.Data);
+  if (!reading.read.ok) {
+    Tell(parent, QMessageBox::Warning, QString::fromStdString(reading.read.error));
     return false;
   }
-  const CsvImportPlan plan = PlanCsvImport(read, stations.Data);
+  CsvImportPlan& plan = reading.plan;
   const QString summary = QString::fromStdString(CsvImportSummary(plan));
-  if (plan.Empty()) {
+  if (plan.Empty() && plan.duplicates == 0) {
     Tell(parent, QMessageBox::Information, summary + "\n追加できる行はありません。");
     return false;
   }
@@ -91,8 +188,19 @@ bool ImportStationsCsv(QWidget* parent, StationList& stations) {
                       QMessageBox::Ok | QMessageBox::Cancel, parent);
   confirm.setObjectName("CsvImportSummary");
   confirm.button(QMessageBox::Ok)->setText("追 加");
+  confirm.button(QMessageBox::Ok)->setEnabled(!plan.Empty());
   confirm.button(QMessageBox::Cancel)->setText("やめる");
-  if (confirm.exec() != QMessageBox::Ok) return false;
+  QPushButton* all = nullptr;
+  if (plan.duplicates > 0) {
+    all = confirm.addButton("既にある局も追加", QMessageBox::AcceptRole);
+    all->setObjectName("CsvImportDuplicates");
+  }
+  confirm.exec();
+  if (all && confirm.clickedButton() == all) {
+    plan = PlanCsvImport(reading.read, stations.Data, true);
+  } else if (confirm.clickedButton() != confirm.button(QMessageBox::Ok)) {
+    return false;
+  }
   ApplyCsvImport(plan, stations.Data);
   stations.DataChanged = true;
   return true;

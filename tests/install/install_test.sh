@@ -10,11 +10,11 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null
 
 id=org.fennix.fennix
-for f in bin/fennix bin/fennix-sim; do
+for f in bin/fennix bin/fennix-sim bin/fennix-list; do
   [ -x "$prefix/$f" ] || fail "$f is missing or not executable"
 done
 for f in share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-  share/icons/hicolor/scalable/apps/$id.svg share/doc/fennix/README.md; do
+  share/icons/hicolor/scalable/apps/$id.svg share/doc/fennix/README.md share/man/man1/fennix-list.1; do
   [ -s "$prefix/$f" ] || fail "$f is missing"
 done
 for size in 48 64 128 256; do

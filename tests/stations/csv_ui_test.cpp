@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
 #include <deque>
@@ -27,7 +28,8 @@ class ModalDriver {
     timer_.setInterval(10);
     QObject::connect(&timer_, &QTimer::timeout, [this] {
       QWidget* w = QApplication::activeModalWidget();
-      if (!w) return;
+      // A progress bar is not answered; the dialog after it is.
+      if (!w || qobject_cast<QProgressDialog*>(w)) return;
       if (w == last_.data()) {
         // A file dialog still loading its folder may refuse the first accept: try again.
         if (++waits_ % 20 == 0 && current_) current_(w);
@@ -160,6 +162,52 @@ TEST(CsvMenu, ExportWritesTheListAndTheMemoryKeysWhenAsked) {
             WriteStationCsv(form.stations.Data, form.stations.Indexes.AllIndex, true));
   EXPECT_NE(ReadFileBytes(dir / "list.csv").find(",東京,145.000000,"), std::string::npos);
   EXPECT_FALSE(form.stations.DataChanged);
+}
+
+// The same file twice: the second summary names the stations already there and adds them only
+// on "既にある局も追加". An export chosen as gqrx's type reads back as gqrx bookmarks.
+TEST(CsvMenu, DuplicatesOnRequestAndTheExportTypeChosenInTheDialog) {
+  TMainForm form;
+  form.ReleaseSplash();
+  form.editor.FormCreate();
+  const std::string gqrx = SourceData("gqrx_bookmarks.csv");
+  QString summary;
+  auto pressDuplicates = [&](QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    ASSERT_NE(box, nullptr);
+    summary = box->text();
+    box->findChild<QPushButton*>("CsvImportDuplicates")->click();
+  };
+  for (const auto& last : {Press(QMessageBox::Ok), ModalDriver::Step(pressDuplicates)}) {
+    ModalDriver driver({ChooseFile(gqrx), last});
+    form.CsvImport->trigger();
+    EXPECT_TRUE(driver.Done());
+  }
+  EXPECT_TRUE(summary.contains("既にある局: 5")) << summary.toStdString();
+  EXPECT_EQ(form.stations.Indexes.AllIndex.Count(), 10);
+
+  // A large file is read off the window thread, and its summary comes all the same.
+  TempFolder dir;
+  std::string large = "# Frequency ; Name ; Modulation ; Bandwidth\n";
+  for (int i = 0; large.size() < kCsvLargeBytes; ++i)
+    large += std::to_string(300000000 + i * 1000) + "; Large " + std::to_string(i) + "; AM; 0\n";
+  WriteFileBytes(dir / "large.csv", large);
+  {
+    ModalDriver driver({ChooseFile(dir / "large.csv"), Press(QMessageBox::Cancel, &summary)});
+    form.CsvImport->trigger();
+    EXPECT_TRUE(driver.Done());
+  }
+  EXPECT_TRUE(summary.contains("局として追加する行: 9,077")) << summary.toStdString();
+
+  ModalDriver driver({[&](QWidget* w) {
+    qobject_cast<QFileDialog*>(w)->selectNameFilter("gqrx bookmarks.csv (*.csv)");
+    ChooseFile(dir / "bookmarks.csv")(w);
+  }});
+  form.CsvExport->trigger();
+  EXPECT_TRUE(driver.Done());
+  const CsvReadResult read = ReadStationCsv(ReadFileBytes(dir / "bookmarks.csv"));
+  EXPECT_EQ(read.format, CsvFormat::kGqrx);
+  EXPECT_EQ(read.rows.size(), 10u);
 }
 
 }  // namespace

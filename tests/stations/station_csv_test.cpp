@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "stations/cp932.h"
 #include "stations/find_null.h"
+#include "stations/station_csv_json.h"
+#include "stations/station_index.h"
 #include "tests/stations/temp_folder.h"
 
 namespace {
@@ -111,8 +115,8 @@ TEST(StationCsvRead, OwnFormatFieldsBandsAndCuts) {
       "x,あああああああああああああああああああああ,145.0000009,,0.0125,fm,-5000,5,"
       "a123456789012345678901234567890,,\n"
       "x,no number,abc,,,,,,,,\n"
-      "x,too high,2000.000001,,,,,,,,\n"
-      "x,band too high,1000,2100,,,,,,,\n";
+      "x,too high,2147.483648,,,,,,,,\n"
+      "x,band too high,1000,2200,,,,,,,\n";
   const CsvReadResult read = ReadStationCsv(file);
   ASSERT_TRUE(read.ok) << read.error;
   EXPECT_EQ(read.format, CsvFormat::kFennix);
@@ -149,8 +153,9 @@ TEST(StationCsvRead, OwnFormatFieldsBandsAndCuts) {
 
   EXPECT_EQ(read.rows[3].skip, CsvSkip::kNoFrequency);
   EXPECT_EQ(read.rows[3].detail, "abc");
-  EXPECT_EQ(read.rows[4].skip, CsvSkip::kOutOfRange);
-  EXPECT_EQ(read.rows[5].skip, CsvSkip::kOutOfRange);
+  // Our own rows keep what the list holds; only what it cannot hold is refused.
+  EXPECT_EQ(read.rows[4].skip, CsvSkip::kBadValue);
+  EXPECT_EQ(read.rows[5].skip, CsvSkip::kBadValue);
 }
 
 TEST(StationCsvRead, WindowsLineEndsUpToTheLastLine) {
@@ -176,7 +181,9 @@ TEST(StationCsvRead, MalformedFilesGiveAMessageAndNoRows) {
     std::string message;  // a part of the message
   };
   const std::vector<Case> cases = {
-      {"Shift-JIS text", header + "x,\x93\x8C\x8B\x9E,145.0,,,,,,,\n", "2 行目が UTF-8"},
+      {"Shift-JIS text of another program",
+       "Location,Name,Frequency,Duplex,Offset,Mode\n0,\x93\x8C\x8B\x9E,145.0,,,FM\n",
+       "2 行目が UTF-8"},
       {"NUL bytes", header + std::string("x\0y,z,145,,,,,,,\n", 18), "UTF-8"},
       {"a column missing",
        "Type,Name,Frequency (MHz),Frequency2 (MHz),Step (kHz),Shift (kHz),"
@@ -300,7 +307,7 @@ TEST(StationCsvPlan, FreeRecordsOnlyAndAFullList) {
   for (std::size_t i = 1; i < kCsvHeader.size(); ++i) csv += "," + std::string(kCsvHeader[i]);
   csv +=
       "\n,A,145,,,,,,,,\n,B,146,,,,,,,,\n,C,147,,,,,,,,\n,D,148,,,,,,,,\n"
-      ",M1,50,,,,,,,,F1\n,M2,50,,,,,,,,F2\n,M2 again,51,,,,,,,,F2\n,,10,,,,,,,,\n";
+      ",M1,50,,,,,,,,F1\n,M2,50,,,,,,,,F2\n,M2 again,51,,,,,,,,F2\n,,-10,,,,,,,,\n";
   const CsvImportPlan plan = PlanCsvImport(ReadStationCsv(csv), data);
   ASSERT_EQ(plan.placements.size(), 3u);
   EXPECT_EQ(plan.placements[0].memoNo, 2);
@@ -310,7 +317,7 @@ TEST(StationCsvPlan, FreeRecordsOnlyAndAFullList) {
   EXPECT_EQ(plan.memoryKeys, 1);
   EXPECT_EQ(plan.skipped[static_cast<int>(CsvSkip::kListFull)], 2);
   EXPECT_EQ(plan.skipped[static_cast<int>(CsvSkip::kMemoryKeyInUse)], 2);
-  EXPECT_EQ(plan.skipped[static_cast<int>(CsvSkip::kOutOfRange)], 1);
+  EXPECT_EQ(plan.skipped[static_cast<int>(CsvSkip::kBadValue)], 1);
   EXPECT_EQ(plan.problems.size(), kCsvProblemsShown);
   EXPECT_EQ(plan.problems[0], "4 行目: 局のリストが一杯です (10,000 局)");
   EXPECT_EQ(plan.problems[2], "6 行目: メモリー F1 は使用中です");
@@ -328,7 +335,7 @@ TEST(StationCsvPlan, FreeRecordsOnlyAndAFullList) {
   const std::string summary = CsvImportSummary(plan);
   EXPECT_NE(summary.find("局として追加する行: 2"), std::string::npos) << summary;
   EXPECT_NE(summary.find("メモリーに入れる行: 1"), std::string::npos);
-  EXPECT_NE(summary.find("読み込まない行: 5 (受信範囲 (25～2000 MHz) の外 1、リストが一杯 2、"
+  EXPECT_NE(summary.find("読み込まない行: 5 (受け付けられない値 1、リストが一杯 2、"
                          "メモリーが使用中 2)"),
             std::string::npos)
       << summary;
@@ -341,6 +348,212 @@ TEST(StationCsvText, CharactersCp932CannotHoldBecomeOnePlaceholder) {
                         "b"),
             "a?b");
   EXPECT_EQ(Utf8ToCp932("\xE2\x82\xAC"), "?");  // the euro sign
+}
+
+}  // namespace
+
+namespace {
+
+// Other programs' files as they write them, and ours as an old spreadsheet saves it: what
+// each import would add, what it refuses, what texts it changes; a second import of the
+// same file adds nothing but names the stations already there.
+TEST(StationCsvSamples, ImportCountsAndASecondImportFindsTheDuplicates) {
+  struct Case {
+    std::string file;
+    CsvFormat format;
+    int stations, memoryKeys, outOfRange, badValue, noFrequency;
+    int replacedFields, approximated, placeholders, cutFields;
+    int line;  // one station to look at: its line, name and frequency
+    std::string name;
+    std::int32_t frequency;
+  };
+  const std::vector<Case> cases = {
+      {"chirp_polish.csv", CsvFormat::kChirp, 5, 0, 2, 1, 0, 5, 10, 2, 1, 5, "Zolw ?", 145500000},
+      {"fennix_mac_sjis.csv", CsvFormat::kFennix, 5, 1, 0, 6, 0, 0, 0, 0, 0, 3, "ラジオNIKKEI",
+       3925000},
+      {"gqrx_2014.csv", CsvFormat::kGqrx, 3, 0, 1, 0, 0, 1, 2, 0, 0, 5, "Cesky", 433500000},
+      {"sdrpp_frequency_manager.json", CsvFormat::kSdrpp, 3, 0, 1, 0, 1, 1, 1, 0, 0, 26,
+       "Calling A", 145500000},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const CsvReadResult read = ReadStationCsv(TestData(c.file));
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(read.format, c.format);
+    MemoData data;
+    const CsvImportPlan plan = PlanCsvImport(read, data);
+    EXPECT_EQ(plan.stations, c.stations);
+    EXPECT_EQ(plan.memoryKeys, c.memoryKeys);
+    EXPECT_EQ(plan.skipped[static_cast<int>(CsvSkip::kOutOfRange)], c.outOfRange);
+    EXPECT_EQ(plan.skipped[static_cast<int>(CsvSkip::kBadValue)], c.badValue);
+    EXPECT_EQ(plan.skipped[static_cast<int>(CsvSkip::kNoFrequency)], c.noFrequency);
+    EXPECT_EQ(plan.replacedFields, c.replacedFields);
+    EXPECT_EQ(plan.approximated, c.approximated);
+    EXPECT_EQ(plan.placeholders, c.placeholders);
+    EXPECT_EQ(plan.cutFields, c.cutFields);
+    const auto row = std::find_if(read.rows.begin(), read.rows.end(),
+                                  [&](const CsvRow& r) { return r.line == c.line; });
+    ASSERT_NE(row, read.rows.end());
+    EXPECT_EQ(Utf8(row->record.Name.View()), c.name);
+    EXPECT_EQ(row->record.Frequency, c.frequency);
+
+    ApplyCsvImport(plan, data);
+    const CsvImportPlan again = PlanCsvImport(read, data);
+    EXPECT_EQ(again.stations, 0);
+    EXPECT_EQ(again.duplicates, c.stations);
+    EXPECT_NE(CsvImportSummary(again).find("既にある局: " + std::to_string(c.stations)),
+              std::string::npos);
+    EXPECT_EQ(PlanCsvImport(read, data, true).stations, c.stations);  // imported anyway
+  }
+}
+
+// Every export read into an empty list gives the same stations: all of them in our own CSV
+// (converter frequencies below 25 MHz too), the single stations the receiver tunes in CHIRP's
+// and gqrx's.
+TEST(StationCsvRoundTrip, EveryExportReadsBackIntoAnEmptyList) {
+  MemoData list;
+  list[1] = Station(3925000, 0, 2, 1000, 0, 2, "ラジオNIKKEI", "短波", "東京", "コンバーター");
+  list[2] = Station(20000, 0, 4, 9000, 0, 0, "長波");
+  list[3] = Station(1000000, 0, 0, 0, 0, 0, "");  // both frequencies left empty in the editor
+  list[4] = Station(118000000, 136975000, 4, 25000, 0, 0, "エアバンド", "バンド");
+  list[5] = Station(145000000, 0, 6, 12500, -600, 5, "Calling; \"A\", B", "アマチュア無線");
+  list[6] = Station(439500000, 0, 5, 20000, 5000, 1, "JR1 レピーター");
+  list[7] = Station(80000000, 0, 7, 100000, 0, 0, "NHK FM", "放送");
+  list[kMemoryKeyBase + 1] = Station(25050000, 0, 5, 12500, 0, 0, "");
+  StationIndexes indexes;
+  indexes.AutoMode_IdxInit(list);
+  struct Case {
+    std::string name;
+    std::string bytes;
+    std::vector<int> records;  // the records that come back
+  };
+  const std::vector<Case> cases = {
+      {"UTF-8", WriteStationCsv(list, indexes.AllIndex, true), {1, 2, 3, 4, 5, 6, 7, 10001}},
+      {"UTF-8 with BOM",
+       WriteStationCsv(list, indexes.AllIndex, true, CsvEncoding::kUtf8Bom),
+       {1, 2, 3, 4, 5, 6, 7, 10001}},
+      {"Shift-JIS",
+       WriteStationCsv(list, indexes.AllIndex, true, CsvEncoding::kShiftJis),
+       {1, 2, 3, 4, 5, 6, 7, 10001}},
+      {"CHIRP", WriteOtherProgramCsv(list, indexes.AllIndex, CsvFormat::kChirp).bytes, {5, 6, 7}},
+      {"gqrx", WriteOtherProgramCsv(list, indexes.AllIndex, CsvFormat::kGqrx).bytes, {5, 6, 7}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const CsvReadResult read = ReadStationCsv(c.bytes);
+    ASSERT_TRUE(read.ok) << read.error;
+    MemoData back;
+    ApplyCsvImport(PlanCsvImport(read, back), back);
+    std::vector<MemoRecord> expected, got;
+    for (const int n : c.records) expected.push_back(list[n]);
+    for (int n = 1; n < kMemoCount; ++n)
+      if (back[n].Frequency != 0) got.push_back(back[n]);
+    auto byFrequency = [](const MemoRecord& a, const MemoRecord& b) {
+      return std::tuple(a.Frequency, a.Frequency2, a.Name.View()) <
+             std::tuple(b.Frequency, b.Frequency2, b.Name.View());
+    };
+    std::sort(expected.begin(), expected.end(), byFrequency);
+    std::sort(got.begin(), got.end(), byFrequency);
+    ASSERT_EQ(got.size(), expected.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+      SCOPED_TRACE(Utf8(expected[i].Name.View()));
+      if (c.records.size() > 3) {
+        EXPECT_EQ(got[i], expected[i]);
+        continue;
+      }
+      // The other programs keep frequency, name and mode; gqrx has no semicolons in names.
+      std::string name = Utf8(expected[i].Name.View());
+      if (c.name == "gqrx") std::replace(name.begin(), name.end(), ';', ',');
+      EXPECT_EQ(got[i].Frequency, expected[i].Frequency);
+      EXPECT_EQ(got[i].Mode, expected[i].Mode);
+      EXPECT_EQ(Utf8(got[i].Name.View()), name);
+      if (c.name == "CHIRP") EXPECT_EQ(got[i].Shift, expected[i].Shift);
+      if (c.name == "gqrx") EXPECT_EQ(got[i].Type, expected[i].Type);
+    }
+  }
+  EXPECT_EQ(WriteOtherProgramCsv(list, indexes.AllIndex, CsvFormat::kGqrx).bandsLeftOut, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// A list file with one fault each: the check names it in its group, and a clean list passes.
+TEST(StationFileCheck, EachFaultInItsGroup) {
+  struct Case {
+    std::string name;
+    std::function<void(MemoData&)> change;
+    std::size_t damaged, duplicates, outOfRange;
+  };
+  const std::vector<Case> cases = {
+      {"clean", [](MemoData&) {}, 0, 0, 0},
+      {"a station copied", [](MemoData& d) { d[9] = d[1]; }, 0, 1, 0},
+      {"a converter frequency", [](MemoData& d) { d[2].Frequency = 7100000; }, 0, 0, 1},
+      {"a negative step", [](MemoData& d) { d[2].Step = -12500; }, 1, 0, 0},
+      {"a mode past the table", [](MemoData& d) { d[2].Mode = 9; }, 1, 0, 0},
+      {"a band upside down", [](MemoData& d) { d[2].Frequency2 = 100000000; }, 1, 0, 0},
+      {"a memory key's step", [](MemoData& d) { d[10001].Step = -12500; }, 1, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoData data;
+    data[1] = Station(145000000, 0, 5, 20000, 0, 0, "A");
+    data[2] = Station(430000000, 0, 5, 20000, 0, 0, "B");
+    data[10001] = Station(25050000, 0, 5, 12500, 0, 0, "");
+    c.change(data);
+    const std::vector<std::uint8_t> image = EncodeMemoData(data);
+    const StationFileCheck check = CheckStationFile(
+        std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
+    EXPECT_EQ(check.damaged.size(), c.damaged);
+    EXPECT_EQ(check.duplicates.size(), c.duplicates);
+    EXPECT_EQ(check.outOfRange.size(), c.outOfRange);
+  }
+  // A length byte past its field and a short file are damage too; 1 Hz is only out of range.
+  std::vector<std::uint8_t> image = EncodeMemoData(MemoData{});
+  image[kMemoRecordSize * 3 + memo_layout::kFrequency] = 1;
+  image[kMemoRecordSize * 3 + memo_layout::kName] = 40;
+  image.pop_back();
+  const StationFileCheck check =
+      CheckStationFile(std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
+  EXPECT_EQ(check.damaged.size(), 2u);
+  EXPECT_EQ(check.outOfRange.size(), 1u);
+}
+
+// SDR++ files that are not JSON, or JSON without bookmarks, are refused whole with the line.
+TEST(StationCsvSdrpp, BrokenFilesAreRefusedWithTheirLine) {
+  std::string manyValues = "{\"bookmarks\": [0";
+  for (int i = 0; i < kJsonMaxValues; ++i) manyValues += ",0";
+  manyValues += "]}";
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"{\n\"lists\": {\n\"a\": {\"bookmarks\": {\"x\": {\"frequency\": 1e8,}}}}}", "3 行目"},
+      {"{\"bookmarks\": {\"x\": {\"frequency\": \"\\ud800\"}}}", "1 行目"},
+      {"{\"bookmarks\": {}} x", "余分な文字"},
+      {std::string(5000, '[') + std::string(5000, ']'), "JSON として読めません"},
+      {"{\"selectedList\": \"General\"}", "\"bookmarks\" がありません"},
+      {manyValues, "JSON の値が多すぎます"},
+  };
+  for (const auto& [bytes, message] : cases) {
+    SCOPED_TRACE(bytes.substr(0, 40));
+    const CsvReadResult read = ReadSdrppJson(bytes);
+    EXPECT_FALSE(read.ok);
+    EXPECT_NE(read.error.find(message), std::string::npos) << read.error;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Blank lines before the header, in each kind of line end, still let the header tell the format.
+TEST(StationCsvRead, BlankLinesBeforeTheHeaderInEveryLineEnd) {
+  for (const std::string end : {"\n", "\r\n", "\r"}) {
+    const CsvReadResult read = ReadStationCsv(end + end + "# Frequency ; Name ; Modulation" + end +
+                                              "145000000; a; AM" + end);
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(read.format, CsvFormat::kGqrx);
+    ASSERT_EQ(read.rows.size(), 1u);
+    EXPECT_EQ(read.rows[0].line, 4);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Where the single-instance lock lives, and a lock held by another holder.
-#include "app/instance_lock.h"
+#include "base/instance_lock.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
