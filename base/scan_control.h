@@ -12,6 +12,8 @@ class ScanControl {
   virtual void DW_SC_ButtonClick() = 0;
   virtual void ST_SC_ButtonClick() = 0;
   virtual void ST_SC_Stop() = 0;
+  // A scan runs (ScanState is not 0).
+  virtual bool Scanning() const = 0;
   // Scan state stopped and both scan lamps silver, without the rest of a stop.
   virtual void ScanStopped() = 0;
   // The single scan's range in the single-frequency index.

@@ -15,7 +15,7 @@ std::int32_t PanelRig::Frequency() const { return tuning_->CurrentFrequency(); }
 std::int32_t PanelRig::LowerLimit() const { return tuning_->LowerLimit; }
 std::int32_t PanelRig::UpperLimit() const { return tuning_->UpperLimit; }
 
-void PanelRig::TuneTo(std::int32_t hz) { tuning_->TuneManually(hz); }
+void PanelRig::TuneTo(std::int32_t hz) { tuning_->TuneManually(hz, false); }
 
 int PanelRig::Mode() const { return tuning_->Mode[tuning_->Window]; }
 

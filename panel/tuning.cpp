@@ -129,10 +129,10 @@ void Tuning::SetTrackBarRange(bool raiseZeroMinimum) {
 
 void Tuning::TrackBar1Change(int position) { TuneManually(position * 100000); }
 
-void Tuning::TuneManually(std::int32_t frequency) {
+void Tuning::TuneManually(std::int32_t frequency, bool signalWhenIdle) {
   if (bandScope_->Sweeping()) bandScope_->BandLoop_Stop();
   scan_->BandIdxScanSet();
-  scan_->ST_SC_Stop();
+  if (signalWhenIdle || scan_->Scanning()) scan_->ST_SC_Stop();
   identification_->SelectIdxModeOff();
   Frequency[Window] = frequency;
   PrintDial();

@@ -102,8 +102,10 @@ class Tuning {
 
   // The panel's controls.
   void TrackBar1Change(int position);
-  // Tuning by hand (the track bar, a network client): a running scan or sweep ends first.
-  void TuneManually(std::int32_t frequency);
+  // Tuning by hand (the track bar, a network client): a running scan or sweep ends first. A
+  // network client, which asks for its own reading once the frequency is out, passes
+  // `signalWhenIdle` = false: the stop's signal request is then sent only to end a scan.
+  void TuneManually(std::int32_t frequency, bool signalWhenIdle = true);
   void UpDown1Click(bool up);
   void StepButtonClick(int index);
   void ModeButtonClick(int mode);

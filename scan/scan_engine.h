@@ -80,6 +80,7 @@ class ScanEngine : public ScanControl {
   void ST_SC_ButtonClick() override;
   void ST_SC_Stop() override;
   void ScanStopped() override;
+  bool Scanning() const override { return ScanState != kStopped; }
   void BandIdxScanSet() override;
   void PrintSquelch() override;
   void SignalRead(int level) override;

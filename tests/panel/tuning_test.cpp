@@ -68,6 +68,10 @@ TEST_F(TuningTest, TrackBarTunesInWholeHundredKilohertz) {
   EXPECT_EQ(rig.rx.Frames(),
             (std::vector<std::string>{"FEFE34E01502FD", "FEFE34E0000000004501FD"}));
   EXPECT_EQ(rig.view.trackBarPosition, 1450);
+  // A network client, which asks for its own reading, tunes an idle panel with one frame.
+  rig.rx.ClearLog();
+  t.TuneManually(146000000, false);
+  EXPECT_EQ(rig.rx.Frames(), (std::vector<std::string>{"FEFE34E0000000004601FD"}));
 }
 
 TEST_F(TuningTest, StepKeysSendOnlyStepsTheReceiverHas) {

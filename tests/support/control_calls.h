@@ -15,6 +15,7 @@ struct ControlCalls : ScanControl, IdentificationControl, BandScopeControl, Memo
   void ST_SC_ButtonClick() override { Note("stop"); }
   void ST_SC_Stop() override { Note("ST_SC_Stop"); }
   void ScanStopped() override { Note("ScanStopped"); }
+  bool Scanning() const override { return scanning; }
   void BandIdxScanSet() override { Note("BandIdxScanSet"); }
   void PrintSquelch() override { Note("PrintSquelch"); }
   void AutoMode_IdxChk() override { Note("AutoMode_IdxChk"); }
@@ -46,6 +47,7 @@ struct ControlCalls : ScanControl, IdentificationControl, BandScopeControl, Memo
   }
 
   bool sweeping = false;
+  bool scanning = false;
   std::vector<std::string> calls;
   std::function<void(const std::string&)> onCall;
 };
