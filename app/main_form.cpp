@@ -37,6 +37,7 @@
 #include "stations/cp932.h"
 #include "stations/csv_dialogs_qt.h"
 #include "stations/data_form.h"
+#include "stations/find.h"
 #include "ui/guard_qt.h"
 #include "ui/ui_style_qt.h"
 
@@ -321,7 +322,11 @@ void TMainForm::FormClose() {
   QApplication::restoreOverrideCursor();
 }
 
-void TMainForm::CsvExportClick() { ExportStationsCsv(this, stations); }
+void TMainForm::CsvExportClick() {
+  ExportStationsCsv(this, stations,
+                    FindAll(ReadFindConditionsCp932(editor.FindSave), editor.AndOrFlag,
+                            stations.Data, stations.Indexes.AllIndex));
+}
 
 void TMainForm::CsvImportClick() {
   if (!ImportStationsCsv(this, stations)) return;

@@ -126,10 +126,21 @@ Reading ReadOffThread(QWidget* parent, const QByteArray& bytes, const MemoData& 
 
 }  // namespace
 
-void ExportStationsCsv(QWidget* parent, const StationList& stations) {
+void ExportStationsCsv(QWidget* parent, const StationList& stations, const StationIndex& found) {
   const ExportChoice* choice = nullptr;
   const QString path = AskFile(parent, true, &choice);
   if (path.isEmpty()) return;
+  const StationIndex* which = &stations.Indexes.AllIndex;
+  if (found.Count() > 0) {
+    QMessageBox ask(QMessageBox::Question, "IC-R7100",
+                    QString("検索条件に合う %1 件だけを書き出しますか？").arg(found.Count()),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    ask.setObjectName("CsvFindQuestion");
+    ask.setDefaultButton(QMessageBox::No);
+    ask.button(QMessageBox::Yes)->setText("は い");
+    ask.button(QMessageBox::No)->setText("い い え");
+    if (ask.exec() == QMessageBox::Yes) which = &found;
+  }
   std::string bytes;
   QString note;
   if (choice->format == CsvFormat::kFennix) {
@@ -146,9 +157,9 @@ void ExportStationsCsv(QWidget* parent, const StationList& stations) {
       ask.button(QMessageBox::No)->setText("い い え");
       withKeys = ask.exec() == QMessageBox::Yes;
     }
-    bytes = WriteStationCsv(stations.Data, stations.Indexes.AllIndex, withKeys, choice->encoding);
+    bytes = WriteStationCsv(stations.Data, *which, withKeys, choice->encoding);
   } else {
-    CsvExport out = WriteOtherProgramCsv(stations.Data, stations.Indexes.AllIndex, choice->format);
+    CsvExport out = WriteOtherProgramCsv(stations.Data, *which, choice->format);
     bytes = std::move(out.bytes);
     if (out.bandsLeftOut > 0)
       note = QString("帯域 (PROG) の %1 件は書き出していません (%2 は一つの周波数だけを持ちます)。")

@@ -97,3 +97,13 @@ FindResult Find_Sub(const FindConditions& c, int andOrFlag, const MemoData& data
   if (b == kNoneApplied) return {FindResult::kNoCondition, start};
   return {FindResult::kNotFound, start};
 }
+
+StationIndex FindAll(const FindConditions& conditions, int andOrFlag, const MemoData& data,
+                     const StationIndex& index) {
+  StationIndex found;
+  for (FindResult r = Find_Sub(conditions, andOrFlag, data, index, 0, 1);
+       r.outcome == FindResult::kFound;
+       r = Find_Sub(conditions, andOrFlag, data, index, r.position, 1))
+    found.Item[static_cast<std::size_t>(++found.Item[0])] = index[r.position];
+  return found;
+}

@@ -65,6 +65,11 @@ FindResult Find_Sub(const FindConditions& conditions, int andOrFlag, const MemoD
                     const StationIndex& index, int start, int step,
                     const std::function<void()>& eachRecord = {});
 
+// Every entry of `index` that meets the conditions, in its order (none when no condition is
+// given): what an export of the find result writes.
+StationIndex FindAll(const FindConditions& conditions, int andOrFlag, const MemoData& data,
+                     const StationIndex& index);
+
 // The same from the fields' texts, as the window calls it.
 inline FindResult Find_Sub(const FindTexts& texts, int andOrFlag, const MemoData& data,
                            const StationIndex& index, int start, int step,

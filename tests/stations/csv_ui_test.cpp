@@ -15,6 +15,7 @@
 
 #include "app/main_form.h"
 #include "stations/cp932.h"
+#include "stations/find.h"
 #include "stations/station_csv.h"
 #include "tests/stations/temp_folder.h"
 
@@ -162,6 +163,20 @@ TEST(CsvMenu, ExportWritesTheListAndTheMemoryKeysWhenAsked) {
             WriteStationCsv(form.stations.Data, form.stations.Indexes.AllIndex, true));
   EXPECT_NE(ReadFileBytes(dir / "list.csv").find(",東京,145.000000,"), std::string::npos);
   EXPECT_FALSE(form.stations.DataChanged);
+
+  // After a find, only the stations it meets, when the user says so.
+  form.stations.Data[5].Frequency = 433000000;
+  form.stations.Data[5].Name.Assign(Utf8ToCp932("大阪"));
+  form.stations.AutoMode_IdxInit();
+  form.editor.FindSave[kFindName] = Utf8ToCp932("東京");
+  ModalDriver found({ChooseFile(dir / "found.csv"),
+                     Press(QMessageBox::Yes, nullptr, "CsvFindQuestion"),
+                     Press(QMessageBox::No, nullptr, "CsvMemoryQuestion")});
+  form.CsvExport->trigger();
+  EXPECT_TRUE(found.Done());
+  const std::string text = ReadFileBytes(dir / "found.csv");
+  EXPECT_NE(text.find("東京"), std::string::npos);
+  EXPECT_EQ(text.find("大阪"), std::string::npos);
 }
 
 // The same file twice: the second summary names the stations already there and adds them only
