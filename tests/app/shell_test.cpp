@@ -50,9 +50,8 @@ TEST(ShellExit, CloseBoxAndSessionEndNeverDropAChangedListUnasked) {
     Shell box, end;
     box.ExitChoice = end.ExitChoice = before;
     EXPECT_EQ(box.CloseBox(changed, ask), after != Shell::kUndecided || !changed);
-    EXPECT_EQ(end.EndSession(
-                  changed, [] { return true; }, ask),
-              session);
+    auto yes = [] { return true; };
+    EXPECT_EQ(end.EndSession(changed, yes, ask), session);
     EXPECT_EQ(box.ExitChoice, after);
     EXPECT_EQ(end.ExitChoice, after);
   }

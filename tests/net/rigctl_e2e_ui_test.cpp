@@ -47,7 +47,6 @@ class NetPort : public SimEndToEnd {
     std::ofstream(ini_) << "[NET]\nEnable=" << enable << "\nAddress=127.0.0.1\nPort=" << port
                         << "\n";
   }
-  // The line as fast as the pseudo-terminal carries it.
   void StartSim() { SimEndToEnd::StartSim({"--baud", "0"}); }
   // A raw client, connected.
   std::unique_ptr<QTcpSocket> Connect() {
@@ -176,8 +175,7 @@ TEST_F(NetPort, ClientsThatMisbehaveCostOnlyTheirOwnConnection) {
   EXPECT_TRUE(Dropped(*fifth));
   EXPECT_EQ(fifth->readAll().toStdString(), "RPRT -11\n");  // told, not reset
   EXPECT_EQ(Ask(*more.back(), "t\n"), "0\n");
-  // Once a connection has been silent long enough, a newcomer takes the place of the
-  // quietest one.
+  // A newcomer takes the place of a connection silent long enough.
   form_->rigctl->SetIdleLimit(200);
   Wait(300);
   EXPECT_EQ(Ask(*good, "t\n"), "0\n");
@@ -192,7 +190,7 @@ TEST_F(NetPort, EveryPipelinedRequestIsAnsweredInOrderAndABrowserRunsNothing) {
   WriteSettings(1, port_);
   StartProgram();
   const std::int32_t before = form_->tuning.Frequency[1];
-  // Two clients each pipelining more than a turn's worth, one with a logger's poll line.
+  // Two clients pipelining more than a turn's worth each.
   auto a = Connect();
   auto b = Connect();
   std::string pollA, pollB, expectA, expectB;
@@ -224,7 +222,7 @@ TEST_F(NetPort, EveryPipelinedRequestIsAnsweredInOrderAndABrowserRunsNothing) {
   EXPECT_EQ(Ask(*a, "f l AF\n"), std::to_string(before) + "\n0.027451\n");
 }
 
-TEST_F(NetPort, ReadingsAfterATuneAreOfTheNewFrequencyAndTunesAreCoalesced) {
+TEST_F(NetPort, AgainstTheReceiverTunesReadingsWatchSweepAndALostLine) {
   WriteSettings(1, port_);
   StartSim();
   StartProgram();
@@ -241,39 +239,15 @@ TEST_F(NetPort, ReadingsAfterATuneAreOfTheNewFrequencyAndTunesAreCoalesced) {
   EXPECT_TRUE(WaitFor([&] { return !Tuned().empty() && Tuned().back() == 147487500; }));
   EXPECT_LT(Tuned().size() - tunedBefore, 50u);
 
-  // A scanner's tune-then-read: the reading comes from a signal reply received after the
-  // tune went out.
+  // A scanner's tune-then-read: the reading comes from a reply received after the tune.
   const std::uint32_t readings = form_->meter.SignalReadings;
   const std::string fresh = Ask(*tracker, "F 433500000 l RAWSTR\n", 2);
   EXPECT_EQ(fresh.rfind("RPRT 0\n", 0), 0u) << fresh;
   EXPECT_GT(form_->meter.SignalReadings, readings);
   EXPECT_EQ(Tuned().back(), 433500000);
-}
 
-TEST_F(NetPort, ALostReceiverUnderABurstIsToldOnceAndThePortGoesOn) {
-  WriteSettings(1, port_);
-  StartSim();
-  StartProgram();
-  auto c = Connect();
-  EXPECT_EQ(Ask(*c, "F 145100000\n"), "RPRT 0\n");
-  sim_.reset();  // the adapter is pulled out
-  std::string burst;
-  for (int i = 0; i < 40; ++i) burst += (i % 2 ? "M FM 15000\n" : "L AF 0.5\n");
-  const std::string answers = Ask(*c, burst, 40);
-  EXPECT_EQ(std::count(answers.begin(), answers.end(), '\n'), 40) << answers;
-  EXPECT_TRUE(WaitFor([&] { return !form_->Comm1.IsOpen(); }));
-  Wait(300);
-  EXPECT_EQ(messages_, 1);
-  // The port still serves the panel, off line.
-  EXPECT_EQ(Ask(*c, "f\n"), "145100000\n");
-}
-
-TEST_F(NetPort, AWatcherFollowsThePanelAndAClientRunsTheScanAndTheSweep) {
-  WriteSettings(1, port_);
-  StartSim();
-  StartProgram();
+  // A watcher follows the panel; a client runs the scan and the sweep.
   auto watcher = Connect();
-  auto c = Connect();
   std::string pushed;
   auto told = [&](const std::string& text) {
     return WaitFor([&] {
@@ -284,20 +258,20 @@ TEST_F(NetPort, AWatcherFollowsThePanelAndAClientRunsTheScanAndTheSweep) {
   watcher->write("\\fennix_watch on\n");
   EXPECT_TRUE(told("RPRT 0\nfennix_watch: Freq=" + std::to_string(form_->tuning.Frequency[1]) +
                    " Mode=FM Width=15000 VFO=VFOA DCD="));
-  EXPECT_EQ(Ask(*c, "F 433920000\n"), "RPRT 0\n");
+  EXPECT_EQ(Ask(*tracker, "F 433920000\n"), "RPRT 0\n");
   EXPECT_TRUE(told("fennix_watch: Freq=433920000 "));
-  EXPECT_EQ(Ask(*c, "\\fennix_scan up\n"), "RPRT 0\n");
+  EXPECT_EQ(Ask(*tracker, "\\fennix_scan up\n"), "RPRT 0\n");
   EXPECT_EQ(form_->scan.ScanState, ScanEngine::kUp);
   EXPECT_TRUE(told(" Scan=up "));
-  EXPECT_EQ(Ask(*c, "\\fennix_scan stop\n"), "RPRT 0\n");
+  EXPECT_EQ(Ask(*tracker, "\\fennix_scan stop\n"), "RPRT 0\n");
   EXPECT_EQ(form_->scan.ScanState, 0);
   EXPECT_TRUE(told(" Scan=stop "));
 
-  EXPECT_EQ(Ask(*c, "\\fennix_get_sweep\n"), "RPRT -11\n");  // none yet
-  EXPECT_EQ(Ask(*c, "\\fennix_sweep start\n"), "RPRT 0\n");
+  EXPECT_EQ(Ask(*tracker, "\\fennix_get_sweep\n"), "RPRT -11\n");  // none yet
+  EXPECT_EQ(Ask(*tracker, "\\fennix_sweep start\n"), "RPRT 0\n");
   EXPECT_TRUE(told(" Sweep=1\n"));
   ASSERT_TRUE(WaitFor([&] { return !form_->bandScope.SweepRunning; }, 15000));
-  std::istringstream sweep(Ask(*c, "\\fennix_get_sweep\n"));
+  std::istringstream sweep(Ask(*tracker, "\\fennix_get_sweep\n"));
   std::int32_t start = 0, spacing = 0;
   sweep >> start >> spacing;
   EXPECT_EQ(start, form_->bandScope.LastSweepStart);
@@ -305,6 +279,18 @@ TEST_F(NetPort, AWatcherFollowsThePanelAndAClientRunsTheScanAndTheSweep) {
   int levels = 0;
   for (int level; sweep >> level; ++levels) EXPECT_TRUE(level >= 0 && level <= 255) << level;
   EXPECT_EQ(levels, form_->bandScope.BandPoints);
+
+  // The adapter pulled out under a burst: told once, and the port serves the panel off line.
+  EXPECT_EQ(Ask(*logger, "F 145100000\n"), "RPRT 0\n");
+  sim_.reset();
+  burst.clear();
+  for (int i = 0; i < 40; ++i) burst += (i % 2 ? "M FM 15000\n" : "L AF 0.5\n");
+  answers = Ask(*logger, burst, 40);
+  EXPECT_EQ(std::count(answers.begin(), answers.end(), '\n'), 40) << answers;
+  EXPECT_TRUE(WaitFor([&] { return !form_->Comm1.IsOpen(); }));
+  Wait(300);
+  EXPECT_EQ(messages_, 1);
+  EXPECT_EQ(Ask(*logger, "f\n"), "145100000\n");
 }
 
 TEST_F(NetPort, APortInUseIsToldOnceAndTheProgramGoesOn) {

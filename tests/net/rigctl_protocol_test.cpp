@@ -216,11 +216,19 @@ TEST(RigctlProtocol, BadFrequenciesAndUnknownCommands) {
   EXPECT_EQ(panel.frequency, 145000000);
 }
 
-TEST(RigctlProtocol, ExtendedProtocolEchoesAndEndsEveryAnswer) {
+TEST(RigctlProtocol, ExtendedProtocolAndWhatRigctldAnswersForThisReceiver) {
   FakePanel panel;
   panel.reading = 255;
   RunTable(
       {
+          // What rigctld answers for this receiver.
+          {"s", "0\nVFOA\n", ""},
+          {"+s", "get_split_vfo:\nSplit: 0\nTX VFO: VFOA\nRPRT 0\n", ""},
+          {"\\get_vfo_info VFOB", "430000000\nFM\n15000\n0\n0\n", ""},
+          {"+\\get_vfo_info",
+           "get_vfo_info:\nFreq: 145000000\nMode: FM\nWidth: 15000\nSplit: 0\nSatMode: 0\nRPRT 0\n",
+           ""},
+          {"u FAGC", "RPRT -11\n", ""},
           {"+f", "get_freq:\nFrequency: 145000000\nRPRT 0\n", ""},
           {"+\\get_freq", "get_freq:\nFrequency: 145000000\nRPRT 0\n", ""},
           {"+F 145500000", "set_freq: 145500000\nRPRT 0\n", "tune 145500000"},
@@ -241,8 +249,19 @@ TEST(RigctlProtocol, ExtendedProtocolEchoesAndEndsEveryAnswer) {
           {"+\\chk_vfo", "ChkVFO: 0\n", ""},
           {"+x", "RPRT -11\n", ""},
           {"+", "RPRT -11\n", ""},
+          {"V Main", "RPRT 0\n", "window 1"},
+          {"V Sub", "RPRT 0\n", "window 2"},
       },
       panel);
+  const std::string info = Execute("\\get_rig_info", panel).text;
+  EXPECT_EQ(info.rfind("VFO=VFOA Freq=430000000 Mode=FM Width=15000 RX=0 TX=0\n"
+                       "VFO=VFOB Freq=145500000 Mode=FM Width=15000 RX=1 TX=0\nSplit=0 SatMode=0\n",
+                       0),
+            0u)
+      << info;
+  EXPECT_NE(info.find("\nCRC=0x"), std::string::npos);
+  EXPECT_EQ(Execute("\\get_modes", panel).text.rfind("AM USB LSB FM WFM\nBandwidths:\n", 0), 0u);
+  EXPECT_NE(Execute("\\dump_state", panel).text.find("targetable_vfo=0x0\n"), std::string::npos);
 }
 
 TEST(RigctlProtocol, SeveralCommandsToALineEachWithItsOwnArgumentsAndPrefix) {
@@ -272,33 +291,7 @@ TEST(RigctlProtocol, SeveralCommandsToALineEachWithItsOwnArgumentsAndPrefix) {
   EXPECT_TRUE(r.close);
 }
 
-TEST(RigctlProtocol, WhatRigctldAnswersForThisReceiver) {
-  FakePanel panel;
-  RunTable(
-      {
-          {"s", "0\nVFOA\n", ""},
-          {"+s", "get_split_vfo:\nSplit: 0\nTX VFO: VFOA\nRPRT 0\n", ""},
-          {"\\get_vfo_info VFOB", "430000000\nFM\n15000\n0\n0\n", ""},
-          {"+\\get_vfo_info",
-           "get_vfo_info:\nFreq: 145000000\nMode: FM\nWidth: 15000\nSplit: 0\nSatMode: 0\nRPRT 0\n",
-           ""},
-          {"V Main", "RPRT 0\n", ""},
-          {"V Sub", "RPRT 0\n", "window 2"},
-          {"u FAGC", "RPRT -11\n", ""},
-      },
-      panel);
-  const std::string info = Execute("\\get_rig_info", panel).text;
-  EXPECT_EQ(info.rfind("VFO=VFOA Freq=430000000 Mode=FM Width=15000 RX=0 TX=0\n"
-                       "VFO=VFOB Freq=145000000 Mode=FM Width=15000 RX=1 TX=0\nSplit=0 SatMode=0\n",
-                       0),
-            0u)
-      << info;
-  EXPECT_NE(info.find("\nCRC=0x"), std::string::npos);
-  EXPECT_EQ(Execute("\\get_modes", panel).text.rfind("AM USB LSB FM WFM\nBandwidths:\n", 0), 0u);
-  EXPECT_NE(Execute("\\dump_state", panel).text.find("targetable_vfo=0x0\n"), std::string::npos);
-}
-
-TEST(TuneQueue, OnlyTheNewestTuneGoesOutAndAReadingWaitsForOneTakenAfterIt) {
+TEST(TuneQueue, NewestTuneOnlyFreshReadingsAndAHeldWindow) {
   FakePanel panel;
   net::TuneQueue q(panel);
   EXPECT_TRUE(q.Fresh(net::Reading::kSignal));
@@ -327,23 +320,22 @@ TEST(TuneQueue, OnlyTheNewestTuneGoesOutAndAReadingWaitsForOneTakenAfterIt) {
   q.TuneTo(145400000);
   panel.online = false;
   EXPECT_TRUE(q.Fresh(net::Reading::kSignal));
-}
 
-TEST(TuneQueue, HamlibsOpeningReadsWindowBWithoutPressingTheWindowKey) {
-  FakePanel panel;
-  net::TuneQueue q(panel);
-  EXPECT_TRUE(q.SelectWindow(2));
-  EXPECT_EQ(q.Window(), 2);
-  EXPECT_EQ(q.Frequency(), 430000000);
-  EXPECT_TRUE(q.SelectWindow(1));
-  EXPECT_FALSE(q.Pending());
-  EXPECT_TRUE(panel.calls.empty());
+  // Hamlib's opening reads window B without pressing the window key.
+  FakePanel fresh;
+  net::TuneQueue w(fresh);
+  EXPECT_TRUE(w.SelectWindow(2));
+  EXPECT_EQ(w.Window(), 2);
+  EXPECT_EQ(w.Frequency(), 430000000);
+  EXPECT_TRUE(w.SelectWindow(1));
+  EXPECT_FALSE(w.Pending());
+  EXPECT_TRUE(fresh.calls.empty());
   // Held, it goes before anything that needs the receiver in that window.
-  q.SelectWindow(2);
-  q.TuneTo(433000000);
-  EXPECT_EQ(panel.calls, std::vector<std::string>{"window 2"});
-  q.Flush();
-  EXPECT_EQ(panel.calls.back(), "tune 433000000");
+  w.SelectWindow(2);
+  w.TuneTo(433000000);
+  EXPECT_EQ(fresh.calls, std::vector<std::string>{"window 2"});
+  w.Flush();
+  EXPECT_EQ(fresh.calls.back(), "tune 433000000");
 }
 
 TEST(RigctlProtocol, QuitClosesAfterItsAnswer) {

@@ -1,5 +1,4 @@
-// The server's scheduling against a panel whose readings the test hands out: a reading after a
-// tune waits for one taken after it, bounded, while the other clients are served.
+// The server's scheduling against a panel whose readings the test hands out.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -15,15 +14,11 @@ class HeldPanel : public net::RigPanel {
  public:
   std::int32_t frequency = 145000000;
   std::uint32_t readings = 0;
-  int tunes = 0;
 
   std::int32_t Frequency() const override { return frequency; }
   std::int32_t LowerLimit() const override { return 25000000; }
   std::int32_t UpperLimit() const override { return 1299999900; }
-  void TuneTo(std::int32_t hz) override {
-    frequency = hz;
-    ++tunes;
-  }
+  void TuneTo(std::int32_t hz) override { frequency = hz; }
   int Mode() const override { return 5; }
   void SetMode(int) override {}
   int Window() const override { return 1; }
@@ -50,12 +45,7 @@ bool WaitFor(F done, int ms = 5000) {
 
 std::string Read(QTcpSocket& s, std::size_t bytes, int ms = 5000) {
   std::string got;
-  WaitFor(
-      [&] {
-        got += s.readAll().toStdString();
-        return got.size() >= bytes;
-      },
-      ms);
+  WaitFor([&] { return (got += s.readAll().toStdString()).size() >= bytes; }, ms);
   return got;
 }
 

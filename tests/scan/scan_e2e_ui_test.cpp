@@ -49,9 +49,8 @@ TEST_F(ScanEndToEnd, InfiniteStopsOnTheCarrier) {
             (std::vector<std::int32_t>{145920000, 145940000, 145960000, 145980000, 146000000}));
 }
 
-// The receiver holds its squelch and signal answers back 150 ms. A scan started while a poll
-// taken on the carrier is on the line, and restarted inside a later step, never stops on an
-// empty channel with that reading, and asks once per channel.
+// Readings held back 150 ms: a scan started while a poll on the carrier is on the line, and
+// restarted inside a later step, never stops on an empty channel and asks once per channel.
 TEST_F(SimEndToEnd, StaleReadingsNeverStopTheScan) {
   StartSim({"--delay", "15=150"}, "146.000 200 12000 always\n");
   StartProgram();

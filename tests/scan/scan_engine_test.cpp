@@ -44,8 +44,7 @@ TEST_F(ScanTest, ResumeRulesHoldForTheirTimes) {
       // A steady signal holds about StopTime, then the scan steps on and the delay starts
       // again on the next reading.
       {"DELAY steady", ScanEngine::kDelay, {{500, 100000}}, {{500, 5000}, {5550, 5000}}},
-      // Gone after 2 s: on at once, and the next signal gets a full delay of its own, 1 s
-      // or 4 s later alike (no deadline is left over from the first).
+      // Gone after 2 s: on at once; the next signal, 1 s or 4 s later, gets a full delay.
       {"DELAY 2s, back 1s later",
        ScanEngine::kDelay,
        {{500, 2500}, {3500, 100000}},
@@ -111,9 +110,7 @@ TEST_F(ScanTest, RangeEndsStopOrWrapInsideTheBand) {
        145040000,
        {145020000, 145105000, 145100000, 145080000},
        ScanEngine::kDown},
-      // The edge wrapped to is read like any channel: a carrier there is found. Ranges stay
-      // inside the limits: the gap above a 10-20 MHz band starts at 25 MHz, a band past the
-      // top ends at the upper limit.
+      // A carrier on the edge wrapped to is found; ranges stay inside the receiver's limits.
       // clang-format off
       {"band up, carrier", true, true, 145060000, {145080000, 145100000, 145005000}, 0, 145005000},
       {"band down, carrier", true, false, 145040000, {145020000, 145105000}, 0, 145105000},
@@ -266,8 +263,7 @@ TEST_F(ScanTest, ALostReplyDoesNotStopTheScan) {
   }
 }
 
-// A reading is applied only to the channel it was taken at, and one chain of requests runs:
-// each squelch request follows the last tune by ScanTime. The carrier is at 145.060 only.
+// A reading counts only for its own channel, and one chain of requests runs.
 TEST_F(ScanTest, EachReadingBelongsToItsChannelAndOneChainRuns) {
   enum Press { kNone, kOnSquelchAtCarrier, kOnTuneToCarrier, kOnPollBeforeStart };
   struct Case {
@@ -338,8 +334,7 @@ TEST_F(ScanTest, AStoppedHoldLeavesNoDeadline) {
   EXPECT_EQ(rig.scan.ScanState, ScanEngine::kUp);
 }
 
-// A type filter that no station of the range passes is nothing to scan: flash and stop,
-// the frequency left where it was.
+// A type filter no station passes: flash and stop where it was.
 TEST_F(ScanTest, AFilterMatchingNothingIsNothingToScan) {
   Put(1, 145000000, 0, 0, 5, "AIR");
   Put(2, 145100000, 0, 0, 5, "MARINE");
@@ -354,8 +349,7 @@ TEST_F(ScanTest, AFilterMatchingNothingIsNothingToScan) {
   EXPECT_EQ(rig.tuning.Frequency[1], 145050000);
 }
 
-// A station or band stored without a mode or step (0) leaves the receiver's as they are:
-// no mode or step frame, which the receiver would refuse and so start the rewrite again.
+// A stored mode or step of 0 sends no frame (the receiver would refuse it).
 TEST_F(ScanTest, AStoredZeroModeOrStepSendsNoFrame) {
   Put(1, 144000000, 146000000, 20000, 0, "BAND");
   Put(2, 145500000, 0, 0, 0, "NONE");

@@ -179,8 +179,7 @@ TEST(CsvMenu, ExportWritesTheListAndTheMemoryKeysWhenAsked) {
   EXPECT_EQ(text.find("大阪"), std::string::npos);
 }
 
-// The same file twice: the second summary names the stations already there and adds them only
-// on "既にある局も追加". An export chosen as gqrx's type reads back as gqrx bookmarks.
+// Duplicates added only on request; an export as gqrx's type reads back as gqrx bookmarks.
 TEST(CsvMenu, DuplicatesOnRequestAndTheExportTypeChosenInTheDialog) {
   TMainForm form;
   form.ReleaseSplash();

@@ -1,5 +1,4 @@
-// The fennix-list tool run as a user runs it: its exit statuses, and an import that waits for
-// a running Fennix to let go of the list.
+// The fennix-list tool as a user runs it.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 

@@ -158,7 +158,7 @@ TEST(StationCsvRead, OwnFormatFieldsBandsAndCuts) {
   EXPECT_EQ(read.rows[5].skip, CsvSkip::kBadValue);
 }
 
-TEST(StationCsvRead, WindowsLineEndsUpToTheLastLine) {
+TEST(StationCsvRead, LineEndsUpToTheLastLineAndBlankLinesBeforeTheHeader) {
   std::string csv(kCsvHeader[0]);
   for (std::size_t i = 1; i < kCsvHeader.size(); ++i) csv += "," + std::string(kCsvHeader[i]);
   const CsvReadResult read = ReadStationCsv(csv + "\r\n,a,145,,,,,,,x,\r\n\r\n,b,146,,,,,,,,F2\r");
@@ -167,6 +167,15 @@ TEST(StationCsvRead, WindowsLineEndsUpToTheLastLine) {
   EXPECT_EQ(read.rows[0].record.Etc.View(), "x");
   EXPECT_EQ(read.rows[1].line, 4);
   EXPECT_EQ(read.rows[1].memoryKey, 2);
+  // Blank lines before the header, in each kind of line end, let it tell the format.
+  for (const std::string end : {"\n", "\r\n", "\r"}) {
+    const CsvReadResult read = ReadStationCsv(end + end + "# Frequency ; Name ; Modulation" + end +
+                                              "145000000; a; AM" + end);
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_EQ(read.format, CsvFormat::kGqrx);
+    ASSERT_EQ(read.rows.size(), 1u);
+    EXPECT_EQ(read.rows[0].line, 4);
+  }
 }
 
 TEST(StationCsvRead, MalformedFilesGiveAMessageAndNoRows) {
@@ -175,6 +184,9 @@ TEST(StationCsvRead, MalformedFilesGiveAMessageAndNoRows) {
       "Location,Remarks\n";
   std::string manyLines = header;
   for (int i = 0; i < 100000; ++i) manyLines += ",x,145.0,,,,,,,\n";
+  std::string manyValues = "{\"bookmarks\": [0";
+  for (int i = 0; i < kJsonMaxValues; ++i) manyValues += ",0";
+  manyValues += "]}";
   struct Case {
     std::string name;
     std::string bytes;
@@ -199,6 +211,15 @@ TEST(StationCsvRead, MalformedFilesGiveAMessageAndNoRows) {
       {"gqrx without its header", "# Tag name ; color\nUntagged ; #c0c0c0\n145000000; a; FM\n",
        "見出し行"},
       {"empty", "", "空です"},
+      // SDR++ files are refused whole, with the line.
+      {"SDR++ trailing comma",
+       "{\n\"lists\": {\n\"a\": {\"bookmarks\": {\"x\": {\"frequency\": 1e8,}}}}}", "3 行目"},
+      {"SDR++ lone surrogate", "{\"bookmarks\": {\"x\": {\"frequency\": \"\\ud800\"}}}", "1 行目"},
+      {"SDR++ text after", "{\"bookmarks\": {}} x", "余分な文字"},
+      {"SDR++ too deep", "{\"a\": " + std::string(5000, '[') + std::string(5000, ']') + "}",
+       "JSON として読めません"},
+      {"SDR++ no bookmarks", "{\"selectedList\": \"General\"}", "\"bookmarks\" がありません"},
+      {"SDR++ too many values", manyValues, "JSON の値が多すぎます"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -350,20 +371,15 @@ TEST(StationCsvText, CharactersCp932CannotHoldBecomeOnePlaceholder) {
   EXPECT_EQ(Utf8ToCp932("\xE2\x82\xAC"), "?");  // the euro sign
 }
 
-}  // namespace
-
-namespace {
-
-// Other programs' files as they write them, and ours as an old spreadsheet saves it: what
-// each import would add, what it refuses, what texts it changes; a second import of the
-// same file adds nothing but names the stations already there.
+// Sample files of each format: what an import adds, refuses and changes; a second import of
+// the same file finds the duplicates.
 TEST(StationCsvSamples, ImportCountsAndASecondImportFindsTheDuplicates) {
   struct Case {
     std::string file;
     CsvFormat format;
     int stations, memoryKeys, outOfRange, badValue, noFrequency;
     int replacedFields, approximated, placeholders, cutFields;
-    int line;  // one station to look at: its line, name and frequency
+    int line;  // one station's line, name and frequency
     std::string name;
     std::int32_t frequency;
   };
@@ -407,9 +423,8 @@ TEST(StationCsvSamples, ImportCountsAndASecondImportFindsTheDuplicates) {
   }
 }
 
-// Every export read into an empty list gives the same stations: all of them in our own CSV
-// (converter frequencies below 25 MHz too), the single stations the receiver tunes in CHIRP's
-// and gqrx's.
+// Every export reads back the same stations: all in our own CSV (below 25 MHz too), the
+// receiver's single stations in CHIRP's and gqrx's.
 TEST(StationCsvRoundTrip, EveryExportReadsBackIntoAnEmptyList) {
   MemoData list;
   list[1] = Station(3925000, 0, 2, 1000, 0, 2, "ラジオNIKKEI", "短波", "東京", "コンバーター");
@@ -427,14 +442,11 @@ TEST(StationCsvRoundTrip, EveryExportReadsBackIntoAnEmptyList) {
     std::string bytes;
     std::vector<int> records;  // the records that come back
   };
+  const std::vector<int> all = {1, 2, 3, 4, 5, 6, 7, 10001};
   const std::vector<Case> cases = {
-      {"UTF-8", WriteStationCsv(list, indexes.AllIndex, true), {1, 2, 3, 4, 5, 6, 7, 10001}},
-      {"UTF-8 with BOM",
-       WriteStationCsv(list, indexes.AllIndex, true, CsvEncoding::kUtf8Bom),
-       {1, 2, 3, 4, 5, 6, 7, 10001}},
-      {"Shift-JIS",
-       WriteStationCsv(list, indexes.AllIndex, true, CsvEncoding::kShiftJis),
-       {1, 2, 3, 4, 5, 6, 7, 10001}},
+      {"UTF-8", WriteStationCsv(list, indexes.AllIndex, true), all},
+      {"UTF-8 with BOM", WriteStationCsv(list, indexes.AllIndex, true, CsvEncoding::kUtf8Bom), all},
+      {"Shift-JIS", WriteStationCsv(list, indexes.AllIndex, true, CsvEncoding::kShiftJis), all},
       {"CHIRP", WriteOtherProgramCsv(list, indexes.AllIndex, CsvFormat::kChirp).bytes, {5, 6, 7}},
       {"gqrx", WriteOtherProgramCsv(list, indexes.AllIndex, CsvFormat::kGqrx).bytes, {5, 6, 7}},
   };
@@ -461,7 +473,7 @@ TEST(StationCsvRoundTrip, EveryExportReadsBackIntoAnEmptyList) {
         EXPECT_EQ(got[i], expected[i]);
         continue;
       }
-      // The other programs keep frequency, name and mode; gqrx has no semicolons in names.
+      // gqrx has no semicolons in names.
       std::string name = Utf8(expected[i].Name.View());
       if (c.name == "gqrx") std::replace(name.begin(), name.end(), ';', ',');
       EXPECT_EQ(got[i].Frequency, expected[i].Frequency);
@@ -474,11 +486,7 @@ TEST(StationCsvRoundTrip, EveryExportReadsBackIntoAnEmptyList) {
   EXPECT_EQ(WriteOtherProgramCsv(list, indexes.AllIndex, CsvFormat::kGqrx).bandsLeftOut, 1);
 }
 
-}  // namespace
-
-namespace {
-
-// A list file with one fault each: the check names it in its group, and a clean list passes.
+// A list file with one fault each: the check names it in its group.
 TEST(StationFileCheck, EachFaultInItsGroup) {
   struct Case {
     std::string name;
@@ -517,43 +525,6 @@ TEST(StationFileCheck, EachFaultInItsGroup) {
       CheckStationFile(std::string_view(reinterpret_cast<const char*>(image.data()), image.size()));
   EXPECT_EQ(check.damaged.size(), 2u);
   EXPECT_EQ(check.outOfRange.size(), 1u);
-}
-
-// SDR++ files that are not JSON, or JSON without bookmarks, are refused whole with the line.
-TEST(StationCsvSdrpp, BrokenFilesAreRefusedWithTheirLine) {
-  std::string manyValues = "{\"bookmarks\": [0";
-  for (int i = 0; i < kJsonMaxValues; ++i) manyValues += ",0";
-  manyValues += "]}";
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"{\n\"lists\": {\n\"a\": {\"bookmarks\": {\"x\": {\"frequency\": 1e8,}}}}}", "3 行目"},
-      {"{\"bookmarks\": {\"x\": {\"frequency\": \"\\ud800\"}}}", "1 行目"},
-      {"{\"bookmarks\": {}} x", "余分な文字"},
-      {std::string(5000, '[') + std::string(5000, ']'), "JSON として読めません"},
-      {"{\"selectedList\": \"General\"}", "\"bookmarks\" がありません"},
-      {manyValues, "JSON の値が多すぎます"},
-  };
-  for (const auto& [bytes, message] : cases) {
-    SCOPED_TRACE(bytes.substr(0, 40));
-    const CsvReadResult read = ReadSdrppJson(bytes);
-    EXPECT_FALSE(read.ok);
-    EXPECT_NE(read.error.find(message), std::string::npos) << read.error;
-  }
-}
-
-}  // namespace
-
-namespace {
-
-// Blank lines before the header, in each kind of line end, still let the header tell the format.
-TEST(StationCsvRead, BlankLinesBeforeTheHeaderInEveryLineEnd) {
-  for (const std::string end : {"\n", "\r\n", "\r"}) {
-    const CsvReadResult read = ReadStationCsv(end + end + "# Frequency ; Name ; Modulation" + end +
-                                              "145000000; a; AM" + end);
-    ASSERT_TRUE(read.ok) << read.error;
-    EXPECT_EQ(read.format, CsvFormat::kGqrx);
-    ASSERT_EQ(read.rows.size(), 1u);
-    EXPECT_EQ(read.rows[0].line, 4);
-  }
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The set-up shared by the end-to-end tests: fennix-sim on a pseudo-terminal of its own, COM 1
-// pointed at it, the main window with its real serial component, and the simulator's frame log.
+// End-to-end set-up: fennix-sim as COM 1, the main window, the frame log.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -29,8 +28,7 @@ struct LoggedFrame {
 
 class SimEndToEnd : public ::testing::Test {
  protected:
-  // Starts the simulator with `options`, and with `carriers` (lines of its station file) when
-  // given.
+  // `carriers`: lines of the simulator's station file, if any.
   void StartSim(std::vector<std::string> options = {}, const std::string& carriers = "") {
     if (!carriers.empty()) {
       std::ofstream(carriers_) << carriers;
@@ -96,7 +94,6 @@ class SimEndToEnd : public ::testing::Test {
   }
 
   void Wait(int ms) { form_->host.Delay(ms); }
-  // Waits until `done` holds, handling events, for at most `ms`.
   template <typename F>
   bool WaitFor(F done, int ms = 5000) {
     for (int waited = 0; waited < ms && !done(); waited += 10) Wait(10);
