@@ -295,7 +295,7 @@ TEST(MainFormShutDown, AFailingStepDoesNotCostTheSettingsOrTheList) {
   App()->OnException = nullptr;
 }
 
-TEST(MainFormActivation, OnlyAReturnFromTheProgramsOwnModalWindowRunsIt) {
+TEST(MainFormWindows, ActivationFromOurOwnModalWindowOnlyAndExactCaptions) {
   TMainForm form;
   form.ReleaseSplash();
   QEvent activate(QEvent::WindowActivate);
@@ -310,12 +310,10 @@ TEST(MainFormActivation, OnlyAReturnFromTheProgramsOwnModalWindowRunsIt) {
   EXPECT_EQ(form.bandScope.SweepStart, 433000000 - 15 * 12500);
   EXPECT_TRUE(form.M_SpeedButton->isChecked());  // and the strips still say "&M" is down
   EXPECT_EQ(form.M_ModePanel[1]->palette().color(QPalette::Window), ui::kYellow);
-}
 
-TEST(WindowCaptions, TitleBarsShowExactlyTheStatedCaptions) {
-  // Qt appends a display name to every caption, and names the application in an empty one.
+  // Title bars show exactly their captions: Qt appends a display name to every caption, and
+  // names the application in an empty one.
   EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
-  TMainForm form;
   TExitForm exit(&form);
   TComOptionForm com(&form);
   const std::pair<QWidget*, QString> cases[] = {{&form, "IC-R7100"}, {&com, "設 定"}, {&exit, " "}};
