@@ -5,15 +5,10 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
-#include <cstdint>
-#include <cstdlib>
-#include <exception>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "app/application_qt.h"
 #include "app/main_form.h"
@@ -22,8 +17,7 @@
 
 struct LoggedFrame {
   int ms = 0;
-  std::string direction;
-  std::string hex;  // without spaces
+  std::string direction, hex;  // hex without spaces
 };
 
 class SimEndToEnd : public ::testing::Test {
@@ -69,8 +63,7 @@ class SimEndToEnd : public ::testing::Test {
       std::istringstream in(line);
       LoggedFrame f;
       in >> f.ms >> f.direction;
-      std::string byte;
-      while (in >> byte) f.hex += byte;
+      for (std::string byte; in >> byte;) f.hex += byte;
       if (f.direction == "RX") out.push_back(f);
     }
     return out;
@@ -80,10 +73,7 @@ class SimEndToEnd : public ::testing::Test {
     for (const auto& f : Received()) out.push_back(f.hex);
     return out;
   }
-  bool Sent(const std::string& frame) const {
-    const auto rx = ReceivedHex();
-    return std::find(rx.begin(), rx.end(), frame) != rx.end();
-  }
+  bool Sent(const std::string& frame) const { return std::ranges::count(ReceivedHex(), frame) > 0; }
   // Frequencies the simulator was told to tune, in order.
   std::vector<std::int32_t> Tuned() const {
     std::vector<std::int32_t> out;
