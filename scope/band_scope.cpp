@@ -223,8 +223,6 @@ void BandScopeEngine::EndSweep() {
 
 void BandScopeEngine::SweepNext(int level) {
   BandScopePrintSub(SweepIndex, level);
-  if (SweepIndex == 1) sweeping_.clear();
-  sweeping_.push_back(level);
   meter_->Signal_Print();
   const std::int64_t next = static_cast<std::int64_t>(SweepFreq) + SweepStepSize();
   SweepFreq =
@@ -232,7 +230,8 @@ void BandScopeEngine::SweepNext(int level) {
   SetMarker(SweepIndex);
   ++SweepIndex;
   if (next > SweepEnd || SweepIndex > BandPoints) {
-    LastSweep = sweeping_;
+    // The pass's readings are the bars it drew, points 1 .. SweepIndex - 1.
+    LastSweep.assign(levels_.begin() + 1, levels_.begin() + SweepIndex);
     LastSweepStart = SweepStart;
     LastSweepStep = static_cast<std::int32_t>(SweepStepSize());
   }

@@ -167,7 +167,6 @@ class BandScopeEngine : public BandScopeControl {
   int barsPoints_ = 0;
   std::array<int, kMaxPoints + 1> levels_{};
 
-  std::vector<int> sweeping_;  // the levels of the pass under way
   Host* host_ = nullptr;
   Tuning* tuning_ = nullptr;
   Link* link_ = nullptr;

@@ -71,7 +71,9 @@ TEST_F(SimEndToEnd, StaleReadingsNeverStopTheScan) {
   bool asked = false;
   for (std::size_t i = from; i < rx.size(); ++i) {
     if (rx[i].size() == 22) asked = false;
-    if (rx[i] == "FEFE34E01501FD") EXPECT_FALSE(std::exchange(asked, true)) << "frame " << i;
+    if (rx[i] == "FEFE34E01501FD") {
+      EXPECT_FALSE(std::exchange(asked, true)) << "frame " << i;
+    }
   }
 }
 

@@ -306,7 +306,9 @@ TEST_F(ScanTest, EachReadingBelongsToItsChannelAndOneChainRuns) {
     f.rig.host.Delay(3000);
     ASSERT_TRUE(pressed);
     EXPECT_EQ(f.rig.scan.ScanState, c.stopsOnCarrier ? ScanEngine::kStopped : ScanEngine::kUp);
-    if (c.stopsOnCarrier) EXPECT_EQ(f.rig.tuning.Frequency[1], kCarrier);
+    if (c.stopsOnCarrier) {
+      EXPECT_EQ(f.rig.tuning.Frequency[1], kCarrier);
+    }
     // While it scans: one squelch request per channel, ScanTime after tuning it.
     std::uint32_t tunedAt = 0;
     bool asked = false;
