@@ -4,7 +4,9 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${FENNIX_BUILD_DIR:-$ROOT/build}"
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev
   libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho xvfb xauth libhamlib-utils
-  clang libclang-rt-14-dev clang-format desktop-file-utils appstream dpkg-dev)
+  clang libclang-rt-14-dev clang-format desktop-file-utils appstream dpkg-dev
+  qt6-l10n-tools qt6-translations-l10n qt6-multimedia-dev libsndfile1-dev ser2net
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good)
 
 install_packages() {
   local missing=()
