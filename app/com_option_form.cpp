@@ -37,21 +37,21 @@ QGroupBox* RadioGroup(QWidget* parent, const char* name, const QString& title,
 
 TComOptionForm::TComOptionForm(QWidget* parent) : QDialog(parent) {
   setObjectName("ComOptionForm");
-  setWindowTitle("設 定");
+  setWindowTitle(tr("設 定"));
   setFixedSize(261, 266);
   setFont(ui::ProportionalFont(12));
   ComItems = new QButtonGroup(this);
   BaudItems = new QButtonGroup(this);
-  Com_Group = RadioGroup(this, "Com_Group", "COM Ports", {"COM 1", "COM 2", "COM 3", "COM 4"},
+  Com_Group = RadioGroup(this, "Com_Group", tr("COMポート"), {"COM 1", "COM 2", "COM 3", "COM 4"},
                          ComItems, QRect(16, 12, 108, 110));
   Baud_Group =
-      RadioGroup(this, "Baud_Group", "Baud Rates", {"9600 bps", "4800 bps", "1200 bps", " 300 bps"},
+      RadioGroup(this, "Baud_Group", tr("通信速度"), {"9600 bps", "4800 bps", "1200 bps", " 300 bps"},
                  BaudItems, QRect(136, 12, 108, 110));
   connect(ComItems, &QButtonGroup::idClicked, this, Guarded([this] { CB_GroupClick(ComItems); }));
   connect(BaudItems, &QButtonGroup::idClicked, this, Guarded([this] { CB_GroupClick(BaudItems); }));
 
   // The device the chosen COM port stands for on this machine.
-  Device_Group = new QGroupBox("Device", this);
+  Device_Group = new QGroupBox(tr("デバイス"), this);
   Device_Group->setObjectName("Device_Group");
   Device_Group->setGeometry(16, 128, 228, 76);
   Device_ComboBox = new QComboBox(Device_Group);
@@ -71,7 +71,7 @@ TComOptionForm::TComOptionForm(QWidget* parent) : QDialog(parent) {
   Op_OK_Button = new QPushButton("O K", this);
   Op_OK_Button->setObjectName("Op_OK_Button");
   Op_OK_Button->setGeometry(40, 216, 80, 28);
-  Op_Can_Button = new QPushButton("CANCEL", this);
+  Op_Can_Button = new QPushButton(tr("キャンセル"), this);
   Op_Can_Button->setObjectName("Op_Can_Button");
   Op_Can_Button->setGeometry(140, 216, 80, 28);
   connect(Op_OK_Button, &QPushButton::clicked, this, Guarded([this] { Op_OK_ButtonClick(); }));
@@ -186,8 +186,8 @@ void TComOptionForm::ShowDeviceState() {
   QString line = QString::fromStdString(DeviceAccessMessage(check));
   QString tip = QString::fromStdString(DeviceAccessRemedy(check));
   if (const std::string other = ComDeviceOverride(port); !other.empty()) {
-    line = QString("今回は FENNIX_COM%1 を使用").arg(port);
-    tip = QString::fromStdString("この実行では環境変数の " + other + " を使います");
+    line = tr("今回は FENNIX_COM%1 を使用").arg(port);
+    tip = tr("この実行では環境変数の %1 を使います").arg(QString::fromStdString(other));
   }
   Device_Label->setText(line);
   Device_Label->setToolTip(tip);

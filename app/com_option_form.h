@@ -2,6 +2,7 @@
 // device each COM port stands for.
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <array>
 #include <string>
@@ -14,6 +15,8 @@ class QPushButton;
 class Link;
 
 class TComOptionForm : public QDialog {
+  Q_DECLARE_TR_FUNCTIONS(TComOptionForm)
+
  public:
   explicit TComOptionForm(QWidget* parent = nullptr);
 

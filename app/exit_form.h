@@ -1,12 +1,15 @@
 // The exit confirmation: save the changed station list or discard it.
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 
 class QLabel;
 class QPushButton;
 
 class TExitForm : public QDialog {
+  Q_DECLARE_TR_FUNCTIONS(TExitForm)
+
  public:
   explicit TExitForm(QWidget* parent = nullptr);
 

@@ -32,15 +32,15 @@ THelpForm::THelpForm(const QString& helpFile, QWidget* parent)
     : QWidget(parent, Qt::Window),
       folder_(QString::fromStdString(HelpFolder(helpFile.toStdString()))) {
   setObjectName("HelpForm");
-  setWindowTitle("IC-R7100 ヘルプ");
+  setWindowTitle(tr("IC-R7100 ヘルプ"));
   setFont(ui::ProportionalFont(12));
   resize(760, 540);
 
-  Contents_Button = new QPushButton("目次(&C)", this);
+  Contents_Button = new QPushButton(tr("目次(&C)"), this);
   Contents_Button->setObjectName("Contents_Button");
-  Back_Button = new QPushButton("戻る(&B)", this);
+  Back_Button = new QPushButton(tr("戻る(&B)"), this);
   Back_Button->setObjectName("Back_Button");
-  Forward_Button = new QPushButton("進む(&N)", this);
+  Forward_Button = new QPushButton(tr("進む(&N)"), this);
   Forward_Button->setObjectName("Forward_Button");
   auto* keys = new QHBoxLayout;
   keys->addWidget(Contents_Button);
@@ -52,10 +52,10 @@ THelpForm::THelpForm(const QString& helpFile, QWidget* parent)
   Tabs->setObjectName("Tabs");
   Contents_List = new QListWidget;
   Contents_List->setObjectName("Contents_List");
-  Tabs->addTab(Contents_List, "目次");
+  Tabs->addTab(Contents_List, tr("目次"));
   auto* indexPage = new QWidget;
   auto* indexColumn = new QVBoxLayout(indexPage);
-  auto* prompt = new QLabel("キーワードを入力してください(&W)");
+  auto* prompt = new QLabel(tr("キーワードを入力してください(&W)"));
   indexColumn->addWidget(prompt);
   Keyword_Edit = new QLineEdit;
   Keyword_Edit->setObjectName("Keyword_Edit");
@@ -64,10 +64,10 @@ THelpForm::THelpForm(const QString& helpFile, QWidget* parent)
   Keyword_List = new QListWidget;
   Keyword_List->setObjectName("Keyword_List");
   indexColumn->addWidget(Keyword_List);
-  Show_Button = new QPushButton("表示(&D)");
+  Show_Button = new QPushButton(tr("表示(&D)"));
   Show_Button->setObjectName("Show_Button");
   indexColumn->addWidget(Show_Button);
-  Tabs->addTab(indexPage, "キーワード");
+  Tabs->addTab(indexPage, tr("キーワード"));
 
   Help_Browser = new QTextBrowser;
   Help_Browser->setObjectName("Help_Browser");
@@ -144,7 +144,7 @@ void THelpForm::Open(const QString& target) {
   const QString page = target.section('#', 0, 0);
   if (!QFile::exists(folder_ + "/" + page)) {
     Help_Browser->setSource(QUrl());
-    Help_Browser->setHtml(QString("<p>ヘルプファイル %1 が見つかりません。</p>")
+    Help_Browser->setHtml(tr("<p>ヘルプファイル %1 が見つかりません。</p>")
                               .arg((folder_ + "/" + page).toHtmlEscaped()));
     return;
   }

@@ -2,6 +2,7 @@
 // its contents, a keyword index and a page on using the viewer.
 #pragma once
 
+#include <QCoreApplication>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -15,6 +16,8 @@ class QTabWidget;
 class QTextBrowser;
 
 class THelpForm : public QWidget {
+  Q_DECLARE_TR_FUNCTIONS(THelpForm)
+
  public:
   // `helpFile` is the program's path with ".HLP".
   explicit THelpForm(const QString& helpFile, QWidget* parent = nullptr);

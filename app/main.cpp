@@ -1,4 +1,5 @@
 // Program entry: one instance only, then the windows in their order and the message loop.
+#include <QLocale>
 #include <QScreen>
 #include <cstdlib>
 #include <string_view>
@@ -9,10 +10,12 @@
 #include "app/main_form.h"
 #include "base/file_save.h"
 #include "base/instance_lock.h"
+#include "settings/language.h"
 #include "settings/settings.h"
 #include "settings/std_option_form.h"
 #include "stations/data_form.h"
 #include "stations/delete_form.h"
+#include "ui/language_qt.h"
 
 int main(int argc, char** argv) {
   IgnoreFileSizeSignal();
@@ -29,6 +32,15 @@ int main(int argc, char** argv) {
   EnterDataFolder();
 
   FennixApplication app(argc, argv);
+
+  // The language first: every window takes its texts when it is built.
+  {
+    IniFile ini;
+    ini.Load(SettingsPath());
+    LanguageSettings language;
+    ReadLanguageSettings(ini, language);
+    ui::InstallLanguage(UsesEnglish(language.Language, QLocale::system().name().toStdString()));
+  }
 
   TMainForm mainForm;
   TComOptionForm comOptionForm(&mainForm);

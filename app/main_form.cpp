@@ -23,6 +23,7 @@
 #include "civ/civ.h"
 #include "comm/com_devices.h"
 #include "comm/comm_error.h"
+#include "settings/language_form.h"
 #include "comm/comm_notifier_qt.h"
 #include "net/rigctl_server_qt.h"
 #include "panel/lamp_widget.h"
@@ -104,6 +105,7 @@ void TMainForm::WireScanLog() {
   scanLog.SetFolder(DataFolder());
   scan.BindStops(scanLog);
   settings_.BindLog(scanLog);
+  settings_.BindLanguage(language);
 }
 
 void TMainForm::CommError(std::exception_ptr error) {
@@ -433,6 +435,11 @@ void TMainForm::ScanLog_MenuClick() { scanLogUi->Open(); }
 
 void TMainForm::MenuScanLogClick() { scanLog.Enabled = MenuScanLog->isChecked(); }
 
+void TMainForm::MenuLanguageClick() {
+  TLanguageForm form(language, this);
+  form.exec();
+}
+
 bool TMainForm::StartNetPort() {
   if (!rigctl) {
     rigctl = std::make_unique<RigctlServer>(panelRig);
@@ -444,7 +451,7 @@ bool TMainForm::StartNetPort() {
       rigctl->Start(QString::fromStdString(netSettings.Address), netSettings.Port, &reason);
   MenuNetPort->setChecked(listening);
   if (!listening) {
-    Warn(QString("rigctl 互換ポート %1:%2 を開けません。\n%3")
+    Warn(tr("rigctl 互換ポート %1:%2 を開けません。\n%3")
              .arg(QString::fromStdString(netSettings.Address))
              .arg(netSettings.Port)
              .arg(reason)
@@ -755,12 +762,12 @@ void TMainForm::DataRead() {
 void TMainForm::OfferRecovery() {
   const std::string path = stations.File.RecoveryPath();
   QMessageBox box(QMessageBox::Question, windowTitle(),
-                  QString::fromStdString("前回保存されなかった局リストの変更が " + path +
-                                         " に残っています。\n復元しますか？"),
+                  tr("前回保存されなかった局リストの変更が %1 に残っています。\n復元しますか？")
+                      .arg(QString::fromStdString(path)),
                   QMessageBox::NoButton, this);
   box.setObjectName("Recovery_Box");
-  QPushButton* restore = box.addButton("復 元", QMessageBox::AcceptRole);
-  QPushButton* drop = box.addButton("破 棄", QMessageBox::DestructiveRole);
+  QPushButton* restore = box.addButton(tr("復 元"), QMessageBox::AcceptRole);
+  QPushButton* drop = box.addButton(tr("破 棄"), QMessageBox::DestructiveRole);
   box.setDefaultButton(restore);
   box.exec();
   if (box.clickedButton() == drop) {
@@ -771,7 +778,9 @@ void TMainForm::OfferRecovery() {
   stations.KeepRecovery = true;
   if (box.clickedButton() != restore) return;
   if (const std::string reason = stations.Restore(); !reason.empty())
-    Warn(path + " を読み込めません（" + reason + "）。ファイルはそのまま残します。");
+    Warn(tr("%1 を読み込めません（%2）。ファイルはそのまま残します。")
+             .arg(QString::fromStdString(path), QString::fromStdString(reason))
+             .toStdString());
 }
 
 void TMainForm::DataWrite() {

@@ -2,6 +2,7 @@
 // shared state, wires them together, shows what they report and runs start-up and shutdown.
 #pragma once
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QMainWindow>
 #include <array>
@@ -26,6 +27,7 @@
 #include "scan/scan_engine.h"
 #include "scanlog/scan_log.h"
 #include "scope/band_scope.h"
+#include "settings/language.h"
 #include "settings/panel_settings.h"
 #include "stations/station_editor.h"
 #include "stations/station_list.h"
@@ -71,6 +73,8 @@ class TMainForm : public QMainWindow,
                   public IdentificationView,
                   public BandScopeView,
                   public MemoryKeysView {
+  Q_DECLARE_TR_FUNCTIONS(TMainForm)
+
  public:
   // `line` replaces the serial component as the receiver's line (tests put a scripted one
   // there); by default the link talks through Comm1.
@@ -107,6 +111,8 @@ class TMainForm : public QMainWindow,
   ScanLog scanLog;
   FileLineAppender scanLogFile;
   std::unique_ptr<ScanLogUi> scanLogUi;
+  // The windows' language as the settings file holds it; a change counts from the next start.
+  LanguageSettings language;
 
   // Menu.
   QAction* CsvExport;
@@ -119,6 +125,7 @@ class TMainForm : public QMainWindow,
   QAction* MenuNetPort;
   QAction* ScanLog_Menu;  // the scan log's window
   QAction* MenuScanLog;   // the scan log on or off
+  QAction* MenuLanguage;  // the language dialog
   QAction* Contents_Menu;
   QAction* Keyword_Menu;
   QAction* Help_Menu;
@@ -234,6 +241,7 @@ class TMainForm : public QMainWindow,
   void MenuNetPortClick();
   void ScanLog_MenuClick();
   void MenuScanLogClick();
+  void MenuLanguageClick();
   void Contents_MenuClick();
   void Keyword_MenuClick();
   void Help_MenuClick();

@@ -98,32 +98,35 @@ void TMainForm::BuildMenu() {
     connect(a, &QAction::triggered, this, Guarded([this, handler] { (this->*handler)(); }));
     return a;
   };
-  QMenu* file = menuBar()->addMenu("ファイル(&F)");
-  CsvExport = action(file, "CSV 書き出し(&E)...", &TMainForm::CsvExportClick);
-  CsvImport = action(file, "CSV 読み込み(&I)...", &TMainForm::CsvImportClick);
+  QMenu* file = menuBar()->addMenu(tr("ファイル(&F)"));
+  CsvExport = action(file, tr("CSV 書き出し(&E)..."), &TMainForm::CsvExportClick);
+  CsvImport = action(file, tr("CSV 読み込み(&I)..."), &TMainForm::CsvImportClick);
   file->addSeparator();
-  Exit2 = action(file, "保存なし終了(&Q)", &TMainForm::Exit2Click);
+  Exit2 = action(file, tr("保存なし終了(&Q)"), &TMainForm::Exit2Click);
   file->addSeparator();
-  Exit1 = action(file, "終 了  (&X)", &TMainForm::Exit1Click);
-  QMenu* view = menuBar()->addMenu("表示(&V)");
-  Memory = action(view, "メモリー・エディッタ(&R)", &TMainForm::MemoryClick);
-  ScanLog_Menu = action(view, "スキャン記録(&S)...", &TMainForm::ScanLog_MenuClick);
+  Exit1 = action(file, tr("終 了  (&X)"), &TMainForm::Exit1Click);
+  QMenu* view = menuBar()->addMenu(tr("表示(&V)"));
+  Memory = action(view, tr("メモリー・エディッタ(&R)"), &TMainForm::MemoryClick);
+  ScanLog_Menu = action(view, tr("スキャン記録(&S)..."), &TMainForm::ScanLog_MenuClick);
   ScanLog_Menu->setObjectName("ScanLog_Menu");
-  QMenu* options = menuBar()->addMenu("オプション(&O)");
-  MenuComOption = action(options, "RS-232C...(&S)", &TMainForm::MenuComOptionClick);
-  MenuOption = action(options, "環境設定...(&O)", &TMainForm::MenuOptionClick);
-  MenuNetPort = action(options, "rigctl 互換ポート(&N)", &TMainForm::MenuNetPortClick);
+  QMenu* options = menuBar()->addMenu(tr("オプション(&O)"));
+  MenuComOption = action(options, tr("RS-232C...(&S)"), &TMainForm::MenuComOptionClick);
+  MenuOption = action(options, tr("環境設定...(&O)"), &TMainForm::MenuOptionClick);
+  MenuNetPort = action(options, tr("rigctl 互換ポート(&N)"), &TMainForm::MenuNetPortClick);
   MenuNetPort->setObjectName("MenuNetPort");
   MenuNetPort->setCheckable(true);
-  MenuScanLog = action(options, "スキャン記録(&L)", &TMainForm::MenuScanLogClick);
+  MenuScanLog = action(options, tr("スキャン記録(&L)"), &TMainForm::MenuScanLogClick);
   MenuScanLog->setObjectName("MenuScanLog");
   MenuScanLog->setCheckable(true);
-  QMenu* help = menuBar()->addMenu("ヘルプ(&H)");
-  Contents_Menu = action(help, "目次(&C)", &TMainForm::Contents_MenuClick);
-  Keyword_Menu = action(help, "キーワードで検索(&T)", &TMainForm::Keyword_MenuClick);
-  Help_Menu = action(help, "ヘルプの使い方(&H)", &TMainForm::Help_MenuClick);
+  // The language of the windows, from the next start.
+  MenuLanguage = action(options, tr("言語(&G)..."), &TMainForm::MenuLanguageClick);
+  MenuLanguage->setObjectName("MenuLanguage");
+  QMenu* help = menuBar()->addMenu(tr("ヘルプ(&H)"));
+  Contents_Menu = action(help, tr("目次(&C)"), &TMainForm::Contents_MenuClick);
+  Keyword_Menu = action(help, tr("キーワードで検索(&T)"), &TMainForm::Keyword_MenuClick);
+  Help_Menu = action(help, tr("ヘルプの使い方(&H)"), &TMainForm::Help_MenuClick);
   help->addSeparator();
-  MenuVer = action(help, "バージョン情報(&A)...", &TMainForm::MenuVerClick);
+  MenuVer = action(help, tr("バージョン情報(&A)..."), &TMainForm::MenuVerClick);
 }
 
 void TMainForm::BuildPanel() {
@@ -380,7 +383,7 @@ void TMainForm::BuildKeypadAndKnob(QWidget* client) {
                      QRect(12 + 22 * column, 10 + 22 * row, 21, 21), vk::kNumpad0 + d);
   }
   Button_[0] = pad("Button10", "0      ", QRect(12, 76, 43, 21), vk::kNumpad0);
-  Button11 = pad("Button11", "．", QRect(56, 76, 21, 21), vk::kDecimal);
+  Button11 = pad("Button11", tr("．"), QRect(56, 76, 21, 21), vk::kDecimal);
   Button_BS = pad("Button_BS", "BS", QRect(82, 10, 21, 21), vk::kBack);
   Button_ESC = pad("Button_ESC", "ESC", QRect(82, 32, 21, 21), vk::kEscape);
   Button_ENT = pad("Button_ENT", "ENT", QRect(82, 54, 21, 43), vk::kReturn);

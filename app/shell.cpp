@@ -1,5 +1,6 @@
 #include "app/shell.h"
 
+#include "base/text.h"
 #include "comm/comm_error.h"
 
 std::optional<std::string> ApplicationErrorMessage(std::exception_ptr error) {
@@ -7,11 +8,11 @@ std::optional<std::string> ApplicationErrorMessage(std::exception_ptr error) {
   try {
     std::rethrow_exception(error);
   } catch (const ECommOpenError&) {
-    return "COMポートがオープンできません。";
+    return text::Tr("Shell", "COMポートがオープンできません。");
   } catch (const ECommReadWriteError&) {
-    return "COMポートでデータが入出力できません。";
+    return text::Tr("Shell", "COMポートでデータが入出力できません。");
   } catch (const ECommError&) {
-    return "データーが送れません。";
+    return text::Tr("Shell", "データーが送れません。");
   } catch (...) {
   }
   return std::nullopt;

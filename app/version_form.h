@@ -1,6 +1,7 @@
 // The version window, which also serves as the start-up splash with a progress bar.
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 
 class QLabel;
@@ -8,6 +9,8 @@ class QProgressBar;
 class QPushButton;
 
 class TVersionForm : public QDialog {
+  Q_DECLARE_TR_FUNCTIONS(TVersionForm)
+
  public:
   explicit TVersionForm(QWidget* parent = nullptr);
 

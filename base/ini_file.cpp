@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/text.h"
 #include "base/file_save.h"
 
 namespace {
@@ -60,12 +61,14 @@ int HexDigit(char c) {
 }  // namespace
 
 EIniWriteError::EIniWriteError(const std::string& fileName, std::string reason)
-    : std::runtime_error(fileName + " に書き込めません"),
+    : std::runtime_error(text::Arg(text::Tr("IniFile", "%1 に書き込めません"), {fileName})),
       FileName(fileName),
       Reason(std::move(reason)) {}
 
 std::string EIniWriteError::Message() const {
-  return Reason.empty() ? what() : std::string(what()) + "（" + Reason + "）";
+  return Reason.empty() ? what()
+                        : text::Arg(text::Tr("IniFile", "%1 に書き込めません（%2）"),
+                                    {FileName, Reason});
 }
 
 std::int32_t IniNumber(std::string_view value, std::int32_t def) {

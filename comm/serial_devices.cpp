@@ -12,6 +12,8 @@
 #include <cerrno>
 #include <fstream>
 
+#include "base/text.h"
+
 namespace {
 
 std::vector<std::string> Entries(const std::string& folder, const std::string& prefix) {
@@ -101,12 +103,12 @@ std::string DeviceAccessMessage(const DeviceAccessCheck& check) {
     case DeviceAccess::kUsable:
       return "";
     case DeviceAccess::kMissing:
-      return "デバイスが見つかりません";
+      return text::Tr("DeviceAccess", "デバイスが見つかりません");
     case DeviceAccess::kNoPermission:
-      return "権限なし: " + (check.group.empty() ? std::string("dialout") : check.group) +
-             " グループへの参加が必要";
+      return text::Arg(text::Tr("DeviceAccess", "権限なし: %1 グループへの参加が必要"),
+                       {check.group.empty() ? std::string("dialout") : check.group});
     case DeviceAccess::kOtherError:
-      return "デバイスを使用できません";
+      return text::Tr("DeviceAccess", "デバイスを使用できません");
   }
   return "";
 }
@@ -114,6 +116,8 @@ std::string DeviceAccessMessage(const DeviceAccessCheck& check) {
 std::string DeviceAccessRemedy(const DeviceAccessCheck& check) {
   if (check.access != DeviceAccess::kNoPermission) return DeviceAccessMessage(check);
   const std::string group = check.group.empty() ? std::string("dialout") : check.group;
-  return "このデバイスを開く権限がありません。「sudo adduser $USER " + group + "」でグループ " +
-         group + " に参加し、ログインし直してください。";
+  return text::Arg(text::Tr("DeviceAccess",
+                            "このデバイスを開く権限がありません。「sudo adduser $USER %1」でグループ "
+                            "%1 に参加し、ログインし直してください。"),
+                   {group});
 }

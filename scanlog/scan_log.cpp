@@ -10,6 +10,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "base/text.h"
 #include "base/ini_file.h"
 #include "scan/identification.h"
 #include "stations/cp932.h"
@@ -187,8 +188,9 @@ void ScanLog::StopEnds() {
     view_->ShowLogLine(pendingDay_, entry);
   } else if (!failureTold_) {
     failureTold_ = true;
-    view_->ShowLogWriteFailed("スキャン記録を書き込めません。\n" + PathFor(pendingDay_) + "\n" +
-                              error + "\n\nスキャンはそのまま続けます。");
+    view_->ShowLogWriteFailed(
+        text::Arg(text::Tr("ScanLog", "スキャン記録を書き込めません。\n%1\n%2\n\nスキャンはそのまま続けます。"),
+                  {PathFor(pendingDay_), error}));
   }
 }
 

@@ -28,17 +28,17 @@ QString MhzText(std::int32_t hz) {
 TScanLogForm::TScanLogForm(QWidget* parent, const ScanLog& log, Tune tune)
     : QDialog(parent), log_(log), tune_(std::move(tune)) {
   setObjectName("TScanLogForm");
-  setWindowTitle("スキャン記録");
+  setWindowTitle(tr("スキャン記録"));
   setFont(ui::ProportionalFont(12));
   resize(660, 420);
 
-  auto* dayLabel = new QLabel("日付(&D):", this);
+  auto* dayLabel = new QLabel(tr("日付(&D):"), this);
   Day_DateEdit = new QDateEdit(this);
   Day_DateEdit->setObjectName("Day_DateEdit");
   Day_DateEdit->setCalendarPopup(true);
   Day_DateEdit->setDisplayFormat("yyyy-MM-dd");
   dayLabel->setBuddy(Day_DateEdit);
-  Today_Button = new QPushButton("今日(&N)", this);
+  Today_Button = new QPushButton(tr("今日(&N)"), this);
   Today_Button->setObjectName("Today_Button");
   Status_Label = new QLabel(this);
   Status_Label->setObjectName("Status_Label");
@@ -48,7 +48,7 @@ TScanLogForm::TScanLogForm(QWidget* parent, const ScanLog& log, Tune tune)
   Log_List->setRootIsDecorated(false);
   Log_List->setUniformRowHeights(true);
   Log_List->setAllColumnsShowFocus(true);
-  Log_List->setHeaderLabels({"時刻", "周波数 (MHz)", "バンド", "局名", "モード", "レベル"});
+  Log_List->setHeaderLabels({tr("時刻"), tr("周波数 (MHz)"), tr("バンド"), tr("局名"), tr("モード"), tr("レベル")});
   Log_List->header()->setStretchLastSection(true);
   Log_List->setColumnWidth(0, 140);
   Log_List->setColumnWidth(1, 100);
@@ -57,9 +57,9 @@ TScanLogForm::TScanLogForm(QWidget* parent, const ScanLog& log, Tune tune)
   Log_List->setColumnWidth(4, 50);
   Log_List->setColumnWidth(5, 50);
 
-  Tune_Button = new QPushButton("同調(&T)", this);
+  Tune_Button = new QPushButton(tr("同調(&T)"), this);
   Tune_Button->setObjectName("Tune_Button");
-  Close_Button = new QPushButton("閉じる(&C)", this);
+  Close_Button = new QPushButton(tr("閉じる(&C)"), this);
   Close_Button->setObjectName("Close_Button");
   // Enter belongs to the list: it tunes to the line, not to a default button.
   Tune_Button->setAutoDefault(false);
@@ -168,7 +168,7 @@ void TScanLogForm::TuneTo(QTreeWidgetItem* item) {
 
 void TScanLogForm::UpdateStatus() {
   const int n = Log_List->topLevelItemCount();
-  Status_Label->setText(n == 0 ? QString("記録はありません") : QString("%1 件").arg(n));
+  Status_Label->setText(n == 0 ? tr("記録はありません") : tr("%1 件").arg(n));
   Tune_Button->setEnabled(n > 0);
 }
 

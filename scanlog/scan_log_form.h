@@ -2,6 +2,7 @@
 // tunes there. Also the message told when the log cannot be written.
 #pragma once
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDialog>
 #include <cstdint>
@@ -17,6 +18,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 class TScanLogForm : public QDialog {
+  Q_DECLARE_TR_FUNCTIONS(TScanLogForm)
+
  public:
   using Tune = std::function<void(std::int32_t frequency)>;
   TScanLogForm(QWidget* parent, const ScanLog& log, Tune tune);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "base/text.h"
 #include "stations/decimal.h"
 
 OptionValues OptionRefs::Snapshot() const {
@@ -30,7 +31,7 @@ void OptionRefs::Restore(const OptionValues& v) {
 }
 
 std::string ConversionErrorText(std::string_view text) {
-  return "'" + std::string(text) + "' は有効な整数値ではありません";
+  return text::Arg(text::Tr("Options", "'%1' は有効な整数値ではありません"), {text});
 }
 
 namespace {

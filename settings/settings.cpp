@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "base/text.h"
 #include "civ/civ.h"
 #include "stations/station_file.h"
 
@@ -55,7 +56,7 @@ void IniWriteFile(const std::string& path, const SettingsAccess& settings,
   IniFile ini;
   // Writing over a file we could not read would drop the lines we do not own.
   if (ini.Load(path) == IniFile::LoadStatus::kUnreadable) {
-    throw EIniWriteError(path, "元のファイルを読み込めません");
+    throw EIniWriteError(path, text::Tr("IniFile", "元のファイルを読み込めません"));
   }
   IniWrite(ini, settings);
   if (devices) WriteComDevices(ini, *devices);

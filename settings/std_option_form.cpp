@@ -40,20 +40,20 @@ std::string Text(const QString& text) { return text.toStdString(); }
 
 TStdOptionForm::TStdOptionForm(QWidget* parent) : QDialog(parent) {
   setObjectName("StdOptionForm");
-  setWindowTitle("環境設定");
+  setWindowTitle(tr("環境設定"));
   setFixedSize(420, 360);
   setFont(ui::ProportionalFont(12));
 
-  Scan_Group = Group(this, "Scan_Group", "スキャン", QRect(8, 8, 200, 176));
-  Label(Scan_Group, "スキャン速度", QRect(10, 24, 86, 16));
+  Scan_Group = Group(this, "Scan_Group", tr("スキャン"), QRect(8, 8, 200, 176));
+  Label(Scan_Group, tr("スキャン速度"), QRect(10, 24, 86, 16));
   ScanComboBox = TextCombo(Scan_Group, "ScanComboBox",
                            {"10", "20", "30", "40", "50", "60", "80", "100", "150", "200"},
                            QRect(100, 20, 88, 22), &TStdOptionForm::ScanComboBoxChange);
-  Label(Scan_Group, "再開時間 （秒）", QRect(10, 52, 88, 16));
+  Label(Scan_Group, tr("再開時間 （秒）"), QRect(10, 52, 88, 16));
   StopTimeComboBox = TextCombo(Scan_Group, "StopTimeComboBox", {"1", "3", "5", "10"},
                                QRect(100, 48, 88, 22), &TStdOptionForm::StopTimeComboBoxChange);
   ScanStopRadioGroup =
-      Group(Scan_Group, "ScanStopRadioGroup", "再開条件 起動時設定", QRect(8, 80, 184, 84));
+      Group(Scan_Group, "ScanStopRadioGroup", tr("再開条件 起動時設定"), QRect(8, 80, 184, 84));
   ScanStopItems = new QButtonGroup(this);
   const QStringList resume = {"OFF", "DELAY", "oo", "- - -"};
   for (int i = 0; i < resume.size(); ++i) {
@@ -65,33 +65,33 @@ TStdOptionForm::TStdOptionForm(QWidget* parent) : QDialog(parent) {
   connect(ScanStopItems, &QButtonGroup::idClicked, this,
           Guarded([this](int id) { ScanStopRadioGroupClick(id); }));
 
-  Env_Group = Group(this, "Env_Group", "環 境", QRect(216, 8, 196, 200));
-  S_CheckBox = Check(Env_Group, "S_CheckBox", "Sメーター色分け ", QRect(10, 20, 182, 20),
+  Env_Group = Group(this, "Env_Group", tr("環 境"), QRect(216, 8, 196, 200));
+  S_CheckBox = Check(Env_Group, "S_CheckBox", tr("Sメーター色分け "), QRect(10, 20, 182, 20),
                      &TStdOptionForm::S_CheckBoxClick);
-  Label(Env_Group, "読込頻度", QRect(10, 48, 80, 16));
+  Label(Env_Group, tr("読込頻度"), QRect(10, 48, 80, 16));
   ComTimeComboBox =
       TextCombo(Env_Group, "ComTimeComboBox", {"100", "150", "200", "250", "300", "400", "500"},
                 QRect(96, 44, 88, 22), &TStdOptionForm::ComTimeComboBoxChange);
-  InitCheckBox = Check(Env_Group, "InitCheckBox", "受信機設定優先", QRect(10, 74, 182, 20),
+  InitCheckBox = Check(Env_Group, "InitCheckBox", tr("受信機設定優先"), QRect(10, 74, 182, 20),
                        &TStdOptionForm::InitCheckBoxClick);
-  ModeACheckBox = Check(Env_Group, "ModeACheckBox", "電波型式入力リストを用意",
+  ModeACheckBox = Check(Env_Group, "ModeACheckBox", tr("電波型式入力リストを用意"),
                         QRect(10, 100, 182, 20), &TStdOptionForm::ModeACheckBoxClick);
-  ModeBCheckBox = Check(Env_Group, "ModeBCheckBox", "電波型式入力リストを自動追加",
+  ModeBCheckBox = Check(Env_Group, "ModeBCheckBox", tr("電波型式入力リストを自動追加"),
                         QRect(10, 124, 182, 20), &TStdOptionForm::ModeBCheckBoxClick);
-  TypeACheckBox = Check(Env_Group, "TypeACheckBox", "無線種類入力リストを用意",
+  TypeACheckBox = Check(Env_Group, "TypeACheckBox", tr("無線種類入力リストを用意"),
                         QRect(10, 148, 182, 20), &TStdOptionForm::TypeACheckBoxClick);
-  typeBCheckBox = Check(Env_Group, "typeBCheckBox", "無線種類入力リストを自動追加",
+  typeBCheckBox = Check(Env_Group, "typeBCheckBox", tr("無線種類入力リストを自動追加"),
                         QRect(10, 172, 182, 20), &TStdOptionForm::typeBCheckBoxClick);
 
-  Conv_Group = Group(this, "Conv_Group", "コンバーター", QRect(8, 192, 200, 112));
-  ConvFreq_Edit = ConverterEdit(Conv_Group, "ConvFreq_Edit", "シフト周波数", 22,
+  Conv_Group = Group(this, "Conv_Group", tr("コンバーター"), QRect(8, 192, 200, 112));
+  ConvFreq_Edit = ConverterEdit(Conv_Group, "ConvFreq_Edit", tr("シフト周波数"), 22,
                                 &TStdOptionForm::ConvFreq_EditChange);
-  ConvFreq1_Edit = ConverterEdit(Conv_Group, "ConvFreq1_Edit", "開始 周波数", 50,
+  ConvFreq1_Edit = ConverterEdit(Conv_Group, "ConvFreq1_Edit", tr("開始 周波数"), 50,
                                  &TStdOptionForm::ConvFreq1_EditChange);
-  ConvFreq2_Edit = ConverterEdit(Conv_Group, "ConvFreq2_Edit", "終了 周波数", 78,
+  ConvFreq2_Edit = ConverterEdit(Conv_Group, "ConvFreq2_Edit", tr("終了 周波数"), 78,
                                  &TStdOptionForm::ConvFreq2_EditChange);
 
-  Label(this, "レシーバー名 (IC-R7100のみ動作)", QRect(216, 218, 196, 16));
+  Label(this, tr("レシーバー名 (IC-R7100のみ動作)"), QRect(216, 218, 196, 16));
   ReceiverComboBox = new QComboBox(this);
   ReceiverComboBox->setObjectName("ReceiverComboBox");
   ReceiverComboBox->setGeometry(216, 238, 196, 22);
@@ -105,7 +105,7 @@ TStdOptionForm::TStdOptionForm(QWidget* parent) : QDialog(parent) {
   OK_Button = new QPushButton("O K", this);
   OK_Button->setObjectName("OK_Button");
   OK_Button->setGeometry(216, 320, 88, 28);
-  NG_Button = new QPushButton("キャンセル", this);
+  NG_Button = new QPushButton(tr("キャンセル"), this);
   NG_Button->setObjectName("NG_Button");
   NG_Button->setGeometry(316, 320, 88, 28);
   connect(OK_Button, &QPushButton::clicked, this, Guarded([this] { OK_ButtonClick(); }));

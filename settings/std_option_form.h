@@ -3,6 +3,7 @@
 // once; the main window keeps the values from before and puts them back on "キャンセル".
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <optional>
 #include <utility>
@@ -18,6 +19,8 @@ class QLineEdit;
 class QPushButton;
 
 class TStdOptionForm : public QDialog {
+  Q_DECLARE_TR_FUNCTIONS(TStdOptionForm)
+
  public:
   explicit TStdOptionForm(QWidget* parent = nullptr);
 

@@ -105,7 +105,7 @@ TDataForm::TDataForm(StationEditor& e, const std::function<void(int)>& progress,
                      const std::function<void()>& created, QWidget* parent)
     : QDialog(parent), editor(e) {
   setObjectName("DataForm");
-  setWindowTitle("メモリー・エディッタ");
+  setWindowTitle(tr("メモリー・エディッタ"));
   setFont(ui::ProportionalFont(12));
   setSizeGripEnabled(true);
   resize(640, 480);
@@ -130,12 +130,12 @@ void TDataForm::BuildButtons() {
   SingleData_Button = Button(this, "SingleData_Button", "&MEMO", QRect(6, 10, 42, 24));
   AllData_Button = Button(this, "AllData_Button", QString(), QRect(50, 10, 12, 24));
   BandData_Button = Button(this, "BandData_Button", "&PROG", QRect(64, 10, 42, 24));
-  Edit_Button = Button(this, "Edit_Button", "一 覧(&L)", QRect(110, 10, 60, 24));
-  New_Button = Button(this, "New_Button", "新  規 (&N)", QRect(174, 10, 62, 24));
-  Add_Button = Button(this, "Add_Button", "追  加 (&A)", QRect(238, 10, 62, 24));
-  Write_Button = Button(this, "Write_Button", "上  書 (W)", QRect(302, 10, 62, 24));
-  Delete_Button = Button(this, "Delete_Button", "削  除 (&D)", QRect(366, 10, 62, 24));
-  Find_Button = Button(this, "Find_Button", "検 索 (&F)", QRect(434, 10, 70, 24));
+  Edit_Button = Button(this, "Edit_Button", tr("一 覧(&L)"), QRect(110, 10, 60, 24));
+  New_Button = Button(this, "New_Button", tr("新  規 (&N)"), QRect(174, 10, 62, 24));
+  Add_Button = Button(this, "Add_Button", tr("追  加 (&A)"), QRect(238, 10, 62, 24));
+  Write_Button = Button(this, "Write_Button", tr("上  書 (W)"), QRect(302, 10, 62, 24));
+  Delete_Button = Button(this, "Delete_Button", tr("削  除 (&D)"), QRect(366, 10, 62, 24));
+  Find_Button = Button(this, "Find_Button", tr("検 索 (&F)"), QRect(434, 10, 70, 24));
   UpFind_BitBtn = new QToolButton(this);
   UpFind_BitBtn->setObjectName("UpFind_BitBtn");
   UpFind_BitBtn->setArrowType(Qt::UpArrow);
@@ -169,8 +169,8 @@ void TDataForm::BuildButtons() {
   DataDw_Button->setGeometry(0, 13, 17, 13);
   Space_Panel = new QLabel("Space_Panel", this);
   Space_Panel->setObjectName("Space_Panel");
-  End_Button = Button(this, "End_Button", "閉じる(&X)", QRect(0, 0, 80, 26));
-  DataCan_Button = Button(this, "DataCan_Button", "キャンセル(&C)", QRect(0, 0, 92, 26));
+  End_Button = Button(this, "End_Button", tr("閉じる(&X)"), QRect(0, 0, 80, 26));
+  DataCan_Button = Button(this, "DataCan_Button", tr("キャンセル(&C)"), QRect(0, 0, 92, 26));
 
   auto on = [this](QAbstractButton* b, auto handler) {
     connect(b, &QAbstractButton::clicked, this, Guarded(handler));
@@ -244,21 +244,21 @@ void TDataForm::BuildEditPanel() {
     const char* unit;
   };
   static constexpr std::array<Place, kFieldCount> kPlaces = {{
-      {"TypeComboBox", "無線種類", {8, 10, 60, 16}, {70, 8, 109, 20}, nullptr},
-      {"NameEdit", "局  名", {196, 10, 44, 16}, {242, 8, 169, 20}, nullptr},
-      {"FrequencyEdit", "周 波 数", {8, 40, 60, 16}, {70, 38, 80, 20}, "MHz"},
-      {"Frequency2Edit", "～", {184, 40, 14, 16}, {200, 38, 80, 20}, "MHz"},
+      {"TypeComboBox", QT_TRANSLATE_NOOP("TDataForm", "無線種類"), {8, 10, 60, 16}, {70, 8, 109, 20}, nullptr},
+      {"NameEdit", QT_TRANSLATE_NOOP("TDataForm", "局  名"), {196, 10, 44, 16}, {242, 8, 169, 20}, nullptr},
+      {"FrequencyEdit", QT_TRANSLATE_NOOP("TDataForm", "周 波 数"), {8, 40, 60, 16}, {70, 38, 80, 20}, "MHz"},
+      {"Frequency2Edit", QT_TRANSLATE_NOOP("TDataForm", "～"), {184, 40, 14, 16}, {200, 38, 80, 20}, "MHz"},
       {"StepMaskEdit", "STEP", {8, 70, 60, 16}, {70, 68, 60, 20}, "KHz"},
-      {"ModeComboBox", "電波型式", {166, 70, 56, 16}, {224, 68, 64, 20}, nullptr},
-      {"ShiftMaskEdit", "親子差", {300, 70, 44, 16}, {346, 68, 64, 20}, "MHz"},
-      {"SelectComboBox", "感  度", {8, 100, 60, 16}, {70, 98, 48, 20}, nullptr},
-      {"AddressEdit", "所 在 地", {136, 100, 60, 16}, {200, 98, 108, 20}, nullptr},
-      {"EtcEdit", "備  考", {8, 130, 60, 16}, {70, 128, 169, 20}, nullptr},
+      {"ModeComboBox", QT_TRANSLATE_NOOP("TDataForm", "電波型式"), {166, 70, 56, 16}, {224, 68, 64, 20}, nullptr},
+      {"ShiftMaskEdit", QT_TRANSLATE_NOOP("TDataForm", "親子差"), {300, 70, 44, 16}, {346, 68, 64, 20}, "MHz"},
+      {"SelectComboBox", QT_TRANSLATE_NOOP("TDataForm", "感  度"), {8, 100, 60, 16}, {70, 98, 48, 20}, nullptr},
+      {"AddressEdit", QT_TRANSLATE_NOOP("TDataForm", "所 在 地"), {136, 100, 60, 16}, {200, 98, 108, 20}, nullptr},
+      {"EtcEdit", QT_TRANSLATE_NOOP("TDataForm", "備  考"), {8, 130, 60, 16}, {70, 128, 169, 20}, nullptr},
   }};
   std::array<QWidget*, kFieldCount> widgets{};
   for (int f = 0; f < kFieldCount; ++f) {
     const Place& place = kPlaces[static_cast<std::size_t>(f)];
-    auto* label = new QLabel(place.label, Data1_Panel);
+    auto* label = new QLabel(tr(place.label), Data1_Panel);
     label->setObjectName(QString(place.name)
                              .replace("ComboBox", "Label")
                              .replace("MaskEdit", "Label")
@@ -433,13 +433,13 @@ void TDataForm::ShowButtons() {
 void TDataForm::ShowFind() {
   switch (editor.FindButtonCaption) {
     case StationEditor::FindCaption::Find:
-      Find_Button->setText("検 索 (&F)");
+      Find_Button->setText(tr("検 索 (&F)"));
       break;
     case StationEditor::FindCaption::EndFind:
-      Find_Button->setText("検索終了(&F)");
+      Find_Button->setText(tr("検索終了(&F)"));
       break;
     case StationEditor::FindCaption::FindAgain:
-      Find_Button->setText("検 索(&F)");
+      Find_Button->setText(tr("検 索(&F)"));
       break;
   }
   Paint(AndOr_Panel, editor.FindMode ? ui::kLime : ui::kSilver);
@@ -449,8 +449,8 @@ void TDataForm::ShowFind() {
 void TDataForm::ShowLayout() { SetLayout(); }
 
 void TDataForm::ShowFindMessage(FindResult::Outcome outcome) {
-  const QString text = outcome == FindResult::kNoCondition ? "検索条件を指定してください"
-                                                           : "データーがみつかりません";
+  const QString text = outcome == FindResult::kNoCondition ? tr("検索条件を指定してください")
+                                                           : tr("データーがみつかりません");
   QMessageBox box(QMessageBox::Information, "IC-R7100", text, QMessageBox::Ok, this);
   box.exec();
 }
@@ -542,9 +542,9 @@ void TDataForm::SetLayout() {
 }
 
 void TDataForm::ListASizeSet() {
-  End_Button->setText("閉じる(&X)");
+  End_Button->setText(tr("閉じる(&X)"));
   DataCan_Button->hide();
-  Edit_Button->setText("一 覧(&L)");
+  Edit_Button->setText(tr("一 覧(&L)"));
   findChild<QShortcut*>("ToggleL")->setEnabled(false);
   findChild<QShortcut*>("ToggleE")->setEnabled(true);
   findChild<QShortcut*>("EndKey")->setEnabled(false);
@@ -554,7 +554,7 @@ void TDataForm::ListASizeSet() {
 void TDataForm::ListBSizeSet() {
   End_Button->setText("O K");
   DataCan_Button->show();
-  Edit_Button->setText("編集(&E)");
+  Edit_Button->setText(tr("編集(&E)"));
   findChild<QShortcut*>("ToggleL")->setEnabled(true);
   findChild<QShortcut*>("ToggleE")->setEnabled(false);
   findChild<QShortcut*>("EndKey")->setEnabled(true);

@@ -2,6 +2,7 @@
 // in StationEditor; this window shows its state and forwards the user's actions.
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <array>
@@ -20,6 +21,8 @@ class StationGridModel;
 class TDeleteForm;
 
 class TDataForm : public QDialog, public StationEditorView {
+  Q_DECLARE_TR_FUNCTIONS(TDataForm)
+
  public:
   // `progress` sees the start-up progress 10..40 while the lists fill; `created` runs at the
   // end of the creation (the splash is released there).

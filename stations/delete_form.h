@@ -1,6 +1,7 @@
 // The delete confirmation of the station list window.
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include "stations/memo_record.h"
@@ -9,6 +10,8 @@ class QLabel;
 class QPushButton;
 
 class TDeleteForm : public QDialog {
+  Q_DECLARE_TR_FUNCTIONS(TDeleteForm)
+
  public:
   explicit TDeleteForm(QWidget* parent = nullptr);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "base/text.h"
 #include "civ/civ.h"
 #include "stations/cp932.h"
 
@@ -10,14 +11,30 @@ namespace {
 
 // Column captions; "^" marks the columns whose heading re-sorts the list.
 constexpr std::array<const char*, kColumnCount> kCaptions = {
-    " No",   "",      " 種 類^", " 局  名^", "   周波数^", "～ 周波数",
-    " STEP", "型 式", "親子差",  "感度",     " 所 在 地^", " 備 考"};
+    " No",
+    "",
+    FENNIX_TR_NOOP("StationEditor", " 種 類^"),
+    FENNIX_TR_NOOP("StationEditor", " 局  名^"),
+    FENNIX_TR_NOOP("StationEditor", "   周波数^"),
+    FENNIX_TR_NOOP("StationEditor", "～ 周波数"),
+    " STEP",
+    FENNIX_TR_NOOP("StationEditor", "型 式"),
+    FENNIX_TR_NOOP("StationEditor", "親子差"),
+    FENNIX_TR_NOOP("StationEditor", "感度"),
+    FENNIX_TR_NOOP("StationEditor", " 所 在 地^"),
+    FENNIX_TR_NOOP("StationEditor", " 備 考")};
 
 constexpr std::array<const char*, 7> kDefaultModes = {"F M", "FMN", "WFM", "A M",
                                                       "AMW", "LSB", "USB"};
 constexpr std::array<const char*, 8> kDefaultTypes = {
-    "警察無線",     "消防救急無線", "航空無線",       "鉄道無線",
-    "防災行政無線", "タクシー無線", "アマチュア無線", "各種業務無線"};
+    FENNIX_TR_NOOP("StationEditor", "警察無線"),
+    FENNIX_TR_NOOP("StationEditor", "消防救急無線"),
+    FENNIX_TR_NOOP("StationEditor", "航空無線"),
+    FENNIX_TR_NOOP("StationEditor", "鉄道無線"),
+    FENNIX_TR_NOOP("StationEditor", "防災行政無線"),
+    FENNIX_TR_NOOP("StationEditor", "タクシー無線"),
+    FENNIX_TR_NOOP("StationEditor", "アマチュア無線"),
+    FENNIX_TR_NOOP("StationEditor", "各種業務無線")};
 
 std::string ModeNameOf(std::int32_t mode) {
   if (mode < 0 || mode >= static_cast<std::int32_t>(civ::ModeName.size())) return {};
@@ -107,7 +124,7 @@ void StationEditor::FormCreate(const std::function<void(int)>& progress) {
   DisplayTexts.assign(kStationCount + 1, {});
   for (int c = 0; c < kColumnCount; ++c)
     DisplayTexts[0][static_cast<std::size_t>(c)] =
-        Utf8ToCp932(kCaptions[static_cast<std::size_t>(c)]);
+        Utf8ToCp932(text::Tr("StationEditor", kCaptions[static_cast<std::size_t>(c)]));
   for (int r = 1; r <= kStationCount; ++r) {
     FillDisplayRow(r);
     report(r * 10 / kStationCount + 10);
@@ -125,7 +142,7 @@ void StationEditor::FormCreate(const std::function<void(int)>& progress) {
     report(20 + r * 10 / kStationCount);
   }
   if (stations_.TypeListA)
-    for (const char* t : kDefaultTypes) TypeListAddSub(Utf8ToCp932(t));
+    for (const char* t : kDefaultTypes) TypeListAddSub(Utf8ToCp932(text::Tr("StationEditor", t)));
   const bool scanTypes = stations_.TypeListB && ShownCount() > 0;
   for (int r = 1; r <= kStationCount; ++r) {
     if (scanTypes) {

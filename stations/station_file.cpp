@@ -15,6 +15,8 @@
 #include <cstring>
 #include <utility>
 
+#include "base/text.h"
+
 namespace {
 
 std::string ErrorText(int error) { return std::strerror(error); }
@@ -124,28 +126,30 @@ StationLoadResult StationFile::DataRead(MemoData& data, const std::function<void
       result.outcome = StationLoadResult::kCreated;
     } else {
       result.outcome = StationLoadResult::kCreateFailed;
-      result.message = path_ + " を作成できません（" + reason +
-                       "）。局リストは空で始まります。終了時の保存もできない可能性があります。";
+      result.message = text::Arg(text::Tr("StationFile", "%1 を作成できません（%2）。局リストは空で始まります。"
+                                          "終了時の保存もできない可能性があります。"),
+                                 {path_, reason});
     }
     return result;
   }
   if (fd < 0 || readFailed) {
     result.outcome = StationLoadResult::kDamaged;
     keepBackup_ = true;
-    result.message = path_ + " を読み込めません（" + ErrorText(fd < 0 ? openError : readError) +
-                     "）。読めた " + std::to_string(result.recordsRead) +
-                     " 件だけで続けます。保存の前に元のファイルを " + path_ +
-                     ".bak として残します。";
+    result.message =
+        text::Arg(text::Tr("StationFile", "%1 を読み込めません（%2）。読めた %3 件だけで続けます。"
+                           "保存の前に元のファイルを %1.bak として残します。"),
+                  {path_, ErrorText(fd < 0 ? openError : readError),
+                   std::to_string(result.recordsRead)});
     return result;
   }
   if (image.size() < kStationFileSize) {
     result.outcome = StationLoadResult::kDamaged;
     keepBackup_ = true;
-    result.message = path_ + " が壊れています（" + std::to_string(image.size()) + " バイト、" +
-                     std::to_string(kMemoCount) + " 件のうち " +
-                     std::to_string(result.recordsRead) +
-                     " 件を読み込みました）。読めた分だけで続けます。保存の前に元のファイルを " +
-                     path_ + ".bak として残します。";
+    result.message = text::Arg(
+        text::Tr("StationFile", "%1 が壊れています（%2 バイト、%3 件のうち %4 件を読み込みました）。"
+                 "読めた分だけで続けます。保存の前に元のファイルを %1.bak として残します。"),
+        {path_, std::to_string(image.size()), std::to_string(kMemoCount),
+         std::to_string(result.recordsRead)});
     return result;
   }
   result.outcome = StationLoadResult::kLoaded;
@@ -159,8 +163,9 @@ StationSaveResult StationFile::DataWrite(const MemoData& data, bool dataChanged,
 
   auto failed = [&](const std::string& reason) {
     result.outcome = StationSaveResult::kFailed;
-    result.message = path_ + " に書き込めません（" + reason +
-                     "）。変更は保存されていません。元のファイルはそのまま残っています。";
+    result.message = text::Arg(text::Tr("StationFile", "%1 に書き込めません（%2）。変更は保存されていません。"
+                                        "元のファイルはそのまま残っています。"),
+                               {path_, reason});
     return result;
   };
 
@@ -182,14 +187,14 @@ StationSaveResult StationFile::DataWrite(const MemoData& data, bool dataChanged,
 
   if (keepBackup_) {
     const std::string reason = KeepBackup(ResolvedPath(path_), path_ + ".bak");
-    if (!reason.empty()) return failed(path_ + ".bak を作れません: " + reason);
+    if (!reason.empty()) return failed(text::Arg(text::Tr("StationFile", "%1.bak を作れません: %2"), {path_, reason}));
   }
   const FileSaveResult saved = SaveFile(path_, AsText(image), options);
   if (saved.oldFileChanged && !saved.ok()) {
     result.outcome = StationSaveResult::kFailed;
-    result.message = path_ + " に書き込めません（" + saved.error +
-                     "）。変更は保存されていません。ファイルが途中まで書き換わっている可能性が"
-                     "あります。";
+    result.message = text::Arg(text::Tr("StationFile", "%1 に書き込めません（%2）。変更は保存されていません。"
+                                        "ファイルが途中まで書き換わっている可能性があります。"),
+                               {path_, saved.error});
     return result;
   }
   if (!saved.ok()) return failed(saved.error);
@@ -293,7 +298,7 @@ std::string StationFile::ReadRecovery(MemoData& data) const {
   std::vector<std::uint8_t> bytes;
   int error = 0;
   if (!ReadWhole(RecoveryPath(), bytes, error)) return ErrorText(error);
-  if (bytes.size() < kStationFileSize) return "ファイルが短すぎます";
+  if (bytes.size() < kStationFileSize) return text::Tr("StationFile", "ファイルが短すぎます");
   DecodeMemoData(bytes.data(), bytes.size(), data);
   return "";
 }

@@ -1,5 +1,7 @@
 #include "stations/station_list.h"
 
+#include "base/text.h"
+
 StationSaveResult StationList::SaveOnExit(int exitChoice, const AtomicWriteOptions& options) {
   StationSaveResult result = File.DataWrite(Data, DataChanged, exitChoice, options);
   if (result.ok()) {
@@ -9,9 +11,11 @@ StationSaveResult StationList::SaveOnExit(int exitChoice, const AtomicWriteOptio
   const std::string path = File.RecoveryPath();
   if (const std::string reason = File.WriteRecovery(Data); reason.empty()) {
     KeepRecovery = true;
-    result.message += "\n変更は " + path + " に残しました。次回の起動時に復元できます。";
+    result.message += text::Arg(
+        text::Tr("StationList", "\n変更は %1 に残しました。次回の起動時に復元できます。"), {path});
   } else {
-    result.message += "\n変更を " + path + " にも残せませんでした（" + reason + "）。";
+    result.message +=
+        text::Arg(text::Tr("StationList", "\n変更を %1 にも残せませんでした（%2）。"), {path, reason});
   }
   return result;
 }

@@ -1,0 +1,761 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+    <context>
+        <name>CsvDialogs</name>
+        <message>
+            <source>Fennix CSV, UTF-8 BOM 付き・表計算ソフト向け (*.csv)</source>
+            <translation>Fennix CSV, UTF-8 with BOM, for spreadsheets (*.csv)</translation>
+        </message>
+        <message>
+            <source>CSV・JSON (*.csv *.CSV *.json *.JSON)</source>
+            <translation>CSV, JSON (*.csv *.CSV *.json *.JSON)</translation>
+        </message>
+        <message>
+            <source>すべてのファイル (*)</source>
+            <translation>All files (*)</translation>
+        </message>
+        <message>
+            <source>CSV 書き出し</source>
+            <translation>Export CSV</translation>
+        </message>
+        <message>
+            <source>CSV 読み込み</source>
+            <translation>Import CSV</translation>
+        </message>
+        <message>
+            <source>メモリーが足りず、ファイルを読み込めませんでした。</source>
+            <translation>Not enough memory; the file was not read.</translation>
+        </message>
+        <message>
+            <source>読み込んでいます…</source>
+            <translation>Reading…</translation>
+        </message>
+        <message>
+            <source>やめる</source>
+            <translation>Stop</translation>
+        </message>
+        <message>
+            <source>検索条件に合う %1 件だけを書き出しますか？</source>
+            <translation>Export only the %1 stations that match the search?</translation>
+        </message>
+        <message>
+            <source>は い</source>
+            <translation>Yes</translation>
+        </message>
+        <message>
+            <source>い い え</source>
+            <translation>No</translation>
+        </message>
+        <message>
+            <source>メモリー (F1～F8) も書き出しますか？</source>
+            <translation>Export the memories (F1 to F8) as well?</translation>
+        </message>
+        <message>
+            <source>帯域 (PROG) の %1 件は書き出していません (%2 は一つの周波数だけを持ちます)。</source>
+            <translation>%1 bands (PROG) were not exported (%2 holds single frequencies only).</translation>
+        </message>
+        <message>
+            <source>%1 に書き込めません (%2)。</source>
+            <translation>Cannot write %1 (%2).</translation>
+        </message>
+        <message>
+            <source>%1 を開けません (%2)。</source>
+            <translation>Cannot open %1 (%2).</translation>
+        </message>
+        <message>
+            <source>%1
+追加できる行はありません。</source>
+            <translation>%1
+There are no lines to add.</translation>
+        </message>
+        <message>
+            <source>%1
+追加しますか？</source>
+            <translation>%1
+Add them?</translation>
+        </message>
+        <message>
+            <source>追 加</source>
+            <translation>Add</translation>
+        </message>
+        <message>
+            <source>既にある局も追加</source>
+            <translation>Add existing ones too</translation>
+        </message>
+    </context>
+    <context>
+        <name>DeviceAccess</name>
+        <message>
+            <source>デバイスが見つかりません</source>
+            <translation>Device not found</translation>
+        </message>
+        <message>
+            <source>権限なし: %1 グループへの参加が必要</source>
+            <translation>No access: join group %1</translation>
+        </message>
+        <message>
+            <source>デバイスを使用できません</source>
+            <translation>Device cannot be used</translation>
+        </message>
+        <message>
+            <source>このデバイスを開く権限がありません。「sudo adduser $USER %1」でグループ %1 に参加し、ログインし直してください。</source>
+            <translation>You may not open this device. Join group %1 with "sudo adduser $USER %1" and log in again.</translation>
+        </message>
+    </context>
+    <context>
+        <name>IniFile</name>
+        <message>
+            <source>%1 に書き込めません</source>
+            <translation>Cannot write %1</translation>
+        </message>
+        <message>
+            <source>%1 に書き込めません（%2）</source>
+            <translation>Cannot write %1 (%2)</translation>
+        </message>
+        <message>
+            <source>元のファイルを読み込めません</source>
+            <translation>cannot read the existing file</translation>
+        </message>
+    </context>
+    <context>
+        <name>Options</name>
+        <message>
+            <source>'%1' は有効な整数値ではありません</source>
+            <translation>'%1' is not a valid integer</translation>
+        </message>
+    </context>
+    <context>
+        <name>RigctlServer</name>
+        <message>
+            <source>アドレス %1 は IP アドレスではありません</source>
+            <translation>Address %1 is not an IP address</translation>
+        </message>
+    </context>
+    <context>
+        <name>ScanLog</name>
+        <message>
+            <source>スキャン記録を書き込めません。
+%1
+%2
+
+スキャンはそのまま続けます。</source>
+            <translation>Cannot write the scan log.
+%1
+%2
+
+The scan goes on.</translation>
+        </message>
+    </context>
+    <context>
+        <name>Shell</name>
+        <message>
+            <source>COMポートがオープンできません。</source>
+            <translation>Cannot open the COM port.</translation>
+        </message>
+        <message>
+            <source>COMポートでデータが入出力できません。</source>
+            <translation>Cannot read or write data on the COM port.</translation>
+        </message>
+        <message>
+            <source>データーが送れません。</source>
+            <translation>Cannot send data.</translation>
+        </message>
+    </context>
+    <context>
+        <name>StationEditor</name>
+        <message>
+            <source> 種 類^</source>
+            <translation> Type^</translation>
+        </message>
+        <message>
+            <source> 局  名^</source>
+            <translation> Name^</translation>
+        </message>
+        <message>
+            <source>   周波数^</source>
+            <translation>   Frequency^</translation>
+        </message>
+        <message>
+            <source>～ 周波数</source>
+            <translation>～ Frequency</translation>
+        </message>
+        <message>
+            <source>型 式</source>
+            <translation>Mode</translation>
+        </message>
+        <message>
+            <source>親子差</source>
+            <translation>Shift</translation>
+        </message>
+        <message>
+            <source>感度</source>
+            <translation>Class</translation>
+        </message>
+        <message>
+            <source> 所 在 地^</source>
+            <translation> Location^</translation>
+        </message>
+        <message>
+            <source> 備 考</source>
+            <translation> Remarks</translation>
+        </message>
+        <message>
+            <source>警察無線</source>
+            <translation>Police</translation>
+        </message>
+        <message>
+            <source>消防救急無線</source>
+            <translation>Fire and ambulance</translation>
+        </message>
+        <message>
+            <source>航空無線</source>
+            <translation>Aviation</translation>
+        </message>
+        <message>
+            <source>鉄道無線</source>
+            <translation>Railway</translation>
+        </message>
+        <message>
+            <source>防災行政無線</source>
+            <translation>Civil defence</translation>
+        </message>
+        <message>
+            <source>タクシー無線</source>
+            <translation>Taxi</translation>
+        </message>
+        <message>
+            <source>アマチュア無線</source>
+            <translation>Amateur</translation>
+        </message>
+        <message>
+            <source>各種業務無線</source>
+            <translation>Business</translation>
+        </message>
+    </context>
+    <context>
+        <name>StationFile</name>
+        <message>
+            <source>%1 を作成できません（%2）。局リストは空で始まります。終了時の保存もできない可能性があります。</source>
+            <translation>Cannot create %1 (%2). The station list starts empty, and saving it at exit may fail too.</translation>
+        </message>
+        <message>
+            <source>%1 を読み込めません（%2）。読めた %3 件だけで続けます。保存の前に元のファイルを %1.bak として残します。</source>
+            <translation>Cannot read %1 (%2). Going on with the %3 records read. Before saving, the original file is kept as %1.bak.</translation>
+        </message>
+        <message>
+            <source>%1 が壊れています（%2 バイト、%3 件のうち %4 件を読み込みました）。読めた分だけで続けます。保存の前に元のファイルを %1.bak として残します。</source>
+            <translation>%1 is damaged (%2 bytes; %4 of %3 records read). Going on with what was read. Before saving, the original file is kept as %1.bak.</translation>
+        </message>
+        <message>
+            <source>%1 に書き込めません（%2）。変更は保存されていません。元のファイルはそのまま残っています。</source>
+            <translation>Cannot write %1 (%2). The changes were not saved. The original file is unchanged.</translation>
+        </message>
+        <message>
+            <source>%1.bak を作れません: %2</source>
+            <translation>Cannot make %1.bak: %2</translation>
+        </message>
+        <message>
+            <source>%1 に書き込めません（%2）。変更は保存されていません。ファイルが途中まで書き換わっている可能性があります。</source>
+            <translation>Cannot write %1 (%2). The changes were not saved. The file may be partly overwritten.</translation>
+        </message>
+        <message>
+            <source>ファイルが短すぎます</source>
+            <translation>the file is too short</translation>
+        </message>
+    </context>
+    <context>
+        <name>StationList</name>
+        <message>
+            <source>
+変更は %1 に残しました。次回の起動時に復元できます。</source>
+            <translation>
+The changes were kept in %1. They can be restored at the next start.</translation>
+        </message>
+        <message>
+            <source>
+変更を %1 にも残せませんでした（%2）。</source>
+            <translation>
+The changes could not be kept in %1 either (%2).</translation>
+        </message>
+    </context>
+    <context>
+        <name>TComOptionForm</name>
+        <message>
+            <source>設 定</source>
+            <translation>Settings</translation>
+        </message>
+        <message>
+            <source>COMポート</source>
+            <translation>COM Ports</translation>
+        </message>
+        <message>
+            <source>通信速度</source>
+            <translation>Baud Rates</translation>
+        </message>
+        <message>
+            <source>デバイス</source>
+            <translation>Device</translation>
+        </message>
+        <message>
+            <source>キャンセル</source>
+            <translation>CANCEL</translation>
+        </message>
+        <message>
+            <source>今回は FENNIX_COM%1 を使用</source>
+            <translation>This run uses FENNIX_COM%1</translation>
+        </message>
+        <message>
+            <source>この実行では環境変数の %1 を使います</source>
+            <translation>This run uses %1 from the environment</translation>
+        </message>
+    </context>
+    <context>
+        <name>TDataForm</name>
+        <message>
+            <source>メモリー・エディッタ</source>
+            <translation>Memory Editor</translation>
+        </message>
+        <message>
+            <source>一 覧(&amp;L)</source>
+            <translation>&amp;List</translation>
+        </message>
+        <message>
+            <source>新  規 (&amp;N)</source>
+            <translation>&amp;New</translation>
+        </message>
+        <message>
+            <source>追  加 (&amp;A)</source>
+            <translation>&amp;Add</translation>
+        </message>
+        <message>
+            <source>上  書 (W)</source>
+            <translation>Write</translation>
+        </message>
+        <message>
+            <source>削  除 (&amp;D)</source>
+            <translation>&amp;Delete</translation>
+        </message>
+        <message>
+            <source>検 索 (&amp;F)</source>
+            <translation>&amp;Find</translation>
+        </message>
+        <message>
+            <source>閉じる(&amp;X)</source>
+            <translation>E&amp;xit</translation>
+        </message>
+        <message>
+            <source>キャンセル(&amp;C)</source>
+            <translation>&amp;Cancel</translation>
+        </message>
+        <message>
+            <source>無線種類</source>
+            <translation>Type</translation>
+        </message>
+        <message>
+            <source>局  名</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>周 波 数</source>
+            <translation>Freq.</translation>
+        </message>
+        <message>
+            <source>～</source>
+            <translation>～</translation>
+        </message>
+        <message>
+            <source>電波型式</source>
+            <translation>Mode</translation>
+        </message>
+        <message>
+            <source>親子差</source>
+            <translation>Shift</translation>
+        </message>
+        <message>
+            <source>感  度</source>
+            <translation>Class</translation>
+        </message>
+        <message>
+            <source>所 在 地</source>
+            <translation>Location</translation>
+        </message>
+        <message>
+            <source>備  考</source>
+            <translation>Remarks</translation>
+        </message>
+        <message>
+            <source>検索終了(&amp;F)</source>
+            <translation>End &amp;find</translation>
+        </message>
+        <message>
+            <source>検 索(&amp;F)</source>
+            <translation>&amp;Find</translation>
+        </message>
+        <message>
+            <source>検索条件を指定してください</source>
+            <translation>Give a search condition</translation>
+        </message>
+        <message>
+            <source>データーがみつかりません</source>
+            <translation>No data found</translation>
+        </message>
+        <message>
+            <source>編集(&amp;E)</source>
+            <translation>&amp;Edit</translation>
+        </message>
+    </context>
+    <context>
+        <name>TDeleteForm</name>
+        <message>
+            <source>種   類</source>
+            <translation>Type</translation>
+        </message>
+        <message>
+            <source>局   名</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>周波数</source>
+            <translation>Freq.</translation>
+        </message>
+        <message>
+            <source>このデーターを削除します</source>
+            <translation>This record will be deleted</translation>
+        </message>
+        <message>
+            <source>は い</source>
+            <translation>Yes</translation>
+        </message>
+        <message>
+            <source>い い え</source>
+            <translation>No</translation>
+        </message>
+    </context>
+    <context>
+        <name>TExitForm</name>
+        <message>
+            <source>終了します</source>
+            <translation>Exiting</translation>
+        </message>
+        <message>
+            <source>データーを保存しますか ？</source>
+            <translation>Save the data?</translation>
+        </message>
+        <message>
+            <source>保 存</source>
+            <translation>Save</translation>
+        </message>
+        <message>
+            <source>破 棄</source>
+            <translation>Discard</translation>
+        </message>
+    </context>
+    <context>
+        <name>THelpForm</name>
+        <message>
+            <source>IC-R7100 ヘルプ</source>
+            <translation>IC-R7100 Help</translation>
+        </message>
+        <message>
+            <source>目次(&amp;C)</source>
+            <translation>&amp;Contents</translation>
+        </message>
+        <message>
+            <source>戻る(&amp;B)</source>
+            <translation>&amp;Back</translation>
+        </message>
+        <message>
+            <source>進む(&amp;N)</source>
+            <translation>&amp;Next</translation>
+        </message>
+        <message>
+            <source>目次</source>
+            <translation>Contents</translation>
+        </message>
+        <message>
+            <source>キーワードを入力してください(&amp;W)</source>
+            <translation>Type a key&amp;word</translation>
+        </message>
+        <message>
+            <source>表示(&amp;D)</source>
+            <translation>&amp;Display</translation>
+        </message>
+        <message>
+            <source>キーワード</source>
+            <translation>Keywords</translation>
+        </message>
+        <message>
+            <source>&lt;p&gt;ヘルプファイル %1 が見つかりません。&lt;/p&gt;</source>
+            <translation>&lt;p&gt;Help file %1 not found.&lt;/p&gt;</translation>
+        </message>
+    </context>
+    <context>
+        <name>TLanguageForm</name>
+        <message>
+            <source>言語</source>
+            <translation>Language</translation>
+        </message>
+        <message>
+            <source>表示の言語</source>
+            <translation>Language of the windows</translation>
+        </message>
+        <message>
+            <source>自動 (デスクトップの言語)</source>
+            <translation>Automatic (desktop's language)</translation>
+        </message>
+        <message>
+            <source>日本語</source>
+            <translation>日本語</translation>
+        </message>
+        <message>
+            <source>次回の起動から有効になります。</source>
+            <translation>Takes effect from the next start.</translation>
+        </message>
+        <message>
+            <source>キャンセル</source>
+            <translation>Cancel</translation>
+        </message>
+    </context>
+    <context>
+        <name>TMainForm</name>
+        <message>
+            <source>rigctl 互換ポート %1:%2 を開けません。
+%3</source>
+            <translation>Cannot open the rigctl port %1:%2.
+%3</translation>
+        </message>
+        <message>
+            <source>前回保存されなかった局リストの変更が %1 に残っています。
+復元しますか？</source>
+            <translation>Changes to the station list that were not saved last time are kept in %1.
+Restore them?</translation>
+        </message>
+        <message>
+            <source>復 元</source>
+            <translation>Restore</translation>
+        </message>
+        <message>
+            <source>破 棄</source>
+            <translation>Discard</translation>
+        </message>
+        <message>
+            <source>%1 を読み込めません（%2）。ファイルはそのまま残します。</source>
+            <translation>Cannot read %1 (%2). The file is left as it is.</translation>
+        </message>
+        <message>
+            <source>ファイル(&amp;F)</source>
+            <translation>&amp;File</translation>
+        </message>
+        <message>
+            <source>CSV 書き出し(&amp;E)...</source>
+            <translation>&amp;Export CSV...</translation>
+        </message>
+        <message>
+            <source>CSV 読み込み(&amp;I)...</source>
+            <translation>&amp;Import CSV...</translation>
+        </message>
+        <message>
+            <source>保存なし終了(&amp;Q)</source>
+            <translation>&amp;Quit without saving</translation>
+        </message>
+        <message>
+            <source>終 了  (&amp;X)</source>
+            <translation>E&amp;xit</translation>
+        </message>
+        <message>
+            <source>表示(&amp;V)</source>
+            <translation>&amp;View</translation>
+        </message>
+        <message>
+            <source>メモリー・エディッタ(&amp;R)</source>
+            <translation>Memo&amp;ry Editor</translation>
+        </message>
+        <message>
+            <source>スキャン記録(&amp;S)...</source>
+            <translation>&amp;Scan Log...</translation>
+        </message>
+        <message>
+            <source>オプション(&amp;O)</source>
+            <translation>&amp;Options</translation>
+        </message>
+        <message>
+            <source>RS-232C...(&amp;S)</source>
+            <translation>&amp;Serial Port (RS-232C)...</translation>
+        </message>
+        <message>
+            <source>環境設定...(&amp;O)</source>
+            <translation>&amp;Options...</translation>
+        </message>
+        <message>
+            <source>rigctl 互換ポート(&amp;N)</source>
+            <translation>rigctl &amp;Network Port</translation>
+        </message>
+        <message>
+            <source>スキャン記録(&amp;L)</source>
+            <translation>Scan &amp;Log</translation>
+        </message>
+        <message>
+            <source>言語(&amp;G)...</source>
+            <translation>Lan&amp;guage...</translation>
+        </message>
+        <message>
+            <source>ヘルプ(&amp;H)</source>
+            <translation>&amp;Help</translation>
+        </message>
+        <message>
+            <source>目次(&amp;C)</source>
+            <translation>&amp;Contents</translation>
+        </message>
+        <message>
+            <source>キーワードで検索(&amp;T)</source>
+            <translation>Search by &amp;Term</translation>
+        </message>
+        <message>
+            <source>ヘルプの使い方(&amp;H)</source>
+            <translation>&amp;How to Use Help</translation>
+        </message>
+        <message>
+            <source>バージョン情報(&amp;A)...</source>
+            <translation>&amp;About...</translation>
+        </message>
+        <message>
+            <source>．</source>
+            <translation>.</translation>
+        </message>
+    </context>
+    <context>
+        <name>TScanLogForm</name>
+        <message>
+            <source>スキャン記録</source>
+            <translation>Scan Log</translation>
+        </message>
+        <message>
+            <source>日付(&amp;D):</source>
+            <translation>&amp;Date:</translation>
+        </message>
+        <message>
+            <source>今日(&amp;N)</source>
+            <translation>Today (&amp;N)</translation>
+        </message>
+        <message>
+            <source>時刻</source>
+            <translation>Time</translation>
+        </message>
+        <message>
+            <source>周波数 (MHz)</source>
+            <translation>Frequency (MHz)</translation>
+        </message>
+        <message>
+            <source>バンド</source>
+            <translation>Band</translation>
+        </message>
+        <message>
+            <source>局名</source>
+            <translation>Station</translation>
+        </message>
+        <message>
+            <source>モード</source>
+            <translation>Mode</translation>
+        </message>
+        <message>
+            <source>レベル</source>
+            <translation>Level</translation>
+        </message>
+        <message>
+            <source>同調(&amp;T)</source>
+            <translation>&amp;Tune</translation>
+        </message>
+        <message>
+            <source>閉じる(&amp;C)</source>
+            <translation>&amp;Close</translation>
+        </message>
+        <message>
+            <source>記録はありません</source>
+            <translation>No entries</translation>
+        </message>
+        <message>
+            <source>%1 件</source>
+            <translation>%1 entries</translation>
+        </message>
+    </context>
+    <context>
+        <name>TStdOptionForm</name>
+        <message>
+            <source>環境設定</source>
+            <translation>Options</translation>
+        </message>
+        <message>
+            <source>スキャン</source>
+            <translation>Scan</translation>
+        </message>
+        <message>
+            <source>スキャン速度</source>
+            <translation>Scan speed</translation>
+        </message>
+        <message>
+            <source>再開時間 （秒）</source>
+            <translation>Resume (s)</translation>
+        </message>
+        <message>
+            <source>再開条件 起動時設定</source>
+            <translation>Resume rule at start</translation>
+        </message>
+        <message>
+            <source>環 境</source>
+            <translation>Environment</translation>
+        </message>
+        <message>
+            <source>Sメーター色分け </source>
+            <translation>Coloured S meter</translation>
+        </message>
+        <message>
+            <source>読込頻度</source>
+            <translation>Polling</translation>
+        </message>
+        <message>
+            <source>受信機設定優先</source>
+            <translation>Receiver's settings first</translation>
+        </message>
+        <message>
+            <source>電波型式入力リストを用意</source>
+            <translation>Offer a list of modes</translation>
+        </message>
+        <message>
+            <source>電波型式入力リストを自動追加</source>
+            <translation>Add modes in use to it</translation>
+        </message>
+        <message>
+            <source>無線種類入力リストを用意</source>
+            <translation>Offer a list of types</translation>
+        </message>
+        <message>
+            <source>無線種類入力リストを自動追加</source>
+            <translation>Add types in use to it</translation>
+        </message>
+        <message>
+            <source>コンバーター</source>
+            <translation>Converter</translation>
+        </message>
+        <message>
+            <source>シフト周波数</source>
+            <translation>Shift freq.</translation>
+        </message>
+        <message>
+            <source>開始 周波数</source>
+            <translation>Start freq.</translation>
+        </message>
+        <message>
+            <source>終了 周波数</source>
+            <translation>End freq.</translation>
+        </message>
+        <message>
+            <source>レシーバー名 (IC-R7100のみ動作)</source>
+            <translation>Receiver (only IC-R7100 works)</translation>
+        </message>
+        <message>
+            <source>キャンセル</source>
+            <translation>Cancel</translation>
+        </message>
+    </context>
+</TS>
