@@ -44,9 +44,9 @@ TComOptionForm::TComOptionForm(QWidget* parent) : QDialog(parent) {
   BaudItems = new QButtonGroup(this);
   Com_Group = RadioGroup(this, "Com_Group", tr("COMポート"), {"COM 1", "COM 2", "COM 3", "COM 4"},
                          ComItems, QRect(16, 12, 108, 110));
-  Baud_Group =
-      RadioGroup(this, "Baud_Group", tr("通信速度"), {"9600 bps", "4800 bps", "1200 bps", " 300 bps"},
-                 BaudItems, QRect(136, 12, 108, 110));
+  Baud_Group = RadioGroup(this, "Baud_Group", tr("通信速度"),
+                          {"9600 bps", "4800 bps", "1200 bps", " 300 bps"}, BaudItems,
+                          QRect(136, 12, 108, 110));
   connect(ComItems, &QButtonGroup::idClicked, this, Guarded([this] { CB_GroupClick(ComItems); }));
   connect(BaudItems, &QButtonGroup::idClicked, this, Guarded([this] { CB_GroupClick(BaudItems); }));
 

@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "base/text.h"
 #include "base/file_save.h"
+#include "base/text.h"
 
 namespace {
 
@@ -66,9 +66,9 @@ EIniWriteError::EIniWriteError(const std::string& fileName, std::string reason)
       Reason(std::move(reason)) {}
 
 std::string EIniWriteError::Message() const {
-  return Reason.empty() ? what()
-                        : text::Arg(text::Tr("IniFile", "%1 に書き込めません（%2）"),
-                                    {FileName, Reason});
+  return Reason.empty()
+             ? what()
+             : text::Arg(text::Tr("IniFile", "%1 に書き込めません（%2）"), {FileName, Reason});
 }
 
 std::int32_t IniNumber(std::string_view value, std::int32_t def) {

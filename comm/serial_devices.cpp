@@ -116,8 +116,9 @@ std::string DeviceAccessMessage(const DeviceAccessCheck& check) {
 std::string DeviceAccessRemedy(const DeviceAccessCheck& check) {
   if (check.access != DeviceAccess::kNoPermission) return DeviceAccessMessage(check);
   const std::string group = check.group.empty() ? std::string("dialout") : check.group;
-  return text::Arg(text::Tr("DeviceAccess",
-                            "このデバイスを開く権限がありません。「sudo adduser $USER %1」でグループ "
-                            "%1 に参加し、ログインし直してください。"),
-                   {group});
+  return text::Arg(
+      text::Tr("DeviceAccess",
+               "このデバイスを開く権限がありません。「sudo adduser $USER %1」でグループ "
+               "%1 に参加し、ログインし直してください。"),
+      {group});
 }

@@ -1,5 +1,6 @@
 #include "net/rigctl_server_qt.h"
 
+#include <QCoreApplication>
 #include <QHostAddress>
 #include <QTcpSocket>
 #include <algorithm>
@@ -39,7 +40,10 @@ bool RigctlServer::Start(const QString& address, int port, QString* error) {
   if (address.compare("localhost", Qt::CaseInsensitive) == 0) {
     host = QHostAddress(QHostAddress::LocalHost);
   } else if (!host.setAddress(address)) {
-    if (error) *error = QCoreApplication::translate("RigctlServer", "アドレス %1 は IP アドレスではありません").arg(address);
+    if (error)
+      *error =
+          QCoreApplication::translate("RigctlServer", "アドレス %1 は IP アドレスではありません")
+              .arg(address);
     return false;
   }
   if (port < 0 || port > 65535 || !server_.listen(host, static_cast<quint16>(port))) {

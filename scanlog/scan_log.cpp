@@ -10,8 +10,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "base/text.h"
 #include "base/ini_file.h"
+#include "base/text.h"
 #include "scan/identification.h"
 #include "stations/cp932.h"
 #include "stations/station_csv.h"
@@ -188,9 +188,10 @@ void ScanLog::StopEnds() {
     view_->ShowLogLine(pendingDay_, entry);
   } else if (!failureTold_) {
     failureTold_ = true;
-    view_->ShowLogWriteFailed(
-        text::Arg(text::Tr("ScanLog", "スキャン記録を書き込めません。\n%1\n%2\n\nスキャンはそのまま続けます。"),
-                  {PathFor(pendingDay_), error}));
+    view_->ShowLogWriteFailed(text::Arg(
+        text::Tr("ScanLog",
+                 "スキャン記録を書き込めません。\n%1\n%2\n\nスキャンはそのまま続けます。"),
+        {PathFor(pendingDay_), error}));
   }
 }
 

@@ -48,7 +48,8 @@ TScanLogForm::TScanLogForm(QWidget* parent, const ScanLog& log, Tune tune)
   Log_List->setRootIsDecorated(false);
   Log_List->setUniformRowHeights(true);
   Log_List->setAllColumnsShowFocus(true);
-  Log_List->setHeaderLabels({tr("時刻"), tr("周波数 (MHz)"), tr("バンド"), tr("局名"), tr("モード"), tr("レベル")});
+  Log_List->setHeaderLabels(
+      {tr("時刻"), tr("周波数 (MHz)"), tr("バンド"), tr("局名"), tr("モード"), tr("レベル")});
   Log_List->header()->setStretchLastSection(true);
   Log_List->setColumnWidth(0, 140);
   Log_List->setColumnWidth(1, 100);

@@ -32,8 +32,8 @@ struct ExportChoice {
 };
 constexpr ExportChoice kExportChoices[] = {
     {"Fennix CSV, UTF-8 (*.csv)", CsvFormat::kFennix, CsvEncoding::kUtf8, "ICLIST.csv"},
-    {QT_TRANSLATE_NOOP("CsvDialogs", "Fennix CSV, UTF-8 BOM 付き・表計算ソフト向け (*.csv)"), CsvFormat::kFennix,
-     CsvEncoding::kUtf8Bom, "ICLIST.csv"},
+    {QT_TRANSLATE_NOOP("CsvDialogs", "Fennix CSV, UTF-8 BOM 付き・表計算ソフト向け (*.csv)"),
+     CsvFormat::kFennix, CsvEncoding::kUtf8Bom, "ICLIST.csv"},
     {"Fennix CSV, Shift-JIS (*.csv)", CsvFormat::kFennix, CsvEncoding::kShiftJis, "ICLIST.csv"},
     {"CHIRP CSV (*.csv)", CsvFormat::kChirp, CsvEncoding::kUtf8, "ICLIST-chirp.csv"},
     {"gqrx bookmarks.csv (*.csv)", CsvFormat::kGqrx, CsvEncoding::kUtf8, "bookmarks.csv"},
@@ -44,13 +44,15 @@ constexpr ExportChoice kExportChoices[] = {
 QString AskFile(QWidget* parent, bool save, const ExportChoice** choice = nullptr) {
   QStringList filters;
   if (save) {
-    for (const ExportChoice& c : kExportChoices) filters << QCoreApplication::translate("CsvDialogs", c.filter);
+    for (const ExportChoice& c : kExportChoices)
+      filters << QCoreApplication::translate("CsvDialogs", c.filter);
   } else {
     filters << QCoreApplication::translate("CsvDialogs", "CSV・JSON (*.csv *.CSV *.json *.JSON)")
             << QCoreApplication::translate("CsvDialogs", "すべてのファイル (*)");
   }
   QFileDialog dialog(parent,
-                     save ? QCoreApplication::translate("CsvDialogs", "CSV 書き出し") : QCoreApplication::translate("CsvDialogs", "CSV 読み込み"),
+                     save ? QCoreApplication::translate("CsvDialogs", "CSV 書き出し")
+                          : QCoreApplication::translate("CsvDialogs", "CSV 読み込み"),
                      LastFolder());
   dialog.setNameFilters(filters);
   dialog.setObjectName(save ? "CsvExportDialog" : "CsvImportDialog");
@@ -105,13 +107,15 @@ Reading ReadOffThread(QWidget* parent, const QByteArray& bytes, const MemoData& 
     } catch (const std::exception&) {
       // Out of memory: the file is refused like any other it cannot read.
       out.read = CsvReadResult{};
-      out.read.error =
-          QCoreApplication::translate("CsvDialogs", "メモリーが足りず、ファイルを読み込めませんでした。").toStdString();
+      out.read.error = QCoreApplication::translate(
+                           "CsvDialogs", "メモリーが足りず、ファイルを読み込めませんでした。")
+                           .toStdString();
     }
     done = true;
   });
   if (bytes.size() >= static_cast<qsizetype>(kCsvLargeBytes)) {
-    QProgressDialog bar(QCoreApplication::translate("CsvDialogs", "読み込んでいます…"), QCoreApplication::translate("CsvDialogs", "やめる"), 0, 1000, parent);
+    QProgressDialog bar(QCoreApplication::translate("CsvDialogs", "読み込んでいます…"),
+                        QCoreApplication::translate("CsvDialogs", "やめる"), 0, 1000, parent);
     bar.setObjectName("CsvProgress");
     bar.setWindowTitle("IC-R7100");
     bar.setWindowModality(Qt::WindowModal);
@@ -135,9 +139,11 @@ void ExportStationsCsv(QWidget* parent, const StationList& stations, const Stati
   if (path.isEmpty()) return;
   const StationIndex* which = &stations.Indexes.AllIndex;
   if (found.Count() > 0) {
-    QMessageBox ask(QMessageBox::Question, "IC-R7100",
-                    QCoreApplication::translate("CsvDialogs", "検索条件に合う %1 件だけを書き出しますか？").arg(found.Count()),
-                    QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox ask(
+        QMessageBox::Question, "IC-R7100",
+        QCoreApplication::translate("CsvDialogs", "検索条件に合う %1 件だけを書き出しますか？")
+            .arg(found.Count()),
+        QMessageBox::Yes | QMessageBox::No, parent);
     ask.setObjectName("CsvFindQuestion");
     ask.setDefaultButton(QMessageBox::No);
     ask.button(QMessageBox::Yes)->setText(QCoreApplication::translate("CsvDialogs", "は い"));
@@ -152,9 +158,10 @@ void ExportStationsCsv(QWidget* parent, const StationList& stations, const Stati
       anyKey = anyKey || stations.Data[kMemoryKeyBase + k].Frequency != 0;
     bool withKeys = false;
     if (anyKey) {
-      QMessageBox ask(QMessageBox::Question, "IC-R7100",
-                      QCoreApplication::translate("CsvDialogs", "メモリー (F1～F8) も書き出しますか？"),
-                      QMessageBox::Yes | QMessageBox::No, parent);
+      QMessageBox ask(
+          QMessageBox::Question, "IC-R7100",
+          QCoreApplication::translate("CsvDialogs", "メモリー (F1～F8) も書き出しますか？"),
+          QMessageBox::Yes | QMessageBox::No, parent);
       ask.setObjectName("CsvMemoryQuestion");
       ask.setDefaultButton(QMessageBox::No);
       ask.button(QMessageBox::Yes)->setText(QCoreApplication::translate("CsvDialogs", "は い"));
@@ -166,14 +173,17 @@ void ExportStationsCsv(QWidget* parent, const StationList& stations, const Stati
     CsvExport out = WriteOtherProgramCsv(stations.Data, *which, choice->format);
     bytes = std::move(out.bytes);
     if (out.bandsLeftOut > 0)
-      note = QCoreApplication::translate("CsvDialogs", "帯域 (PROG) の %1 件は書き出していません (%2 は一つの周波数だけを持ちます)。")
+      note = QCoreApplication::translate(
+                 "CsvDialogs",
+                 "帯域 (PROG) の %1 件は書き出していません (%2 は一つの周波数だけを持ちます)。")
                  .arg(out.bandsLeftOut)
                  .arg(choice->format == CsvFormat::kChirp ? "CHIRP" : "gqrx");
   }
   const std::string reason = WriteFileAtomically(QFile::encodeName(path).toStdString(), bytes);
   if (!reason.empty())
     Tell(parent, QMessageBox::Warning,
-         QCoreApplication::translate("CsvDialogs", "%1 に書き込めません (%2)。").arg(path, QString::fromStdString(reason)));
+         QCoreApplication::translate("CsvDialogs", "%1 に書き込めません (%2)。")
+             .arg(path, QString::fromStdString(reason)));
   else if (!note.isEmpty())
     Tell(parent, QMessageBox::Information, note);
 }
@@ -184,7 +194,8 @@ bool ImportStationsCsv(QWidget* parent, StationList& stations) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     Tell(parent, QMessageBox::Warning,
-         QCoreApplication::translate("CsvDialogs", "%1 を開けません (%2)。").arg(path, file.errorString()));
+         QCoreApplication::translate("CsvDialogs", "%1 を開けません (%2)。")
+             .arg(path, file.errorString()));
     return false;
   }
   // One byte past the limit is enough to refuse a file that is too large.
@@ -197,10 +208,12 @@ bool ImportStationsCsv(QWidget* parent, StationList& stations) {
   CsvImportPlan& plan = reading.plan;
   const QString summary = QString::fromStdString(CsvImportSummary(plan));
   if (plan.Empty() && plan.duplicates == 0) {
-    Tell(parent, QMessageBox::Information, QCoreApplication::translate("CsvDialogs", "%1\n追加できる行はありません。").arg(summary));
+    Tell(parent, QMessageBox::Information,
+         QCoreApplication::translate("CsvDialogs", "%1\n追加できる行はありません。").arg(summary));
     return false;
   }
-  QMessageBox confirm(QMessageBox::Question, "IC-R7100", QCoreApplication::translate("CsvDialogs", "%1\n追加しますか？").arg(summary),
+  QMessageBox confirm(QMessageBox::Question, "IC-R7100",
+                      QCoreApplication::translate("CsvDialogs", "%1\n追加しますか？").arg(summary),
                       QMessageBox::Ok | QMessageBox::Cancel, parent);
   confirm.setObjectName("CsvImportSummary");
   confirm.button(QMessageBox::Ok)->setText(QCoreApplication::translate("CsvDialogs", "追 加"));
@@ -208,7 +221,8 @@ bool ImportStationsCsv(QWidget* parent, StationList& stations) {
   confirm.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("CsvDialogs", "やめる"));
   QPushButton* all = nullptr;
   if (plan.duplicates > 0) {
-    all = confirm.addButton(QCoreApplication::translate("CsvDialogs", "既にある局も追加"), QMessageBox::AcceptRole);
+    all = confirm.addButton(QCoreApplication::translate("CsvDialogs", "既にある局も追加"),
+                            QMessageBox::AcceptRole);
     all->setObjectName("CsvImportDuplicates");
   }
   confirm.exec();

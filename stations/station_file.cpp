@@ -126,7 +126,8 @@ StationLoadResult StationFile::DataRead(MemoData& data, const std::function<void
       result.outcome = StationLoadResult::kCreated;
     } else {
       result.outcome = StationLoadResult::kCreateFailed;
-      result.message = text::Arg(text::Tr("StationFile", "%1 を作成できません（%2）。局リストは空で始まります。"
+      result.message = text::Arg(text::Tr("StationFile",
+                                          "%1 を作成できません（%2）。局リストは空で始まります。"
                                           "終了時の保存もできない可能性があります。"),
                                  {path_, reason});
     }
@@ -135,18 +136,19 @@ StationLoadResult StationFile::DataRead(MemoData& data, const std::function<void
   if (fd < 0 || readFailed) {
     result.outcome = StationLoadResult::kDamaged;
     keepBackup_ = true;
-    result.message =
-        text::Arg(text::Tr("StationFile", "%1 を読み込めません（%2）。読めた %3 件だけで続けます。"
-                           "保存の前に元のファイルを %1.bak として残します。"),
-                  {path_, ErrorText(fd < 0 ? openError : readError),
-                   std::to_string(result.recordsRead)});
+    result.message = text::Arg(
+        text::Tr("StationFile",
+                 "%1 を読み込めません（%2）。読めた %3 件だけで続けます。"
+                 "保存の前に元のファイルを %1.bak として残します。"),
+        {path_, ErrorText(fd < 0 ? openError : readError), std::to_string(result.recordsRead)});
     return result;
   }
   if (image.size() < kStationFileSize) {
     result.outcome = StationLoadResult::kDamaged;
     keepBackup_ = true;
     result.message = text::Arg(
-        text::Tr("StationFile", "%1 が壊れています（%2 バイト、%3 件のうち %4 件を読み込みました）。"
+        text::Tr("StationFile",
+                 "%1 が壊れています（%2 バイト、%3 件のうち %4 件を読み込みました）。"
                  "読めた分だけで続けます。保存の前に元のファイルを %1.bak として残します。"),
         {path_, std::to_string(image.size()), std::to_string(kMemoCount),
          std::to_string(result.recordsRead)});
@@ -163,7 +165,8 @@ StationSaveResult StationFile::DataWrite(const MemoData& data, bool dataChanged,
 
   auto failed = [&](const std::string& reason) {
     result.outcome = StationSaveResult::kFailed;
-    result.message = text::Arg(text::Tr("StationFile", "%1 に書き込めません（%2）。変更は保存されていません。"
+    result.message = text::Arg(text::Tr("StationFile",
+                                        "%1 に書き込めません（%2）。変更は保存されていません。"
                                         "元のファイルはそのまま残っています。"),
                                {path_, reason});
     return result;
@@ -187,12 +190,14 @@ StationSaveResult StationFile::DataWrite(const MemoData& data, bool dataChanged,
 
   if (keepBackup_) {
     const std::string reason = KeepBackup(ResolvedPath(path_), path_ + ".bak");
-    if (!reason.empty()) return failed(text::Arg(text::Tr("StationFile", "%1.bak を作れません: %2"), {path_, reason}));
+    if (!reason.empty())
+      return failed(text::Arg(text::Tr("StationFile", "%1.bak を作れません: %2"), {path_, reason}));
   }
   const FileSaveResult saved = SaveFile(path_, AsText(image), options);
   if (saved.oldFileChanged && !saved.ok()) {
     result.outcome = StationSaveResult::kFailed;
-    result.message = text::Arg(text::Tr("StationFile", "%1 に書き込めません（%2）。変更は保存されていません。"
+    result.message = text::Arg(text::Tr("StationFile",
+                                        "%1 に書き込めません（%2）。変更は保存されていません。"
                                         "ファイルが途中まで書き換わっている可能性があります。"),
                                {path_, saved.error});
     return result;

@@ -14,8 +14,8 @@ StationSaveResult StationList::SaveOnExit(int exitChoice, const AtomicWriteOptio
     result.message += text::Arg(
         text::Tr("StationList", "\n変更は %1 に残しました。次回の起動時に復元できます。"), {path});
   } else {
-    result.message +=
-        text::Arg(text::Tr("StationList", "\n変更を %1 にも残せませんでした（%2）。"), {path, reason});
+    result.message += text::Arg(text::Tr("StationList", "\n変更を %1 にも残せませんでした（%2）。"),
+                                {path, reason});
   }
   return result;
 }

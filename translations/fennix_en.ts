@@ -178,7 +178,7 @@ The scan goes on.</translation>
         </message>
         <message>
             <source>～ 周波数</source>
-            <translation>～ Frequency</translation>
+            <translation>To freq.</translation>
         </message>
         <message>
             <source>型 式</source>
@@ -190,7 +190,7 @@ The scan goes on.</translation>
         </message>
         <message>
             <source>感度</source>
-            <translation>Class</translation>
+            <translation>Sen</translation>
         </message>
         <message>
             <source> 所 在 地^</source>
@@ -362,7 +362,7 @@ The changes could not be kept in %1 either (%2).</translation>
         </message>
         <message>
             <source>～</source>
-            <translation>～</translation>
+            <translation>to</translation>
         </message>
         <message>
             <source>電波型式</source>
@@ -502,7 +502,7 @@ The changes could not be kept in %1 either (%2).</translation>
         </message>
         <message>
             <source>自動 (デスクトップの言語)</source>
-            <translation>Automatic (desktop's language)</translation>
+            <translation>Automatic (desktop)</translation>
         </message>
         <message>
             <source>日本語</source>

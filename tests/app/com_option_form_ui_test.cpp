@@ -57,8 +57,8 @@ TEST_F(ComOption, TheDialogAsDesigned) {
       [this] {
         EXPECT_EQ(dialog.windowTitle(), "設 定");
         EXPECT_EQ(dialog.size(), QSize(261, 266));
-        EXPECT_EQ(dialog.Com_Group->title(), "COM Ports");
-        EXPECT_EQ(dialog.Baud_Group->title(), "Baud Rates");
+        EXPECT_EQ(dialog.Com_Group->title(), "COMポート");
+        EXPECT_EQ(dialog.Baud_Group->title(), "通信速度");
         EXPECT_EQ(dialog.BaudItems->button(3)->text(), " 300 bps");
         EXPECT_EQ(dialog.ComItems->checkedId(), 0);
         EXPECT_EQ(dialog.BaudItems->checkedId(), 0);
