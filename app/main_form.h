@@ -29,6 +29,7 @@
 #include "settings/panel_settings.h"
 #include "stations/station_editor.h"
 #include "stations/station_list.h"
+#include "survey/band_survey.h"
 
 class QAction;
 class QFrame;
@@ -51,6 +52,7 @@ class TExitForm;
 class THelpForm;
 class RigctlServer;
 class ScanLogUi;
+class BandSurveyUi;
 
 // The windows created after the main one, kept for the whole run.
 struct TOtherForms {
@@ -107,6 +109,9 @@ class TMainForm : public QMainWindow,
   ScanLog scanLog;
   FileLineAppender scanLogFile;
   std::unique_ptr<ScanLogUi> scanLogUi;
+  // The band survey and its window.
+  BandSurvey survey;
+  std::unique_ptr<BandSurveyUi> surveyUi;
 
   // Menu.
   QAction* CsvExport;
@@ -117,8 +122,9 @@ class TMainForm : public QMainWindow,
   QAction* MenuComOption;
   QAction* MenuOption;
   QAction* MenuNetPort;
-  QAction* ScanLog_Menu;  // the scan log's window
-  QAction* MenuScanLog;   // the scan log on or off
+  QAction* ScanLog_Menu;     // the scan log's window
+  QAction* BandSurvey_Menu;  // the band survey's window
+  QAction* MenuScanLog;      // the scan log on or off
   QAction* Contents_Menu;
   QAction* Keyword_Menu;
   QAction* Help_Menu;
@@ -233,6 +239,7 @@ class TMainForm : public QMainWindow,
   void MenuOptionClick();
   void MenuNetPortClick();
   void ScanLog_MenuClick();
+  void BandSurvey_MenuClick();
   void MenuScanLogClick();
   void Contents_MenuClick();
   void Keyword_MenuClick();
@@ -314,6 +321,7 @@ class TMainForm : public QMainWindow,
   void BuildBandScope(QWidget* client);
   void WireComponents();
   void WireScanLog();
+  void WireSurvey();
   void CommError(std::exception_ptr error);
   void Warn(const std::string& message);
   // Opens the network control port; a port that cannot be opened is told once.

@@ -109,6 +109,9 @@ void TMainForm::BuildMenu() {
   Memory = action(view, "メモリー・エディッタ(&R)", &TMainForm::MemoryClick);
   ScanLog_Menu = action(view, "スキャン記録(&S)...", &TMainForm::ScanLog_MenuClick);
   ScanLog_Menu->setObjectName("ScanLog_Menu");
+  BandSurvey_Menu = action(view, QCoreApplication::translate("TMainForm", "バンド調査(&B)"),
+                           &TMainForm::BandSurvey_MenuClick);
+  BandSurvey_Menu->setObjectName("BandSurvey_Menu");
   QMenu* options = menuBar()->addMenu("オプション(&O)");
   MenuComOption = action(options, "RS-232C...(&S)", &TMainForm::MenuComOptionClick);
   MenuOption = action(options, "環境設定...(&O)", &TMainForm::MenuOptionClick);

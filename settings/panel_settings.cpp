@@ -10,6 +10,7 @@
 #include "scanlog/scan_log.h"
 #include "scope/band_scope.h"
 #include "stations/station_list.h"
+#include "survey/band_survey.h"
 
 std::int32_t PanelSettings::Get(SettingId id) const {
   switch (id) {
@@ -170,9 +171,11 @@ void PanelSettings::Set(SettingId id, std::int32_t v) {
 void PanelSettings::ReadMore(const IniFile& ini) {
   if (net_) net::ReadNetSettings(ini, *net_);
   if (log_) ReadScanLogSettings(ini, *log_);
+  if (survey_) ReadSurveySettings(ini, *survey_);
 }
 
 void PanelSettings::WriteMore(IniFile& ini) const {
   if (net_) net::WriteNetSettings(ini, *net_);
   if (log_) WriteScanLogSettings(ini, *log_);
+  if (survey_) WriteSurveySettings(ini, *survey_);
 }
