@@ -16,7 +16,7 @@ namespace survey_ui {
 inline constexpr int kLeftMargin = 60;
 inline constexpr int kRightMargin = 8;
 // Height of one waterfall row in logical pixels.
-inline constexpr int kRowHeight = 2;
+inline constexpr int kRowHeight = 4;
 }  // namespace survey_ui
 
 // What the pointer is over, for the window's status line, and where a click tunes.
