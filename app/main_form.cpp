@@ -20,6 +20,7 @@
 #include "app/exit_form.h"
 #include "app/help_form.h"
 #include "app/version_form.h"
+#include "base/line_append.h"
 #include "civ/civ.h"
 #include "comm/com_devices.h"
 #include "comm/comm_error.h"
@@ -39,6 +40,7 @@
 #include "stations/csv_dialogs_qt.h"
 #include "stations/data_form.h"
 #include "stations/find.h"
+#include "survey/band_survey_form.h"
 #include "ui/guard_qt.h"
 #include "ui/ui_style_qt.h"
 
@@ -58,6 +60,7 @@ TMainForm::TMainForm(Port* line)
   BuildPanel();
   WireComponents();
   WireScanLog();
+  WireSurvey();
   new ModalReturnWatch(this, [this] {
     if (!closed_) GuardedCall([this] { FormActivate(); });
   });
@@ -106,6 +109,17 @@ void TMainForm::WireScanLog() {
   scan.BindStops(scanLog);
   settings_.BindLog(scanLog);
   settings_.BindLanguage(language);
+}
+
+void TMainForm::WireSurvey() {
+  // A click on the survey's pictures tunes as the panel's own track bar does.
+  surveyUi = std::make_unique<BandSurveyUi>(this, survey, [this](std::int32_t f) {
+    if (f >= tuning.LowerLimit && f <= tuning.UpperLimit) tuning.TuneManually(f);
+  });
+  survey.Bind(host, tuning, link, bandScope, stations, *surveyUi);
+  survey.SetAppend(AppendToFile);
+  survey.SetFolder(DataFolder());
+  settings_.BindSurvey(survey);
 }
 
 void TMainForm::CommError(std::exception_ptr error) {
@@ -432,6 +446,8 @@ void TMainForm::MenuNetPortClick() {
 }
 
 void TMainForm::ScanLog_MenuClick() { scanLogUi->Open(); }
+
+void TMainForm::BandSurvey_MenuClick() { surveyUi->Open(); }
 
 void TMainForm::MenuScanLogClick() { scanLog.Enabled = MenuScanLog->isChecked(); }
 

@@ -31,6 +31,7 @@
 #include "settings/panel_settings.h"
 #include "stations/station_editor.h"
 #include "stations/station_list.h"
+#include "survey/band_survey.h"
 
 class QAction;
 class QFrame;
@@ -53,6 +54,7 @@ class TExitForm;
 class THelpForm;
 class RigctlServer;
 class ScanLogUi;
+class BandSurveyUi;
 
 // The windows created after the main one, kept for the whole run.
 struct TOtherForms {
@@ -113,6 +115,9 @@ class TMainForm : public QMainWindow,
   std::unique_ptr<ScanLogUi> scanLogUi;
   // The windows' language as the settings file holds it; a change counts from the next start.
   LanguageSettings language;
+  // The band survey and its window.
+  BandSurvey survey;
+  std::unique_ptr<BandSurveyUi> surveyUi;
 
   // Menu.
   QAction* CsvExport;
@@ -123,9 +128,10 @@ class TMainForm : public QMainWindow,
   QAction* MenuComOption;
   QAction* MenuOption;
   QAction* MenuNetPort;
-  QAction* ScanLog_Menu;  // the scan log's window
-  QAction* MenuScanLog;   // the scan log on or off
-  QAction* MenuLanguage;  // the language dialog
+  QAction* ScanLog_Menu;     // the scan log's window
+  QAction* BandSurvey_Menu;  // the band survey's window
+  QAction* MenuScanLog;      // the scan log on or off
+  QAction* MenuLanguage;     // the language dialog
   QAction* Contents_Menu;
   QAction* Keyword_Menu;
   QAction* Help_Menu;
@@ -240,6 +246,7 @@ class TMainForm : public QMainWindow,
   void MenuOptionClick();
   void MenuNetPortClick();
   void ScanLog_MenuClick();
+  void BandSurvey_MenuClick();
   void MenuScanLogClick();
   void MenuLanguageClick();
   void Contents_MenuClick();
@@ -322,6 +329,7 @@ class TMainForm : public QMainWindow,
   void BuildBandScope(QWidget* client);
   void WireComponents();
   void WireScanLog();
+  void WireSurvey();
   void CommError(std::exception_ptr error);
   void Warn(const std::string& message);
   // Opens the network control port; a port that cannot be opened is told once.

@@ -109,6 +109,8 @@ void TMainForm::BuildMenu() {
   Memory = action(view, tr("メモリー・エディッタ(&R)"), &TMainForm::MemoryClick);
   ScanLog_Menu = action(view, tr("スキャン記録(&S)..."), &TMainForm::ScanLog_MenuClick);
   ScanLog_Menu->setObjectName("ScanLog_Menu");
+  BandSurvey_Menu = action(view, tr("バンド調査(&B)"), &TMainForm::BandSurvey_MenuClick);
+  BandSurvey_Menu->setObjectName("BandSurvey_Menu");
   QMenu* options = menuBar()->addMenu(tr("オプション(&O)"));
   MenuComOption = action(options, tr("RS-232C...(&S)"), &TMainForm::MenuComOptionClick);
   MenuOption = action(options, tr("環境設定...(&O)"), &TMainForm::MenuOptionClick);

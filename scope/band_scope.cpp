@@ -175,6 +175,7 @@ void BandScopeEngine::FollowTunedFrequency() {
 
 void BandScopeEngine::BandScan() {
   if (!host_->PortOpen()) return;
+  DropClient();
   // Started again over a sweep under way: the old one is dropped, and the marker still goes
   // back to where it stood before either began.
   const bool restart = Sweeping();
@@ -200,7 +201,9 @@ void BandScopeEngine::BandScan() {
 
 void BandScopeEngine::PrintSignal() {
   const int level = meter_->SignalLevel;
-  if (SweepRunning)
+  if (SweepRunning && client_)
+    ClientNext(level);
+  else if (SweepRunning)
     SweepNext(level);
   else if (!starting_)  // while the first point settles a reading belongs to no point
     BandScopePrintSub(Marker, level);
@@ -219,6 +222,61 @@ void BandScopeEngine::EndSweep() {
   tuning_->ChannelSend();
   SetMarker(SweepMarker);
   host_->TimerStart();
+  DropClient();
+}
+
+void BandScopeEngine::DropClient() {
+  SweepClient* client = client_;
+  client_ = nullptr;
+  if (client) client->SweepEnded();
+}
+
+bool BandScopeEngine::StartClientSweep(SweepClient& client, const SweepPlan& plan) {
+  if (!host_->PortOpen() || plan.points < 1 || plan.step < 1) return false;
+  if (Sweeping()) BandLoop_Stop();
+  client_ = &client;
+  plan_ = plan;
+  clientIndex_ = 0;
+  host_->TimerStop();
+  scan_->ST_SC_Stop();
+  SweepMarker = Marker;
+  ++sweepRun_;
+  starting_ = true;
+  SweepRunning = false;
+  meter_->SignalLevel = 0;
+  ClientPoint();
+  return true;
+}
+
+void BandScopeEngine::ClientPoint() {
+  const unsigned run = sweepRun_;
+  tuning_->ChannelSendSub(static_cast<std::int32_t>(
+      plan_.start + static_cast<std::int64_t>(clientIndex_) * plan_.step));
+  // The polling is held back through the dwell: a poll's reading would end it early and start
+  // a second chain.
+  link_->Settle(plan_.dwell);
+  if (run != sweepRun_ || !client_) return;
+  starting_ = false;
+  SweepRunning = true;
+  link_->RadioSignal();
+}
+
+void BandScopeEngine::ClientNext(int level) {
+  client_->SweepReading(clientIndex_, level);
+  meter_->Signal_Print();
+  if (++clientIndex_ < plan_.points) {
+    ClientPoint();
+    return;
+  }
+  const unsigned run = sweepRun_;
+  const bool again = client_->SweepPassDone();
+  if (run != sweepRun_ || !client_) return;  // the owner stopped it meanwhile
+  if (again) {
+    clientIndex_ = 0;
+    ClientPoint();
+  } else {
+    EndSweep();
+  }
 }
 
 void BandScopeEngine::SweepNext(int level) {
@@ -251,6 +309,11 @@ void BandScopeEngine::BandRun_BitBtnClick() {
   view_->FocusTrackBar();
   identification_->SelectIdxModeOff();
   AutoModeWarning();
+  if (client_) {
+    // The other owner's sweep ends at once; the key starts none of the scope's.
+    BandLoop_Stop();
+    return;
+  }
   if (SweepRunning) {
     SweepFreq = SweepEnd;  // the sweep ends with the next reading
     return;
@@ -341,6 +404,7 @@ void BandScopeEngine::BandLoop_BitBtnClick() {
 }
 
 void BandScopeEngine::BandLoop_Start() {
+  if (client_) BandLoop_Stop();
   SweepLoop = true;
   view_->ShowLoopLamp(true);
   host_->TimerStart();
@@ -360,6 +424,8 @@ void BandScopeEngine::BandTrackBarChange(int position) {
   view_->FocusTrackBar();
   knob_->FF_Cls();
   identification_->SelectIdxModeOff();
+  // A tune by hand: another owner's sweep would go on over the frequency chosen.
+  if (client_) BandLoop_Stop();
   Marker = position;
   const std::int32_t before = tuning_->CurrentFrequency();
   const std::int64_t f = static_cast<std::int64_t>(SweepStart) +

@@ -63,6 +63,26 @@ class BandScopeView {
   virtual void ShowWindowLabels(std::int32_t first, std::int32_t centre, std::int32_t last) = 0;
 };
 
+// Another owner of a sweep (the band survey): the scope's chain tunes its points, reads them
+// and hands each reading over. Every key that ends the scope's sweep ends this one too.
+class SweepClient {
+ public:
+  virtual ~SweepClient() = default;
+  // The level read at point `index` (0 first) of the plan.
+  virtual void SweepReading(int index, int level) = 0;
+  // The plan's last point was read: true to start the next pass at once.
+  virtual bool SweepPassDone() = 0;
+  // The sweep is over (its passes done, or a key, a tune or the stop key ended it).
+  virtual void SweepEnded() = 0;
+};
+
+struct SweepPlan {
+  std::int32_t start = 0;
+  std::int32_t step = 0;
+  int points = 0;
+  int dwell = 100;  // ms between tuning a point and asking for its level
+};
+
 class BandScopeEngine : public BandScopeControl {
  public:
   static constexpr int kWidthH = 1, kWidthM = 2, kWidthL = 3;
@@ -139,6 +159,12 @@ class BandScopeEngine : public BandScopeControl {
   // The level drawn at point k of the current window, -1 for none.
   int BarLevel(int k) const;
 
+  // A sweep for another owner over `plan` (port open only; false otherwise). A sweep under
+  // way, the scope's or another owner's, ends first. BandLoop_Stop ends it.
+  bool StartClientSweep(SweepClient& client, const SweepPlan& plan);
+  // The owner whose sweep runs, if any.
+  const SweepClient* Client() const { return client_; }
+
  private:
   void WidthKey(int bandScope);
   void AutoModeWarning();
@@ -156,6 +182,16 @@ class BandScopeEngine : public BandScopeControl {
   void ShiftWindow(std::int64_t start, std::int64_t frequency);
   // The current window's step, or DefaultStep in place of 0.
   std::int32_t SweepStepSize() const;
+
+  // The other owner's sweep: its next point tuned, settled and asked for.
+  void ClientPoint();
+  void ClientNext(int level);
+  // The other owner's sweep is dropped without a word to the receiver (a scope sweep starts).
+  void DropClient();
+
+  SweepClient* client_ = nullptr;
+  SweepPlan plan_;
+  int clientIndex_ = 0;
 
   // Counts sweeps begun and ended: a sweep step that comes back from its dwell to another
   // count belongs to a sweep that is over.

@@ -11,6 +11,7 @@
 #include "scope/band_scope.h"
 #include "settings/language.h"
 #include "stations/station_list.h"
+#include "survey/band_survey.h"
 
 std::int32_t PanelSettings::Get(SettingId id) const {
   switch (id) {
@@ -172,10 +173,12 @@ void PanelSettings::ReadMore(const IniFile& ini) {
   if (net_) net::ReadNetSettings(ini, *net_);
   if (log_) ReadScanLogSettings(ini, *log_);
   if (language_) ReadLanguageSettings(ini, *language_);
+  if (survey_) ReadSurveySettings(ini, *survey_);
 }
 
 void PanelSettings::WriteMore(IniFile& ini) const {
   if (net_) net::WriteNetSettings(ini, *net_);
   if (log_) WriteScanLogSettings(ini, *log_);
   if (language_) WriteLanguageSettings(ini, *language_);
+  if (survey_) WriteSurveySettings(ini, *survey_);
 }

@@ -13,6 +13,7 @@ class Identification;
 class StationList;
 class ScanLog;
 struct LanguageSettings;
+class BandSurvey;
 namespace net {
 struct NetSettings;
 }
@@ -38,6 +39,8 @@ class PanelSettings : public SettingsAccess {
   void BindLog(ScanLog& log) { log_ = &log; }
   // The windows' language, section "UI", after the scan log's.
   void BindLanguage(LanguageSettings& language) { language_ = &language; }
+  // The band survey's section.
+  void BindSurvey(BandSurvey& survey) { survey_ = &survey; }
   void ReadMore(const IniFile& ini) override;
   void WriteMore(IniFile& ini) const override;
 
@@ -53,4 +56,5 @@ class PanelSettings : public SettingsAccess {
   net::NetSettings* net_ = nullptr;
   ScanLog* log_ = nullptr;
   LanguageSettings* language_ = nullptr;
+  BandSurvey* survey_ = nullptr;
 };
