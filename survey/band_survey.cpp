@@ -16,7 +16,6 @@
 namespace {
 
 constexpr const char* kSection = "SURVEY";
-constexpr const char* kContext = "BandSurvey";
 
 std::uint8_t Byte(int level) { return static_cast<std::uint8_t>(std::clamp(level, 0, 255)); }
 
@@ -42,14 +41,14 @@ std::string RangeCheckText(RangeCheck check) {
     case RangeCheck::Ok:
       return {};
     case RangeCheck::NoStep:
-      return text::Tr(kContext, "ステップは 1 Hz 以上にしてください。");
+      return text::Tr("BandSurvey", "ステップは 1 Hz 以上にしてください。");
     case RangeCheck::OutOfLimits:
-      return text::Tr(kContext, "範囲が受信機の受信範囲の外です。");
+      return text::Tr("BandSurvey", "範囲が受信機の受信範囲の外です。");
     case RangeCheck::TooManyPoints:
-      return text::Tr(kContext,
+      return text::Tr("BandSurvey",
                       "点の数が 5,000 を超えます。範囲を狭めるかステップを広げてください。");
     case RangeCheck::NoBand:
-      return text::Tr(kContext, "同調中の周波数を含むバンドがリストにありません。");
+      return text::Tr("BandSurvey", "同調中の周波数を含むバンドがリストにありません。");
   }
   return {};
 }
@@ -223,8 +222,8 @@ void BandSurvey::AppendToDayFile(const SurveyRow& row) {
   } else if (!failureTold_) {
     failureTold_ = true;
     view_->ShowWriteFailed(
-        text::Tr(kContext, "バンド調査の記録を書き込めません。調査はそのまま続けます。") + "\n" +
-        path + "\n" + error);
+        text::Tr("BandSurvey", "バンド調査の記録を書き込めません。調査はそのまま続けます。") +
+        "\n" + path + "\n" + error);
   }
 }
 

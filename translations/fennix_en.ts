@@ -2,6 +2,29 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
     <context>
+        <name>BandSurvey</name>
+        <message>
+            <source>ステップは 1 Hz 以上にしてください。</source>
+            <translation>The step must be 1 Hz or more.</translation>
+        </message>
+        <message>
+            <source>範囲が受信機の受信範囲の外です。</source>
+            <translation>The range is outside the receiver's range.</translation>
+        </message>
+        <message>
+            <source>点の数が 5,000 を超えます。範囲を狭めるかステップを広げてください。</source>
+            <translation>More than 5,000 points. Narrow the range or widen the step.</translation>
+        </message>
+        <message>
+            <source>同調中の周波数を含むバンドがリストにありません。</source>
+            <translation>No band of the list holds the tuned frequency.</translation>
+        </message>
+        <message>
+            <source>バンド調査の記録を書き込めません。調査はそのまま続けます。</source>
+            <translation>Cannot write the survey file. The survey goes on.</translation>
+        </message>
+    </context>
+    <context>
         <name>CsvDialogs</name>
         <message>
             <source>Fennix CSV, UTF-8 BOM 付き・表計算ソフト向け (*.csv)</source>
@@ -277,6 +300,109 @@ The changes were kept in %1. They can be restored at the next start.</translatio
 変更を %1 にも残せませんでした（%2）。</source>
             <translation>
 The changes could not be kept in %1 either (%2).</translation>
+        </message>
+    </context>
+    <context>
+        <name>TBandSurveyForm</name>
+        <message>
+            <source>バンド調査</source>
+            <translation>Band survey</translation>
+        </message>
+        <message>
+            <source>下端 MHz(&amp;L)</source>
+            <translation>&amp;Low MHz</translation>
+        </message>
+        <message>
+            <source>上端 MHz(&amp;U)</source>
+            <translation>&amp;Up MHz</translation>
+        </message>
+        <message>
+            <source>ステップ kHz(&amp;K)</source>
+            <translation>Step &amp;kHz</translation>
+        </message>
+        <message>
+            <source>滞在(&amp;D)</source>
+            <translation>&amp;Dwell</translation>
+        </message>
+        <message>
+            <source>現在のバンド(&amp;N)</source>
+            <translation>Ba&amp;nd</translation>
+        </message>
+        <message>
+            <source>繰り返し(&amp;R)</source>
+            <translation>&amp;Repeat</translation>
+        </message>
+        <message>
+            <source>開始(&amp;S)</source>
+            <translation>&amp;Start</translation>
+        </message>
+        <message>
+            <source>停止(&amp;T)</source>
+            <translation>S&amp;top</translation>
+        </message>
+        <message>
+            <source>棒グラフ(&amp;G)</source>
+            <translation>Bar&amp;s</translation>
+        </message>
+        <message>
+            <source>ピーク保持(&amp;P)</source>
+            <translation>&amp;Peak</translation>
+        </message>
+        <message>
+            <source>最小保持(&amp;M)</source>
+            <translation>&amp;Min</translation>
+        </message>
+        <message>
+            <source>保持リセット(&amp;C)</source>
+            <translation>&amp;Clear holds</translation>
+        </message>
+        <message>
+            <source>PNG 保存(&amp;I)...</source>
+            <translation>PNG &amp;image...</translation>
+        </message>
+        <message>
+            <source>CSV 書き出し(&amp;E)...</source>
+            <translation>&amp;Export CSV...</translation>
+        </message>
+        <message>
+            <source>%1 MHz</source>
+            <translation>%1 MHz</translation>
+        </message>
+        <message>
+            <source>%1 MHz  レベル %2</source>
+            <translation>%1 MHz  level %2</translation>
+        </message>
+        <message>
+            <source>PNG 保存</source>
+            <translation>Save PNG</translation>
+        </message>
+        <message>
+            <source>PNG 画像 (*.png)</source>
+            <translation>PNG image (*.png)</translation>
+        </message>
+        <message>
+            <source>画像を保存できません。</source>
+            <translation>Cannot save the image.</translation>
+        </message>
+        <message>
+            <source>CSV 書き出し</source>
+            <translation>Export CSV</translation>
+        </message>
+        <message>
+            <source>CSV ファイル (*.csv)</source>
+            <translation>CSV file (*.csv)</translation>
+        </message>
+        <message>
+            <source>CSV を書き出せません。</source>
+            <translation>Cannot write the CSV file.</translation>
+        </message>
+        <message>
+            <source>受信機につながっていません。</source>
+            <translation>The receiver is not connected.</translation>
+        </message>
+        <message>
+            <source>残り %1 秒</source>
+            <translation>%1 s left</translation>
         </message>
     </context>
     <context>
@@ -622,6 +748,10 @@ Restore them?</translation>
         <message>
             <source>．</source>
             <translation>.</translation>
+        </message>
+        <message>
+            <source>バンド調査(&amp;B)</source>
+            <translation>&amp;Band survey</translation>
         </message>
     </context>
     <context>
