@@ -312,6 +312,8 @@ class TMainForm : public QMainWindow,
   void BuildCentre(QWidget* client);
   void BuildKeypadAndKnob(QWidget* client);
   void BuildBandScope(QWidget* client);
+  // Tooltips and screen reader names of the panel's controls (main_form_tips_qt.cpp).
+  void ExplainControls();
   void WireComponents();
   void WireScanLog();
   void CommError(std::exception_ptr error);
