@@ -727,10 +727,15 @@ void TMainForm::DialSpeed_TrackBarChange(int position) {
   TrackBar1->setFocus();
 }
 
+// With these held a letter is an accelerator, not a panel key.
+constexpr Qt::KeyboardModifiers kCommandKeys =
+    Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier;
+
 bool TMainForm::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(e);
-    const int code = VirtualKeyOf(key->key(), key->modifiers() & Qt::KeypadModifier);
+    const int code = VirtualKeyOf(key->key(), key->modifiers() & Qt::KeypadModifier,
+                                  key->modifiers() & kCommandKeys);
     GuardedCall([this, code] { KeyDown(code); });
   } else if (watched == Type_Panel_S && e->type() == QEvent::MouseButtonPress) {
     GuardedCall([this] { Type_Panel_SMouseDown(); });
@@ -739,7 +744,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* e) {
   } else if (e->type() == QEvent::KeyRelease && watched == TrackBar1) {
     const auto* key = static_cast<QKeyEvent*>(e);
     if (!key->isAutoRepeat()) {
-      const int code = VirtualKeyOf(key->key(), key->modifiers() & Qt::KeypadModifier);
+      const int code = VirtualKeyOf(key->key(), key->modifiers() & Qt::KeypadModifier,
+                                    key->modifiers() & kCommandKeys);
       GuardedCall([this, code] { TrackBar1KeyUp(code); });
     }
   }

@@ -327,6 +327,8 @@ class TMainForm : public QMainWindow,
   void BuildCentre(QWidget* client);
   void BuildKeypadAndKnob(QWidget* client);
   void BuildBandScope(QWidget* client);
+  // Tooltips and screen reader names of the panel's controls (main_form_tips_qt.cpp).
+  void ExplainControls();
   void WireComponents();
   void WireScanLog();
   void WireSurvey();

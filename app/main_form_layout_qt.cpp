@@ -177,6 +177,8 @@ void TMainForm::BuildPanel() {
   for (QPushButton* key : client->findChildren<QPushButton*>())
     ui::FitCaption(key, key->font().pixelSize());
 
+  ExplainControls();
+
   setFixedSize(sizeHint());
 }
 

@@ -10,12 +10,13 @@ constexpr int kQtEscape = 0x01000000, kQtBackspace = 0x01000003, kQtReturn = 0x0
               kQtEnter = 0x01000005, kQtDelete = 0x01000007, kQtF1 = 0x01000030;
 constexpr int kQtSpace = 0x20, kQtAsterisk = 0x2a, kQtPlus = 0x2b, kQtComma = 0x2c, kQtMinus = 0x2d,
               kQtPeriod = 0x2e, kQt0 = 0x30, kQt9 = 0x39, kQtQ = 0x51, kQtZ = 0x5a;
+constexpr int kQtD = 0x44, kQtS = 0x53, kQtU = 0x55;
 
 constexpr std::int64_t kMHz = 1000000;
 
 }  // namespace
 
-int VirtualKeyOf(int qtKey, bool keypad) {
+int VirtualKeyOf(int qtKey, bool keypad, bool command) {
   if (qtKey >= kQt0 && qtKey <= kQt9) return (keypad ? vk::kNumpad0 : vk::k0) + qtKey - kQt0;
   if (qtKey >= kQtF1 && qtKey <= kQtF1 + 8) return vk::kF1 + qtKey - kQtF1;
   switch (qtKey) {
@@ -44,6 +45,12 @@ int VirtualKeyOf(int qtKey, bool keypad) {
       return vk::kQ;
     case kQtZ:
       return vk::kZ;
+    case kQtU:
+      return command ? 0 : vk::kU;
+    case kQtD:
+      return command ? 0 : vk::kD;
+    case kQtS:
+      return command ? 0 : vk::kS;
     default:
       return 0;
   }
@@ -128,15 +135,24 @@ void Keyboard::KeyDown(int key) {
     memoryKeys_->M_ButtonClick(key - vk::kF1 + 1);
   } else if (key == vk::kF9) {
     memoryKeys_->M_SpeedButtonClick();
+  } else if (key == vk::kU || key == vk::kD || key == vk::kS) {
+    pressedLetter_ = key;
   }
   t.PrintDial();
   // The keys that start, reverse or stop a scan keep the type filter, as the scan buttons do:
   // a filtered single scan is run from the keyboard too.
-  const bool scanKey = key == vk::kAdd || key == vk::kSubtract || key == vk::kSpace;
+  const bool scanKey = key == vk::kAdd || key == vk::kSubtract || key == vk::kSpace ||
+                       key == vk::kU || key == vk::kD;
   if (!scanKey) identification_->SelectIdxModeOff();
 }
 
 void Keyboard::TrackBar1KeyUp(int key) {
+  if (key == vk::kU || key == vk::kD || key == vk::kS) {
+    const bool pressedHere = pressedLetter_ == key;
+    pressedLetter_ = 0;
+    if (!pressedHere) return;
+    key = key == vk::kU ? vk::kSubtract : key == vk::kD ? vk::kAdd : vk::kMultiply;
+  }
   switch (key) {
     case vk::kAdd:
       scan_->DW_SC_ButtonClick();

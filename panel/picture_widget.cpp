@@ -5,16 +5,19 @@
 
 #include "ui/guard_qt.h"
 
-PictureWidget::PictureWidget(QWidget* parent, QRect geometry, QColor fill)
-    : QWidget(parent), image_(geometry.size(), QImage::Format_RGB32) {
+PictureWidget::PictureWidget(QWidget* parent, QRect geometry, QColor fill, qreal scale)
+    : QWidget(parent) {
   setGeometry(geometry);
+  if (scale <= 0) scale = devicePixelRatioF();
+  image_ = QImage((QSizeF(geometry.size()) * scale).toSize(), QImage::Format_RGB32);
+  image_.setDevicePixelRatio(scale);
   setFixedSize(geometry.size());
   setAttribute(Qt::WA_OpaquePaintEvent);
   image_.fill(fill);
 }
 
 void PictureWidget::Changed(const QRect& rect) {
-  const QRect r = rect.intersected(image_.rect());
+  const QRect r = rect.intersected(this->rect());
   if (r.isEmpty()) return;
   if (changes_.size() >= kKeptChanges)
     changes_.erase(changes_.begin(), changes_.begin() + kKeptChanges / 2);
@@ -24,7 +27,10 @@ void PictureWidget::Changed(const QRect& rect) {
 
 void PictureWidget::paintEvent(QPaintEvent* event) {
   QPainter p(this);
-  for (const QRect& r : event->region()) p.drawImage(r.topLeft(), image_, r);
+  const qreal scale = image_.devicePixelRatio();
+  for (const QRect& r : event->region())
+    p.drawImage(QRectF(r), image_,
+                QRectF(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale));
 }
 
 void PictureWidget::mouseReleaseEvent(QMouseEvent* event) {

@@ -1,5 +1,7 @@
 // Fixed-size pictures of the panel. A PictureWidget keeps its picture in an image, is drawn
-// into there, and copies only the changed rectangles to the screen. A MouseImage is a small
+// into there, and copies only the changed rectangles to the screen. The image has the screen's
+// pixel density: it is drawn in the widget's own coordinates and holds `scale` device pixels
+// for each of them, so that the panel stays sharp on a scaled desktop. A MouseImage is a small
 // picture that reports presses, moves and releases, for the knob and its marks.
 #pragma once
 
@@ -11,12 +13,13 @@
 
 class PictureWidget : public QWidget {
  public:
-  PictureWidget(QWidget* parent, QRect geometry, QColor fill);
+  // A scale of 0 takes the device pixel ratio of the screen the widget is on.
+  PictureWidget(QWidget* parent, QRect geometry, QColor fill, qreal scale = 0);
   QImage& Image() { return image_; }
   const QImage& Image() const { return image_; }
   // After drawing into the image: schedule the rectangle for the screen.
   void Changed(const QRect& rect);
-  void ChangedAll() { Changed(image_.rect()); }
+  void ChangedAll() { Changed(rect()); }
   // The rectangles scheduled since the last ClearChanges, for tests and the benchmark. Only
   // the latest kKeptChanges are kept, so that a panel redrawn for hours holds no more.
   static constexpr std::size_t kKeptChanges = 4096;

@@ -1,5 +1,6 @@
 #include "panel/pictures_qt.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <array>
@@ -12,6 +13,14 @@ namespace pictures {
 namespace {
 
 QRect ToRect(const Cell& c) { return QRect(c.x, c.y, c.w, c.h); }
+
+// A picture of `size` in the panel's coordinates with `scale` device pixels to each of them.
+QPixmap Blank(QSize size, qreal scale) {
+  if (scale <= 0) scale = qGuiApp ? qGuiApp->devicePixelRatio() : 1;
+  QPixmap pm((QSizeF(size) * scale).toSize());
+  pm.setDevicePixelRatio(scale);
+  return pm;
+}
 
 // Segments a..g of each digit.
 constexpr std::array<unsigned, 10> kSegments = {0x3f, 0x06, 0x5b, 0x4f, 0x66,
@@ -55,6 +64,11 @@ QImage GlyphSheet() {
   QImage sheet(glyph::kSheetWidth, glyph::kSheetHeight, QImage::Format_RGB32);
   sheet.fill(ui::kAmber);
   QPainter p(&sheet);
+  PaintGlyphSheet(p);
+  return sheet;
+}
+
+void PaintGlyphSheet(QPainter& p) {
   p.setRenderHint(QPainter::Antialiasing, false);
   p.setPen(Qt::NoPen);
   p.setBrush(Qt::black);
@@ -80,11 +94,22 @@ QImage GlyphSheet() {
   p.drawPolygon(QPolygon({QPoint(x, y), QPoint(x + 7, y + 4), QPoint(x, y + 9)}));
   p.drawPolygon(QPolygon({QPoint(x + 7, y), QPoint(x + 14, y + 4), QPoint(x + 7, y + 9)}));
   p.drawRect(x + 15, y, 2, 9);
-  return sheet;
 }
 
-QPixmap Knob(int size) {
-  QPixmap pm(size, size);
+QImage GlyphCell(QRect cell, QSize size, qreal scale) {
+  QImage image((QSizeF(size) * scale).toSize(), QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
+  image.fill(ui::kAmber);
+  QPainter p(&image);
+  p.scale(qreal(size.width()) / cell.width(), qreal(size.height()) / cell.height());
+  p.translate(-cell.topLeft());
+  p.setClipRect(cell);
+  PaintGlyphSheet(p);
+  return image;
+}
+
+QPixmap Knob(int size, qreal scale) {
+  QPixmap pm = Blank(QSize(size, size), scale);
   pm.fill(ui::kSilver);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
@@ -111,8 +136,8 @@ QPixmap Knob(int size) {
   return pm;
 }
 
-QPixmap Dimple(int size) {
-  QPixmap pm(size, size);
+QPixmap Dimple(int size, qreal scale) {
+  QPixmap pm = Blank(QSize(size, size), scale);
   pm.fill(Qt::transparent);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
@@ -125,8 +150,8 @@ QPixmap Dimple(int size) {
   return pm;
 }
 
-QPixmap Arrow(bool right, bool lit) {
-  QPixmap pm(10, 9);
+QPixmap Arrow(bool right, bool lit, qreal scale) {
+  QPixmap pm = Blank(QSize(10, 9), scale);
   pm.fill(ui::kSilver);
   QPainter p(&pm);
   p.setPen(Qt::NoPen);
@@ -139,8 +164,8 @@ QPixmap Arrow(bool right, bool lit) {
   return pm;
 }
 
-QPixmap KeyGlyph(Glyph glyph, int size) {
-  QPixmap pm(size, size);
+QPixmap KeyGlyph(Glyph glyph, int size, qreal scale) {
+  QPixmap pm = Blank(QSize(size, size), scale);
   pm.fill(Qt::transparent);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);

@@ -63,8 +63,8 @@ class MarkerTrackStyle : public QProxyStyle {
 
 }  // namespace
 
-BandScopeWidget::BandScopeWidget(QWidget* parent, QRect geometry)
-    : PictureWidget(parent, geometry, ui::kLight) {}
+BandScopeWidget::BandScopeWidget(QWidget* parent, QRect geometry, qreal scale)
+    : PictureWidget(parent, geometry, ui::kLight, scale) {}
 
 void BandScopeWidget::Clear() {
   Image().fill(ui::kLight);

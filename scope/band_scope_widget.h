@@ -10,7 +10,7 @@ struct ScopeBar;
 
 class BandScopeWidget : public PictureWidget {
  public:
-  BandScopeWidget(QWidget* parent, QRect geometry);
+  BandScopeWidget(QWidget* parent, QRect geometry, qreal scale = 0);
   // The whole picture in the 3-D light colour.
   void Clear();
   // Bar k of N for a level, laid out by the marker track bar's width; the picture's own

@@ -114,6 +114,7 @@ TDataForm::TDataForm(StationEditor& e, const std::function<void(int)>& progress,
   BuildButtons();
   BuildEditPanel();
   BuildGrid();
+  ExplainControls();
   Space_Panel->clear();
   editor.Bind(this);
   editor.FormCreate(progress);

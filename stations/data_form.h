@@ -116,6 +116,8 @@ class TDataForm : public QDialog, public StationEditorView {
   void BuildButtons();
   void BuildEditPanel();
   void BuildGrid();
+  // Tooltips and screen reader names of the controls (data_form_tips_qt.cpp).
+  void ExplainControls();
   int FieldOf(QObject* watched) const;
   void EnterField(int field);  // a click on the field, its label or its panel
   void SetLayout();

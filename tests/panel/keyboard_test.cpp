@@ -142,15 +142,22 @@ TEST_F(EntryTest, KeysReachTheScanBandScopeAndMemoryKeys) {
   keys.KeyDown(vk::kF8);
   keys.KeyDown(vk::kF9);
   keys.KeyDown(vk::kQ);  // only on release
+  // U, D and S as the keypad's -, + and *, on release after their own press; a release whose
+  // press went to an accelerator (Alt+S) does nothing.
+  for (int key : {vk::kU, vk::kD, vk::kS}) {
+    keys.KeyDown(key);
+    keys.TrackBar1KeyUp(key);
+  }
+  keys.TrackBar1KeyUp(vk::kS);
   EXPECT_EQ(calls, (std::vector<std::string>{"down", "up", "stop", "sweep", "auto", "memo", "F1",
-                                             "F8", "store"}));
+                                             "F8", "store", "up", "down", "sweep"}));
 }
 
 // The scan keys keep the type filter, as the scan buttons do; other keys switch it off.
 TEST_F(EntryTest, ScanKeysKeepTheTypeFilter) {
   ControlCalls controls;
   keys.BindScan(controls, controls);
-  for (int key : {vk::kAdd, vk::kSubtract, vk::kSpace}) keys.KeyDown(key);
+  for (int key : {vk::kAdd, vk::kSubtract, vk::kSpace, vk::kU, vk::kD}) keys.KeyDown(key);
   EXPECT_EQ(controls.Count("SelectIdxModeOff"), 0);
   keys.KeyDown(vk::k0 + 1);
   EXPECT_EQ(controls.Count("SelectIdxModeOff"), 1);
@@ -172,6 +179,8 @@ TEST(KeyMap, QtKeysToVirtualKeys) {
   EXPECT_EQ(VirtualKeyOf(kQtF9, false), 120);
   EXPECT_EQ(VirtualKeyOf('Q', false), 81);
   EXPECT_EQ(VirtualKeyOf('A', false), 0);
+  EXPECT_EQ(VirtualKeyOf('U', false), vk::kU);
+  EXPECT_EQ(VirtualKeyOf('S', false, true), 0);  // Alt+S is the SCAN key's accelerator
 }
 
 }  // namespace
