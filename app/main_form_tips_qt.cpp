@@ -18,7 +18,7 @@ namespace {
 
 constexpr char kContext[] = "TMainForm";
 
-QString Tr(const char* text) { return QCoreApplication::translate(kContext, text); }
+QString Translated(const char* text) { return QCoreApplication::translate(kContext, text); }
 
 // A control without a text of its own is called by its tip; a field keeps its text as its name
 // and its tip as the description.
@@ -139,26 +139,29 @@ void TMainForm::ExplainControls() {
       {TrackBar1, QT_TRANSLATE_NOOP("TMainForm", "100 kHz 単位の同調 (矢印, PgUp/PgDn, Home/End)")},
       {Button1, QT_TRANSLATE_NOOP("TMainForm", "受信機の CI-V アドレスを表示")},
   };
-  for (const Tip& tip : tips) Explain(tip.widget, Tr(tip.text));
+  for (const Tip& tip : tips) Explain(tip.widget, Translated(tip.text));
   for (int n = 1; n <= 8; ++n)
-    Explain(M_Button[n], Tr(QT_TRANSLATE_NOOP("TMainForm", "メモリー %1 の呼び出し (F%1)")).arg(n));
+    Explain(M_Button[n],
+            Translated(QT_TRANSLATE_NOOP("TMainForm", "メモリー %1 の呼び出し (F%1)")).arg(n));
   for (int d = 0; d <= 9; ++d)
-    Explain(Button_[d], Tr(QT_TRANSLATE_NOOP("TMainForm", "数字 %1 (%1 キー)")).arg(d));
+    Explain(Button_[d], Translated(QT_TRANSLATE_NOOP("TMainForm", "数字 %1 (%1 キー)")).arg(d));
   for (int mode = 1; mode <= 7; ++mode)
-    Explain(Mode_Button[mode],
-            Tr(QT_TRANSLATE_NOOP("TMainForm", "電波型式 %1")).arg(Mode_Button[mode]->text()));
+    Explain(
+        Mode_Button[mode],
+        Translated(QT_TRANSLATE_NOOP("TMainForm", "電波型式 %1")).arg(Mode_Button[mode]->text()));
   for (QPushButton* key : StepButton)
-    Explain(key, Tr(QT_TRANSLATE_NOOP("TMainForm", "ステップ %1 kHz")).arg(key->text()));
+    Explain(key, Translated(QT_TRANSLATE_NOOP("TMainForm", "ステップ %1 kHz")).arg(key->text()));
 
   // The custom-drawn controls: what they are, and what their value means.
-  Image1->setAccessibleName(Tr(QT_TRANSLATE_NOOP("TMainForm", "周波数表示")));
+  Image1->setAccessibleName(Translated(QT_TRANSLATE_NOOP("TMainForm", "周波数表示")));
   Signal_Image->setAccessibleDescription(
-      Tr(QT_TRANSLATE_NOOP("TMainForm", "受信信号の強さ (0〜255)")));
+      Translated(QT_TRANSLATE_NOOP("TMainForm", "受信信号の強さ (0〜255)")));
   ui::SetAccessibleValue(Signal_Image, QStringLiteral("0"));
   for (MouseImage* knobPart : {Dial_Image, SubDial_Image}) {
-    knobPart->setAccessibleName(Tr(QT_TRANSLATE_NOOP("TMainForm", "同調ツマミ")));
+    knobPart->setAccessibleName(Translated(QT_TRANSLATE_NOOP("TMainForm", "同調ツマミ")));
     knobPart->setAccessibleDescription(knobPart->toolTip());
   }
   // The on-line lamp's tip is the link's own (device, speed, network port); its name is here.
-  OnLineLampPanel->setAccessibleName(Tr(QT_TRANSLATE_NOOP("TMainForm", "受信機との接続のランプ")));
+  OnLineLampPanel->setAccessibleName(
+      Translated(QT_TRANSLATE_NOOP("TMainForm", "受信機との接続のランプ")));
 }

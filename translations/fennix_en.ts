@@ -142,10 +142,32 @@ Add them?</translation>
         </message>
     </context>
     <context>
+        <name>Lamp</name>
+        <message>
+            <source>消灯</source>
+            <translation>Off</translation>
+        </message>
+        <message>
+            <source>赤点灯</source>
+            <translation>Red</translation>
+        </message>
+        <message>
+            <source>点灯</source>
+            <translation>On</translation>
+        </message>
+    </context>
+    <context>
         <name>Options</name>
         <message>
             <source>'%1' は有効な整数値ではありません</source>
             <translation>'%1' is not a valid integer</translation>
+        </message>
+    </context>
+    <context>
+        <name>ReadoutWidget</name>
+        <message>
+            <source>モード %1、ステップ %2 kHz</source>
+            <translation>Mode %1, step %2 kHz</translation>
         </message>
     </context>
     <context>
@@ -530,6 +552,122 @@ The changes could not be kept in %1 either (%2).</translation>
             <source>編集(&amp;E)</source>
             <translation>&amp;Edit</translation>
         </message>
+        <message>
+            <source>単局だけを表示 (Alt+M)</source>
+            <translation>Show single stations (Alt+M)</translation>
+        </message>
+        <message>
+            <source>全部を表示</source>
+            <translation>Show all</translation>
+        </message>
+        <message>
+            <source>バンドだけを表示 (Alt+P)</source>
+            <translation>Show bands (Alt+P)</translation>
+        </message>
+        <message>
+            <source>単局を表示中のランプ</source>
+            <translation>Single stations shown</translation>
+        </message>
+        <message>
+            <source>バンドを表示中のランプ</source>
+            <translation>Bands shown</translation>
+        </message>
+        <message>
+            <source>編集画面と一覧画面の切り替え (Alt+L, Alt+E)</source>
+            <translation>Edit or list layout (Alt+L, Alt+E)</translation>
+        </message>
+        <message>
+            <source>新しい局を入力 (Alt+N)</source>
+            <translation>Enter a new station (Alt+N)</translation>
+        </message>
+        <message>
+            <source>入力した内容を新しく追加 (Alt+A)</source>
+            <translation>Add the fields as new (Alt+A)</translation>
+        </message>
+        <message>
+            <source>選んだ局に上書き (Alt+W)</source>
+            <translation>Overwrite the chosen one (Alt+W)</translation>
+        </message>
+        <message>
+            <source>選んだ局を削除 (Alt+D)</source>
+            <translation>Delete the chosen one (Alt+D)</translation>
+        </message>
+        <message>
+            <source>検索の開始/終了 (Alt+F)</source>
+            <translation>Find on/off (Alt+F)</translation>
+        </message>
+        <message>
+            <source>上へ検索 (Alt+,)</source>
+            <translation>Find upwards (Alt+,)</translation>
+        </message>
+        <message>
+            <source>下へ検索 (Alt+.)</source>
+            <translation>Find downwards (Alt+.)</translation>
+        </message>
+        <message>
+            <source>検索条件の AND/OR 切り替え</source>
+            <translation>Switch AND/OR of the conditions</translation>
+        </message>
+        <message>
+            <source>検索条件の組み合わせ</source>
+            <translation>How the conditions combine</translation>
+        </message>
+        <message>
+            <source>前の行へ</source>
+            <translation>Previous row</translation>
+        </message>
+        <message>
+            <source>次の行へ</source>
+            <translation>Next row</translation>
+        </message>
+        <message>
+            <source>閉じる、一覧では選んだ局に同調 (Alt+X)</source>
+            <translation>Close; in the list, tune to it (Alt+X)</translation>
+        </message>
+        <message>
+            <source>選ばずに閉じる (Alt+C)</source>
+            <translation>Close without a choice (Alt+C)</translation>
+        </message>
+        <message>
+            <source>局リスト: 見出しのクリックで並べ替え、Enter で編集/選択</source>
+            <translation>Stations: click a heading to sort, Enter to edit/pick</translation>
+        </message>
+        <message>
+            <source>無線の種類</source>
+            <translation>Type of station</translation>
+        </message>
+        <message>
+            <source>局名</source>
+            <translation>Station name</translation>
+        </message>
+        <message>
+            <source>周波数 (MHz)</source>
+            <translation>Frequency (MHz)</translation>
+        </message>
+        <message>
+            <source>バンドの終わりの周波数 (MHz)</source>
+            <translation>End of the band (MHz)</translation>
+        </message>
+        <message>
+            <source>ステップ (kHz)</source>
+            <translation>Step (kHz)</translation>
+        </message>
+        <message>
+            <source>親子差 (MHz)</source>
+            <translation>Shift (MHz)</translation>
+        </message>
+        <message>
+            <source>感度 (0〜5)</source>
+            <translation>Sensitivity (0 to 5)</translation>
+        </message>
+        <message>
+            <source>所在地</source>
+            <translation>Location</translation>
+        </message>
+        <message>
+            <source>備考</source>
+            <translation>Remarks</translation>
+        </message>
     </context>
     <context>
         <name>TDeleteForm</name>
@@ -752,6 +890,338 @@ Restore them?</translation>
         <message>
             <source>バンド調査(&amp;B)</source>
             <translation>&amp;Band survey</translation>
+        </message>
+        <message>
+            <source>バンド自動識別 オン/オフ (Alt+P, Q)</source>
+            <translation>Band identification on/off (Alt+P, Q)</translation>
+        </message>
+        <message>
+            <source>バンド自動識別のランプ</source>
+            <translation>Band identification lamp</translation>
+        </message>
+        <message>
+            <source>バンド内スキャン オン/オフ (Alt+S)</source>
+            <translation>Scan within the band on/off (Alt+S)</translation>
+        </message>
+        <message>
+            <source>バンド内スキャンのランプ</source>
+            <translation>Band scan lamp</translation>
+        </message>
+        <message>
+            <source>バンドの番号</source>
+            <translation>Band number</translation>
+        </message>
+        <message>
+            <source>バンドの種類</source>
+            <translation>Band type</translation>
+        </message>
+        <message>
+            <source>バンド名</source>
+            <translation>Band name</translation>
+        </message>
+        <message>
+            <source>バンドの周波数範囲</source>
+            <translation>Band frequency range</translation>
+        </message>
+        <message>
+            <source>一つ上のバンドへ</source>
+            <translation>Next band up</translation>
+        </message>
+        <message>
+            <source>一つ下のバンドへ</source>
+            <translation>Next band down</translation>
+        </message>
+        <message>
+            <source>バンドの一覧から選んで同調 (Alt+L)</source>
+            <translation>Pick a band from the list (Alt+L)</translation>
+        </message>
+        <message>
+            <source>メモモード オン/オフ (Alt+E, Z)</source>
+            <translation>Memo mode on/off (Alt+E, Z)</translation>
+        </message>
+        <message>
+            <source>メモモードのランプ</source>
+            <translation>Memo mode lamp</translation>
+        </message>
+        <message>
+            <source>登録局スキャン オン/オフ (Alt+C)</source>
+            <translation>Station scan on/off (Alt+C)</translation>
+        </message>
+        <message>
+            <source>登録局スキャンのランプ</source>
+            <translation>Station scan lamp</translation>
+        </message>
+        <message>
+            <source>局の番号</source>
+            <translation>Station number</translation>
+        </message>
+        <message>
+            <source>局の種類 (クリックでこの種類だけに絞る)</source>
+            <translation>Station type (click: this type only)</translation>
+        </message>
+        <message>
+            <source>局名</source>
+            <translation>Station name</translation>
+        </message>
+        <message>
+            <source>局の周波数</source>
+            <translation>Station frequency</translation>
+        </message>
+        <message>
+            <source>局のステップ (kHz)</source>
+            <translation>Station step (kHz)</translation>
+        </message>
+        <message>
+            <source>局の電波型式</source>
+            <translation>Station mode</translation>
+        </message>
+        <message>
+            <source>一つ上の局へ</source>
+            <translation>Next station up</translation>
+        </message>
+        <message>
+            <source>一つ下の局へ</source>
+            <translation>Next station down</translation>
+        </message>
+        <message>
+            <source>局の一覧から選んで同調 (Alt+I)</source>
+            <translation>Pick a station from the list (Alt+I)</translation>
+        </message>
+        <message>
+            <source>局リストの編集 (Alt+R)</source>
+            <translation>Edit the station list (Alt+R)</translation>
+        </message>
+        <message>
+            <source>メモリー書き込み: 押してから F1〜F8 (Alt+M, F9)</source>
+            <translation>Store: press, then F1–F8 (Alt+M, F9)</translation>
+        </message>
+        <message>
+            <source>受信機との接続 オン/オフ (Alt+N)</source>
+            <translation>Receiver link on/off (Alt+N)</translation>
+        </message>
+        <message>
+            <source>ウィンドウ A のランプ</source>
+            <translation>Window A lamp</translation>
+        </message>
+        <message>
+            <source>ウィンドウ B のランプ</source>
+            <translation>Window B lamp</translation>
+        </message>
+        <message>
+            <source>ウィンドウ A/B の切り替え (Alt+W)</source>
+            <translation>Switch window A/B (Alt+W)</translation>
+        </message>
+        <message>
+            <source>アッテネーターのランプ</source>
+            <translation>Attenuator lamp</translation>
+        </message>
+        <message>
+            <source>アッテネーター オン/オフ</source>
+            <translation>Attenuator on/off</translation>
+        </message>
+        <message>
+            <source>スキャン再開条件の切り替え (Alt+Y)</source>
+            <translation>Next scan resume rule (Alt+Y)</translation>
+        </message>
+        <message>
+            <source>AF ゲイン (上ほど大きい)</source>
+            <translation>AF gain (louder upwards)</translation>
+        </message>
+        <message>
+            <source>Sメーター</source>
+            <translation>S meter</translation>
+        </message>
+        <message>
+            <source>スケルチが開くと点灯</source>
+            <translation>Lit while the squelch is open</translation>
+        </message>
+        <message>
+            <source>周波数表示 (数字キーで入力、Enter で同調)</source>
+            <translation>Frequency (type digits, Enter tunes)</translation>
+        </message>
+        <message>
+            <source>押すと受信機が周波数を読み上げ</source>
+            <translation>Press: the receiver speaks the frequency</translation>
+        </message>
+        <message>
+            <source>受信機の応答: NG で赤</source>
+            <translation>Receiver answer: red on NG</translation>
+        </message>
+        <message>
+            <source>1ステップ上へ (. キー)</source>
+            <translation>One step up (. key)</translation>
+        </message>
+        <message>
+            <source>1ステップ下へ (, キー)</source>
+            <translation>One step down (, key)</translation>
+        </message>
+        <message>
+            <source>上方向スキャン (テンキー −, U)</source>
+            <translation>Scan up (keypad −, U)</translation>
+        </message>
+        <message>
+            <source>スキャン停止 (Space)</source>
+            <translation>Stop scan (Space)</translation>
+        </message>
+        <message>
+            <source>下方向スキャン (テンキー +, D)</source>
+            <translation>Scan down (keypad +, D)</translation>
+        </message>
+        <message>
+            <source>上方向スキャンのランプ</source>
+            <translation>Scan up lamp</translation>
+        </message>
+        <message>
+            <source>下方向スキャンのランプ</source>
+            <translation>Scan down lamp</translation>
+        </message>
+        <message>
+            <source>小数点 (. キー)</source>
+            <translation>Decimal point (. key)</translation>
+        </message>
+        <message>
+            <source>1桁消す (BS)</source>
+            <translation>Delete a digit (BS)</translation>
+        </message>
+        <message>
+            <source>入力の取り消し (Esc)</source>
+            <translation>Cancel the entry (Esc)</translation>
+        </message>
+        <message>
+            <source>入力した周波数に同調 (Enter)</source>
+            <translation>Tune to the entry (Enter)</translation>
+        </message>
+        <message>
+            <source>バンドの親子差で同調 (Alt+T)</source>
+            <translation>Tune by the band's shift (Alt+T)</translation>
+        </message>
+        <message>
+            <source>局の親子差で同調 (Alt+H)</source>
+            <translation>Tune by the station's shift (Alt+H)</translation>
+        </message>
+        <message>
+            <source>コンバーターのランプ</source>
+            <translation>Converter lamp</translation>
+        </message>
+        <message>
+            <source>コンバーター オン/オフ</source>
+            <translation>Converter on/off</translation>
+        </message>
+        <message>
+            <source>スコープ幅 H (51 点)</source>
+            <translation>Scope width H (51 points)</translation>
+        </message>
+        <message>
+            <source>スコープ幅 M (31 点)</source>
+            <translation>Scope width M (31 points)</translation>
+        </message>
+        <message>
+            <source>スコープ幅 L (21 点)</source>
+            <translation>Scope width L (21 points)</translation>
+        </message>
+        <message>
+            <source>スコープ幅 H のランプ</source>
+            <translation>Width H lamp</translation>
+        </message>
+        <message>
+            <source>スコープ幅 M のランプ</source>
+            <translation>Width M lamp</translation>
+        </message>
+        <message>
+            <source>スコープ幅 L のランプ</source>
+            <translation>Width L lamp</translation>
+        </message>
+        <message>
+            <source>バンドスコープ (クリックで掃引)</source>
+            <translation>Band scope (click: sweep)</translation>
+        </message>
+        <message>
+            <source>スコープのマーカー: 動かすとそこに同調</source>
+            <translation>Scope marker: move it to tune there</translation>
+        </message>
+        <message>
+            <source>1幅下へずらして掃引</source>
+            <translation>Shift one width down and sweep</translation>
+        </message>
+        <message>
+            <source>1幅上へずらして掃引</source>
+            <translation>Shift one width up and sweep</translation>
+        </message>
+        <message>
+            <source>バンドスコープ掃引 (テンキー *, S)</source>
+            <translation>Band scope sweep (keypad *, S)</translation>
+        </message>
+        <message>
+            <source>繰り返し掃引 オン/オフ</source>
+            <translation>Repeated sweep on/off</translation>
+        </message>
+        <message>
+            <source>スコープの最初の周波数</source>
+            <translation>First frequency of the scope</translation>
+        </message>
+        <message>
+            <source>スコープの中央の周波数</source>
+            <translation>Centre frequency of the scope</translation>
+        </message>
+        <message>
+            <source>スコープの最後の周波数</source>
+            <translation>Last frequency of the scope</translation>
+        </message>
+        <message>
+            <source>同調ツマミ: ドラッグして回す (右回りで上へ)</source>
+            <translation>Tuning knob: drag round (clockwise: up)</translation>
+        </message>
+        <message>
+            <source>上へ同調中</source>
+            <translation>Tuning up</translation>
+        </message>
+        <message>
+            <source>下へ同調中</source>
+            <translation>Tuning down</translation>
+        </message>
+        <message>
+            <source>ツマミの速さ (上ほど速い)</source>
+            <translation>Knob speed (faster upwards)</translation>
+        </message>
+        <message>
+            <source>100 kHz 単位の同調 (矢印, PgUp/PgDn, Home/End)</source>
+            <translation>Tune in 100 kHz (arrows, PgUp/PgDn, Home/End)</translation>
+        </message>
+        <message>
+            <source>受信機の CI-V アドレスを表示</source>
+            <translation>Show the receiver's CI-V address</translation>
+        </message>
+        <message>
+            <source>メモリー %1 の呼び出し (F%1)</source>
+            <translation>Recall memory %1 (F%1)</translation>
+        </message>
+        <message>
+            <source>数字 %1 (%1 キー)</source>
+            <translation>Digit %1 (%1 key)</translation>
+        </message>
+        <message>
+            <source>電波型式 %1</source>
+            <translation>Mode %1</translation>
+        </message>
+        <message>
+            <source>ステップ %1 kHz</source>
+            <translation>Step %1 kHz</translation>
+        </message>
+        <message>
+            <source>周波数表示</source>
+            <translation>Frequency display</translation>
+        </message>
+        <message>
+            <source>受信信号の強さ (0〜255)</source>
+            <translation>Signal strength (0 to 255)</translation>
+        </message>
+        <message>
+            <source>同調ツマミ</source>
+            <translation>Tuning knob</translation>
+        </message>
+        <message>
+            <source>受信機との接続のランプ</source>
+            <translation>Receiver link lamp</translation>
         </message>
     </context>
     <context>
