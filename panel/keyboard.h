@@ -12,7 +12,7 @@ class Tuning;
 
 namespace vk {
 inline constexpr int kBack = 8, kReturn = 13, kEscape = 27, kSpace = 32, kDelete = 46;
-inline constexpr int k0 = 48, kQ = 81, kZ = 90;
+inline constexpr int k0 = 48, kQ = 81, kX = 88, kZ = 90;
 inline constexpr int kNumpad0 = 96, kMultiply = 106, kAdd = 107, kSubtract = 109, kDecimal = 110;
 inline constexpr int kF1 = 112, kF8 = 119, kF9 = 120;
 inline constexpr int kComma = 188, kPeriod = 190;

@@ -22,6 +22,7 @@ class ScanStopObserver {
     std::int32_t frequency = 0;
     std::string band, station;
     int mode = 0;
+    bool priority = false;  // on the priority frequency
   };
   virtual void StopBegins(const Stop& stop) = 0;
   // A signal level reading (0..255) while the stop holds.

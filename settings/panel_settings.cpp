@@ -170,9 +170,11 @@ void PanelSettings::Set(SettingId id, std::int32_t v) {
 void PanelSettings::ReadMore(const IniFile& ini) {
   if (net_) net::ReadNetSettings(ini, *net_);
   if (log_) ReadScanLogSettings(ini, *log_);
+  ReadPrioritySettings(ini, scan_);
 }
 
 void PanelSettings::WriteMore(IniFile& ini) const {
   if (net_) net::WriteNetSettings(ini, *net_);
   if (log_) WriteScanLogSettings(ini, *log_);
+  WritePrioritySettings(ini, scan_);
 }
