@@ -109,6 +109,22 @@ void TMainForm::BuildMenu() {
   Memory = action(view, "メモリー・エディッタ(&R)", &TMainForm::MemoryClick);
   ScanLog_Menu = action(view, "スキャン記録(&S)...", &TMainForm::ScanLog_MenuClick);
   ScanLog_Menu->setObjectName("ScanLog_Menu");
+  // Scan: skips and the priority watch; the priority in force shows at the menu bar's corner.
+  QMenu* scanMenu = menuBar()->addMenu(tr("スキャン(&K)"));
+  SkipAdd_Menu = action(scanMenu, tr("スキップに追加(&S)"), &TMainForm::SkipAdd_MenuClick);
+  SkipAdd_Menu->setObjectName("SkipAdd_Menu");
+  SkipTemp_Menu = action(scanMenu, tr("一時スキップに追加(&T)"), &TMainForm::SkipTemp_MenuClick);
+  SkipTemp_Menu->setObjectName("SkipTemp_Menu");
+  scanMenu->addSeparator();
+  Priority_Menu = action(scanMenu, tr("プライオリティ(&P)"), &TMainForm::Priority_MenuClick);
+  Priority_Menu->setObjectName("Priority_Menu");
+  PriorityOff_Menu =
+      action(scanMenu, tr("プライオリティ解除(&R)"), &TMainForm::PriorityOff_MenuClick);
+  PriorityOff_Menu->setObjectName("PriorityOff_Menu");
+  Priority_Label = new QLabel(menuBar());
+  Priority_Label->setObjectName("Priority_Label");
+  Priority_Label->setContentsMargins(4, 0, 6, 0);
+  menuBar()->setCornerWidget(Priority_Label, Qt::TopRightCorner);
   QMenu* options = menuBar()->addMenu("オプション(&O)");
   MenuComOption = action(options, "RS-232C...(&S)", &TMainForm::MenuComOptionClick);
   MenuOption = action(options, "環境設定...(&O)", &TMainForm::MenuOptionClick);

@@ -28,12 +28,16 @@ bool ParseHz(std::string_view text, std::int32_t& hz) {
   return true;
 }
 
-int ModeNumber(std::string_view text) {
+}  // namespace
+
+int SkipModeNumber(std::string_view text) {
   const std::string name = NormalizeMode(text);
   for (int m = 1; m <= 7; ++m)
     if (!name.empty() && ModeText(m) == name) return m;
   return 0;
 }
+
+namespace {
 
 // A line break inside a name would split the line when read back.
 std::string OneLine(std::string_view text) {
@@ -73,7 +77,7 @@ std::vector<SkipEntry> ReadSkipCsv(std::string_view bytes) {
     const auto& cells = rows[0];
     SkipEntry e;
     if (cells.empty() || !ParseHz(cells[0], e.frequency)) continue;  // the header too
-    if (cells.size() > 1) e.mode = ModeNumber(cells[1]);
+    if (cells.size() > 1) e.mode = SkipModeNumber(cells[1]);
     if (cells.size() > 2) e.name = cells[2];
     if (cells.size() > 3) e.added = cells[3];
     out.push_back(std::move(e));

@@ -24,6 +24,9 @@ inline constexpr std::string_view kSkipHeader = "Frequency (Hz),Mode,Name,Added"
 // More than this many skips is not a list a listener keeps; the rest of a file is not read.
 inline constexpr std::size_t kMaxSkips = 10000;
 
+// The mode number (1..7) of a mode name as the scan log writes it; 0 for none.
+int SkipModeNumber(std::string_view text);
+
 // The file's text: the header and the lasting skips, one a line.
 std::string SkipCsvText(const std::vector<SkipEntry>& entries);
 // The skips of a file's bytes, sorted by frequency, one per frequency; damaged lines (a

@@ -15,6 +15,7 @@ class QLabel;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class SkipList;
 
 class TScanLogForm : public QDialog {
  public:
@@ -38,6 +39,24 @@ class TScanLogForm : public QDialog {
   QPushButton* Tune_Button;
   QPushButton* Close_Button;
 
+  // Skips and stations from the log's lines, the skip list and the activity of the days.
+  struct Actions {
+    SkipList* skips = nullptr;
+    std::function<void(const ScanLogEntry& entry)> addStation;
+    std::function<void(const std::string& error)> skipSaveFailed;
+  };
+  void SetActions(Actions actions);
+  QPushButton* Skip_Button;
+  QPushButton* Station_Button;
+  QPushButton* Activity_Button;
+  QPushButton* SkipList_Button;
+  // The line under the cursor as it was read; false when there is none.
+  bool CurrentEntry(ScanLogEntry& entry) const;
+  void SkipCurrent();
+  void StationFromCurrent();
+  void OpenActivity();
+  void OpenSkipList();
+
  private:
   void AddItem(const ScanLogEntry& entry, bool onTop);
   void TuneTo(QTreeWidgetItem* item);
@@ -47,6 +66,7 @@ class TScanLogForm : public QDialog {
   Tune tune_;
   QDate day_;
   bool following_ = false;  // the day shown was today when it was chosen
+  Actions actions_;
 };
 
 // The main window's side of the log: the list window, made when first asked for, and the
@@ -58,6 +78,7 @@ class ScanLogUi : public ScanLogView {
   // Shows the window on today's log.
   void Open();
   TScanLogForm* Form() const { return form_; }
+  void SetActions(TScanLogForm::Actions actions) { actions_ = std::move(actions); }
 
   void ShowLogLine(const std::string& day, const ScanLogEntry& entry) override;
   void ShowLogWriteFailed(const std::string& message) override;
@@ -67,4 +88,5 @@ class ScanLogUi : public ScanLogView {
   const ScanLog& log_;
   TScanLogForm::Tune tune_;
   TScanLogForm* form_ = nullptr;
+  TScanLogForm::Actions actions_;
 };
