@@ -419,6 +419,14 @@ bool TMainForm::OpenDataForm(int dataMode, int listMode, int singleNo) {
   editor.MemoRequest = memoryKeys.MemoRequest;
   editor.BandNo = identification.BandNo;
   editor.SingleNo = singleNo > 0 ? singleNo : identification.SingleNo;
+  forms_.Data->OnSkip = [this](int no) {
+    const MemoRecord& r = stations.Data[no];
+    const SkipList::Change change =
+        skips.Add({r.Frequency, r.Mode, Cp932ToUtf8(r.Name.View()), scanLog.Today(), false});
+    if (!change.error.empty())
+      ShowSkipSaveFailed(tr("スキップの一覧を書き込めません。").toStdString() + "\n" +
+                         skips.Path() + "\n" + change.error);
+  };
   editor.Receiver = {tuning.CurrentFrequency(), tuning.CurrentStep(),    tuning.Mode[tuning.Window],
                      meter.SignalPeak,          identification.AutoMode, editor.BandNo};
   forms_.Data->exec();
