@@ -61,6 +61,7 @@ TMainForm::TMainForm(Port* line)
   WireComponents();
   WireScanLog();
   WireSurvey();
+  WireSkips();
   new ModalReturnWatch(this, [this] {
     if (!closed_) GuardedCall([this] { FormActivate(); });
   });
@@ -122,6 +123,72 @@ void TMainForm::WireSurvey() {
   settings_.BindSurvey(survey);
 }
 
+void TMainForm::WireSkips() {
+  skips.SetPath(DataFolder() + "/" + std::string(kSkipFileName));
+  if (const std::string error = skips.Load(); !error.empty())
+    Warn(tr("スキップの一覧を読めません。\n%1\n%2")
+             .arg(QString::fromStdString(skips.Path()), QString::fromStdString(error))
+             .toStdString());
+  scan.BindSkips(skips);
+  scanLogUi->SetActions({&skips, [this](const ScanLogEntry& e) { AddLogStation(e); },
+                         [this](const std::string& error) {
+                           ShowSkipSaveFailed(tr("スキップの一覧を書き込めません。").toStdString() +
+                                              "\n" + skips.Path() + "\n" + error);
+                         }});
+}
+
+void TMainForm::SkipAdd_MenuClick() { scan.SkipAdd(false); }
+
+void TMainForm::SkipTemp_MenuClick() { scan.SkipAdd(true); }
+
+void TMainForm::Priority_MenuClick() {
+  scan.Priority = tuning.CurrentFrequency();
+  ShowPriority();
+}
+
+void TMainForm::PriorityOff_MenuClick() {
+  scan.Priority = 0;
+  ShowPriority();
+}
+
+void TMainForm::ShowPriority() {
+  const std::int32_t f = scan.Priority;
+  Priority_Label->setText(
+      f > 0
+          ? tr("プライオリティ %1 MHz")
+                .arg(
+                    QString("%1.%2").arg(f / 1'000'000).arg(f % 1'000'000 / 100, 4, 10, QChar('0')))
+          : QString());
+  PriorityOff_Menu->setEnabled(f > 0);
+}
+
+void TMainForm::ShowSkipSaveFailed(const std::string& message) { Warn(message); }
+
+void TMainForm::AddLogStation(const ScanLogEntry& e) {
+  editor.FindNull();
+  const int no = editor.NullNo;
+  editor.NullNo = 0;
+  if (no == 0) {
+    Warn(tr("局のリストが一杯です (10,000 局)").toStdString());
+    return;
+  }
+  MemoRecord& r = stations.Data[no];
+  r = MemoRecord{};
+  r.Frequency = e.frequency;
+  r.Step = tuning.CurrentStep();
+  r.Mode = SkipModeNumber(e.mode);
+  r.Type.Assign("LOG");
+  r.Etc.Assign(Utf8ToCp932(e.time));
+  stations.DataChanged = true;
+  AutoMode_IdxInit();
+  editor.RecordsChanged();
+  // The list window opens on the new station, in the single stations' list, for its name.
+  if (!OpenDataForm(kSingleKind, 2, editor.FindMemoNo(kSingleKind, no))) return;
+  TakeChosenRecord();
+  AutoMode_IdxInit();
+  identification.AutoMode_IdxChk();
+}
+
 void TMainForm::CommError(std::exception_ptr error) {
   // A device that is gone takes the panel off line before the user is told, once.
   try {
@@ -175,6 +242,7 @@ void TMainForm::FormCreate() {
   // application's handler, and start-up goes on with the next step.
   // 7. Settings; the sliders show what they hold.
   GuardedCall([this] { IniRead(); });
+  ShowPriority();
   {
     const QSignalBlocker quietAf(AF_TrackBar);
     const QSignalBlocker quietSpeed(DialSpeed_TrackBar);
@@ -360,13 +428,21 @@ void TMainForm::SplashProgress(int position) {
 }
 
 // The station list windows. What the window hands back decides what follows.
-bool TMainForm::OpenDataForm(int dataMode, int listMode) {
+bool TMainForm::OpenDataForm(int dataMode, int listMode, int singleNo) {
   if (!forms_.Data) return false;
   editor.DataMode = dataMode;
   editor.ListMode = listMode;
   editor.MemoRequest = memoryKeys.MemoRequest;
   editor.BandNo = identification.BandNo;
-  editor.SingleNo = identification.SingleNo;
+  editor.SingleNo = singleNo > 0 ? singleNo : identification.SingleNo;
+  forms_.Data->OnSkip = [this](int no) {
+    const MemoRecord& r = stations.Data[no];
+    const SkipList::Change change =
+        skips.Add({r.Frequency, r.Mode, Cp932ToUtf8(r.Name.View()), scanLog.Today(), false});
+    if (!change.error.empty())
+      ShowSkipSaveFailed(tr("スキップの一覧を書き込めません。").toStdString() + "\n" +
+                         skips.Path() + "\n" + change.error);
+  };
   editor.Receiver = {tuning.CurrentFrequency(), tuning.CurrentStep(),    tuning.Mode[tuning.Window],
                      meter.SignalPeak,          identification.AutoMode, editor.BandNo};
   forms_.Data->exec();

@@ -25,6 +25,7 @@
 #include "panel/tuning.h"
 #include "scan/identification.h"
 #include "scan/scan_engine.h"
+#include "scan/skip_list.h"
 #include "scanlog/scan_log.h"
 #include "scope/band_scope.h"
 #include "settings/language.h"
@@ -118,6 +119,22 @@ class TMainForm : public QMainWindow,
   // The band survey and its window.
   BandSurvey survey;
   std::unique_ptr<BandSurveyUi> surveyUi;
+  // Skipped frequencies (skip.csv) and the priority watch's menu and caption.
+  SkipList skips;
+  QAction* SkipAdd_Menu;
+  QAction* SkipTemp_Menu;
+  QAction* Priority_Menu;
+  QAction* PriorityOff_Menu;
+  QLabel* Priority_Label;
+  void SkipAdd_MenuClick();
+  void SkipTemp_MenuClick();
+  void Priority_MenuClick();
+  void PriorityOff_MenuClick();
+  void ShowPriority();
+  // "局リストに追加" of the scan log: a single station of type "LOG" from a line, opened in the
+  // station list window for naming.
+  void AddLogStation(const ScanLogEntry& entry);
+  void ShowSkipSaveFailed(const std::string& message) override;
 
   // Menu.
   QAction* CsvExport;
@@ -332,12 +349,14 @@ class TMainForm : public QMainWindow,
   void WireComponents();
   void WireScanLog();
   void WireSurvey();
+  void WireSkips();
   void CommError(std::exception_ptr error);
   void Warn(const std::string& message);
   // Opens the network control port; a port that cannot be opened is told once.
   bool StartNetPort();
   // Opens the station list window; false when there is none.
-  bool OpenDataForm(int dataMode, int listMode);
+  // `singleNo`: the single station's row to open on, else the identified one's.
+  bool OpenDataForm(int dataMode, int listMode, int singleNo = 0);
   // "&LIST" and "L&IST" after their window closed: the list's changes and the chosen record.
   void ListKeyClick(int kind);
   // A record chosen in the window ends the type filter, and in the list layout is tuned to.

@@ -111,6 +111,22 @@ void TMainForm::BuildMenu() {
   ScanLog_Menu->setObjectName("ScanLog_Menu");
   BandSurvey_Menu = action(view, tr("バンド調査(&B)"), &TMainForm::BandSurvey_MenuClick);
   BandSurvey_Menu->setObjectName("BandSurvey_Menu");
+  // Scan: skips and the priority watch; the priority in force shows at the menu bar's corner.
+  QMenu* scanMenu = menuBar()->addMenu(tr("スキャン(&K)"));
+  SkipAdd_Menu = action(scanMenu, tr("スキップに追加(&S)"), &TMainForm::SkipAdd_MenuClick);
+  SkipAdd_Menu->setObjectName("SkipAdd_Menu");
+  SkipTemp_Menu = action(scanMenu, tr("一時スキップに追加(&T)"), &TMainForm::SkipTemp_MenuClick);
+  SkipTemp_Menu->setObjectName("SkipTemp_Menu");
+  scanMenu->addSeparator();
+  Priority_Menu = action(scanMenu, tr("プライオリティ(&P)"), &TMainForm::Priority_MenuClick);
+  Priority_Menu->setObjectName("Priority_Menu");
+  PriorityOff_Menu =
+      action(scanMenu, tr("プライオリティ解除(&R)"), &TMainForm::PriorityOff_MenuClick);
+  PriorityOff_Menu->setObjectName("PriorityOff_Menu");
+  Priority_Label = new QLabel(menuBar());
+  Priority_Label->setObjectName("Priority_Label");
+  Priority_Label->setContentsMargins(4, 0, 6, 0);
+  menuBar()->setCornerWidget(Priority_Label, Qt::TopRightCorner);
   QMenu* options = menuBar()->addMenu(tr("オプション(&O)"));
   MenuComOption = action(options, tr("RS-232C...(&S)"), &TMainForm::MenuComOptionClick);
   MenuOption = action(options, tr("環境設定...(&O)"), &TMainForm::MenuOptionClick);

@@ -22,6 +22,8 @@ class ScanControl {
   virtual void PrintSquelch() = 0;
   // The scan's share of a signal level reading.
   virtual void SignalRead(int /*level*/) {}
+  // The skip key: the frequency the panel holds goes on the skip list.
+  virtual void SkipHeld() {}
 };
 
 class IdentificationControl {

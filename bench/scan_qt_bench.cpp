@@ -4,6 +4,7 @@
 // our own bytes heard back and costs no time of its own. Bound = 1 / (26 byte times +
 // ScanTime). Since the frequency frame's bytes pass while the program waits ScanTime, the
 // line itself allows up to 1 / (max(ScanTime, 11 byte times) + 15 byte times), also shown.
+// The rate is measured again with the priority watch reading a quiet frequency every 2 s.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -21,7 +22,8 @@ namespace {
 
 constexpr double kByteMs = 10.0 * 1000.0 / 9600.0;
 
-void BM_ScanRate(benchmark::State& state) {
+// `priority`: the priority watch on a quiet frequency, checked every 2 s.
+void ScanRate(benchmark::State& state, bool priority) {
   const int scanTime = static_cast<int>(state.range(0));
   const std::string link =
       (std::filesystem::temp_directory_path() / ("fennix-scan-bench-" + std::to_string(getpid())))
@@ -39,6 +41,8 @@ void BM_ScanRate(benchmark::State& state) {
     return;
   }
   form.scan.ScanTime = scanTime;
+  form.scan.Priority = priority ? 150000000 : 0;
+  form.scan.PriorityInterval = 2000;
   form.tuning.Step[1] = 12500;
   form.tuning.TrackBar1Change(300);  // 30 MHz: room for thousands of steps
   form.host.Delay(500);
@@ -67,7 +71,18 @@ void BM_ScanRate(benchmark::State& state) {
   state.counters["line/s"] = lineBound;
   state.counters["%line"] = 100.0 * rate / lineBound;
 }
+void BM_ScanRate(benchmark::State& state) { ScanRate(state, false); }
 BENCHMARK(BM_ScanRate)
+    ->Arg(10)
+    ->Arg(30)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// The same with the priority watch: the steps per second it leaves the scan (goal: 90% of
+// the rate above).
+void BM_ScanRatePriority(benchmark::State& state) { ScanRate(state, true); }
+BENCHMARK(BM_ScanRatePriority)
     ->Arg(10)
     ->Arg(30)
     ->Iterations(1)

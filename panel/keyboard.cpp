@@ -9,7 +9,7 @@ namespace {
 constexpr int kQtEscape = 0x01000000, kQtBackspace = 0x01000003, kQtReturn = 0x01000004,
               kQtEnter = 0x01000005, kQtDelete = 0x01000007, kQtF1 = 0x01000030;
 constexpr int kQtSpace = 0x20, kQtAsterisk = 0x2a, kQtPlus = 0x2b, kQtComma = 0x2c, kQtMinus = 0x2d,
-              kQtPeriod = 0x2e, kQt0 = 0x30, kQt9 = 0x39, kQtQ = 0x51, kQtZ = 0x5a;
+              kQtPeriod = 0x2e, kQt0 = 0x30, kQt9 = 0x39, kQtQ = 0x51, kQtX = 0x58, kQtZ = 0x5a;
 constexpr int kQtD = 0x44, kQtS = 0x53, kQtU = 0x55;
 
 constexpr std::int64_t kMHz = 1000000;
@@ -51,6 +51,8 @@ int VirtualKeyOf(int qtKey, bool keypad, bool command) {
       return command ? 0 : vk::kD;
     case kQtS:
       return command ? 0 : vk::kS;
+    case kQtX:
+      return command ? 0 : vk::kX;
     default:
       return 0;
   }
@@ -142,7 +144,7 @@ void Keyboard::KeyDown(int key) {
   // The keys that start, reverse or stop a scan keep the type filter, as the scan buttons do:
   // a filtered single scan is run from the keyboard too.
   const bool scanKey = key == vk::kAdd || key == vk::kSubtract || key == vk::kSpace ||
-                       key == vk::kU || key == vk::kD;
+                       key == vk::kU || key == vk::kD || key == vk::kX;
   if (!scanKey) identification_->SelectIdxModeOff();
 }
 
@@ -180,6 +182,9 @@ void Keyboard::TrackBar1KeyUp(int key) {
       break;
     case vk::kZ:
       identification_->MemoMode_ButtonClick();
+      break;
+    case vk::kX:
+      scan_->SkipHeld();
       break;
     default:
       break;

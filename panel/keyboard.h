@@ -12,7 +12,7 @@ class Tuning;
 
 namespace vk {
 inline constexpr int kBack = 8, kReturn = 13, kEscape = 27, kSpace = 32, kDelete = 46;
-inline constexpr int k0 = 48, kQ = 81, kZ = 90;
+inline constexpr int k0 = 48, kQ = 81, kX = 88, kZ = 90;
 // Letters that stand in for the keypad's scan and sweep keys on keyboards without one.
 inline constexpr int kD = 68, kS = 83, kU = 85;
 inline constexpr int kNumpad0 = 96, kMultiply = 106, kAdd = 107, kSubtract = 109, kDecimal = 110;

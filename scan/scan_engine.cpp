@@ -4,12 +4,16 @@
 #include <utility>
 
 #include "base/host.h"
+#include "base/ini_file.h"
+#include "base/text.h"
 #include "civ/civ.h"
 #include "civ/link.h"
 #include "panel/knob.h"
 #include "panel/meter.h"
 #include "panel/tuning.h"
 #include "scan/identification.h"
+#include "scan/skip_list.h"
+#include "stations/cp932.h"
 #include "stations/station_list.h"
 
 void ScanEngine::UP_SC_ButtonClick() { StartScan(kUp); }
@@ -27,6 +31,7 @@ void ScanEngine::StartScan(std::int16_t direction) {
   }
   ScanState = direction;
   StopTick = 0;  // a hold of an earlier scan sets no deadline for this one
+  priorityTick_ = host_->TickCount();
   view_->ShowScanLamps(ScanState);
   std::int32_t& step = tuning_->Step[tuning_->Window];
   if (step == 0) step = civ::DefaultStep;
@@ -58,25 +63,43 @@ ScanEngine::Range ScanEngine::ScanRange() const {
 void ScanEngine::Step(std::int16_t direction) {
   EndStop();
   Tuning& t = *tuning_;
+  ReturnFromPriority();
+  if (PriorityDue()) {
+    PriorityCheck();
+    return;
+  }
   const bool up = direction == kUp;
-  if (SingleScan) {
-    if (!MemScan(direction)) {
-      // No station passes the filter (or none is left in the range): nothing to scan.
-      ST_SC_ButtonClick();
-      SingleScanErrPrt();
-      return;
-    }
-  } else {
-    const Range range = ScanRange();
-    const std::int64_t f = t.CurrentFrequency();
-    const std::int64_t n = up ? f + t.CurrentStep() : f - t.CurrentStep();
-    if (up ? n <= range.high : n >= range.low) {
-      up ? t.DialUp() : t.DialDown();
-    } else if (BandScan) {
-      // Wrap to the band's other edge exactly; it is read like any other channel.
-      t.Frequency[t.Window] = up ? range.low : range.high;
+  // Skipped channels are passed without a reading; more of them in a row than there are
+  // skips and stations means every channel in reach is skipped.
+  std::size_t passed = 0;
+  const std::size_t most =
+      (skips_ ? skips_->Entries().size() : 0) +
+      (SingleScan ? static_cast<std::size_t>(std::max(SingleLast - SingleFirst, 0)) + 1 : 0) + 1;
+  for (;;) {
+    if (SingleScan) {
+      if (!MemScan(direction)) {
+        // No station passes the filter (or none is left in the range): nothing to scan.
+        ST_SC_ButtonClick();
+        SingleScanErrPrt();
+        return;
+      }
     } else {
-      ST_SC_ButtonClick();  // the end of the range
+      const Range range = ScanRange();
+      const std::int64_t f = t.CurrentFrequency();
+      const std::int64_t n = up ? f + t.CurrentStep() : f - t.CurrentStep();
+      if (up ? n <= range.high : n >= range.low) {
+        up ? t.DialUp() : t.DialDown();
+      } else if (BandScan) {
+        // Wrap to the band's other edge exactly; it is read like any other channel.
+        t.Frequency[t.Window] = up ? range.low : range.high;
+      } else {
+        ST_SC_ButtonClick();  // the end of the range
+        return;
+      }
+    }
+    if (!skips_ || !skips_->Skips(t.CurrentFrequency(), t.CurrentStep())) break;
+    if (++passed > most) {
+      ST_SC_ButtonClick();
       return;
     }
   }
@@ -87,9 +110,87 @@ void ScanEngine::Step(std::int16_t direction) {
   if (link_->Settle(ScanTime) && ScanState == direction) link_->SquelchSend();
 }
 
+void ScanEngine::SkipAdd(bool temporary) {
+  if (!skips_) return;
+  Tuning& t = *tuning_;
+  SkipEntry e;
+  e.frequency = t.CurrentFrequency();
+  e.mode = t.Mode[t.Window];
+  const StationIndexes& ix = stations_->Indexes;
+  const Identification& id = *identification_;
+  if (id.SingleNo >= 1 && id.SingleNo <= ix.SingleIndex.Count()) {
+    const MemoRecord& station = stations_->Data[ix.SingleIndex[id.SingleNo]];
+    if (station.Frequency == e.frequency) e.name = Cp932ToUtf8(station.Name.View());
+  }
+  e.added = DayText(LocalNow());
+  e.temporary = temporary;
+  const SkipList::Change change = skips_->Add(std::move(e));
+  if (!change.error.empty())
+    view_->ShowSkipSaveFailed(text::Tr("ScanEngine", "スキップの一覧を書き込めません。") + "\n" +
+                              skips_->Path() + "\n" + change.error);
+  // Held on what is now skipped: on at once.
+  if (ScanState != kStopped && holding_ && skips_->Skips(holdFrequency_, t.CurrentStep())) {
+    StopTick = 0;
+    Step(ScanState);
+  }
+}
+
+bool ScanEngine::PriorityDue() const {
+  if (Priority <= 0 || Priority < tuning_->LowerLimit || Priority > tuning_->UpperLimit)
+    return false;
+  if (tuning_->CurrentFrequency() == Priority) return false;
+  const int interval = std::clamp(PriorityInterval, kPriorityIntervalMin, kPriorityIntervalMax);
+  return host_->TickCount() - priorityTick_ >= static_cast<std::uint32_t>(interval);
+}
+
+void ScanEngine::PriorityCheck() {
+  Tuning& t = *tuning_;
+  priorityTick_ = host_->TickCount();
+  resumeAt_ = t.CurrentFrequency();
+  priorityChecking_ = true;
+  t.Frequency[t.Window] = Priority;
+  t.ChannelSend();
+  ResetSquelchLabel();
+  const std::int16_t direction = ScanState;
+  if (link_->Settle(ScanTime) && ScanState == direction && priorityChecking_) link_->SquelchSend();
+}
+
+void ScanEngine::ReturnFromPriority() {
+  priorityChecking_ = false;
+  if (resumeAt_ == 0) return;
+  tuning_->Frequency[tuning_->Window] = std::exchange(resumeAt_, 0);
+}
+
+void ScanEngine::PriorityRead() {
+  priorityChecking_ = false;
+  if (meter_->SquelchStatus >= 1) {
+    // A stop on the priority frequency: the hold elsewhere, if any, ends, and the resume
+    // rule starts afresh here. The scan goes on from where it stood.
+    EndStop();
+    StopTick = 0;
+    return;
+  }
+  if (!holding_) {
+    Step(ScanState);  // back to where the scan stood, and on from there
+    return;
+  }
+  // Back to the signal the scan was holding on, which keeps its stop and its delay.
+  ReturnFromPriority();
+  tuning_->ChannelSend();
+  const std::int16_t direction = ScanState;
+  if (link_->Settle(ScanTime) && ScanState == direction) link_->SquelchSend();
+}
+
 void ScanEngine::ResetSquelchLabel() { view_->ShowSquelchLabel(false); }
 
 void ScanEngine::PrintSquelch() {
+  if (priorityChecking_ && ScanState != kStopped) {
+    PriorityRead();
+    if (meter_->SquelchStatus < 1) {
+      tuning_->PrintDial();
+      return;
+    }
+  }
   if (holding_ && tuning_->CurrentFrequency() != holdFrequency_) EndStop();
   if (meter_->SquelchStatus < 1) {
     EndStop();
@@ -97,6 +198,12 @@ void ScanEngine::PrintSquelch() {
     StopTick = 0;
     if (ScanState != kStopped) Step(ScanState);
   } else if (ScanState != kStopped) {
+    if (holding_ && PriorityDue()) {
+      // The watch goes on while the scan holds elsewhere.
+      PriorityCheck();
+      tuning_->PrintDial();
+      return;
+    }
     if (!holding_) BeginStop();
     switch (ResumeMode) {
       case kOff:
@@ -153,13 +260,16 @@ void ScanEngine::ST_SC_Stop() {
 
 void ScanEngine::ScanStopped() {
   EndStop();
+  // A scan ended during or after a priority check stays where it is now.
+  priorityChecking_ = false;
+  resumeAt_ = 0;
   ScanState = kStopped;
   StopTick = 0;
   view_->ShowScanLamps(kStopped);
 }
 
 void ScanEngine::SignalRead(int level) {
-  if (!holding_) return;
+  if (!holding_ || priorityChecking_) return;
   if (tuning_->CurrentFrequency() != holdFrequency_) {
     EndStop();
     return;
@@ -173,6 +283,7 @@ void ScanEngine::BeginStop() {
   ScanStopObserver::Stop stop;
   stop.frequency = holdFrequency_ = tuning_->CurrentFrequency();
   stop.mode = tuning_->Mode[tuning_->Window];
+  stop.priority = Priority != 0 && stop.frequency == Priority;
   const StationIndexes& ix = stations_->Indexes;
   const Identification& id = *identification_;
   if (id.AutoMode && id.BandNo >= 1 && id.BandNo <= ix.BandIndex.Count()) {
@@ -265,4 +376,17 @@ void ScanEngine::Flash(FlashLamp lamp) {
   view_->ShowErrorFlash(lamp, true);
   host_->Delay(kFlashMs);
   view_->ShowErrorFlash(lamp, false);
+}
+
+void ReadPrioritySettings(const IniFile& ini, ScanEngine& scan) {
+  const std::int32_t priority = ini.ReadInteger("SCAN", "Priority", 0);
+  scan.Priority = priority > 0 ? priority : 0;
+  scan.PriorityInterval =
+      std::clamp(ini.ReadInteger("SCAN", "PriorityInterval", 2000),
+                 ScanEngine::kPriorityIntervalMin, ScanEngine::kPriorityIntervalMax);
+}
+
+void WritePrioritySettings(IniFile& ini, const ScanEngine& scan) {
+  ini.WriteInteger("SCAN", "Priority", scan.Priority);
+  ini.WriteInteger("SCAN", "PriorityInterval", scan.PriorityInterval);
 }

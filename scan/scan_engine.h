@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "base/scan_control.h"
 #include "scanlog/scan_log.h"
@@ -14,6 +15,7 @@ class Identification;
 class Knob;
 class Link;
 class Meter;
+class SkipList;
 class StationList;
 class Tuning;
 
@@ -32,6 +34,8 @@ class ScanView {
   virtual void ShowResumeMode(int resumeMode) = 0;
   // red: remember the lamp's colour and paint it red; otherwise give it back its colour.
   virtual void ShowErrorFlash(FlashLamp lamp, bool red) = 0;
+  // The skip list could not be written (the skip holds for this run anyway).
+  virtual void ShowSkipSaveFailed(const std::string& /*message*/) {}
 };
 
 class ScanEngine : public ScanControl {
@@ -73,6 +77,20 @@ class ScanEngine : public ScanControl {
 
   // Who hears of the scan's stops on signals (the scan log).
   void BindStops(ScanStopObserver& stops) { stops_ = &stops; }
+
+  // Skips and the priority watch. Channels near a skipped frequency are stepped over unread.
+  // While a scan runs or holds, every PriorityInterval ms the priority frequency is tuned and
+  // read in place of a step; an open squelch there is a stop like any other.
+  static constexpr int kPriorityIntervalMin = 500, kPriorityIntervalMax = 60000;
+  std::int32_t Priority = 0;  // Hz, 0 = off
+  int PriorityInterval = 2000;
+  void BindSkips(SkipList& skips) { skips_ = &skips; }
+  // The frequency held goes on the skip list (named as the station row names it), and a scan
+  // holding there steps on. `temporary`: until the program ends.
+  void SkipAdd(bool temporary);
+  void SkipHeld() override { SkipAdd(false); }
+  // A priority check is out: the reading expected is the priority frequency's.
+  bool PriorityChecking() const { return priorityChecking_; }
 
   // ScanControl.
   void UP_SC_ButtonClick() override;
@@ -121,6 +139,12 @@ class ScanEngine : public ScanControl {
   // stops, the squelch closes, or the receiver is tuned elsewhere.
   void BeginStop();
   void EndStop();
+  // The priority watch: whether a check is due, the check itself, and its reading.
+  bool PriorityDue() const;
+  void PriorityCheck();
+  void PriorityRead();
+  // Back to where the scan stood before a priority check or its stop.
+  void ReturnFromPriority();
 
   Host* host_ = nullptr;
   Tuning* tuning_ = nullptr;
@@ -134,4 +158,13 @@ class ScanEngine : public ScanControl {
   ScanStopObserver* stops_ = nullptr;
   bool holding_ = false;
   std::int32_t holdFrequency_ = 0;
+  SkipList* skips_ = nullptr;
+  bool priorityChecking_ = false;
+  std::int32_t resumeAt_ = 0;  // where the scan stood before the priority check; 0 none
+  std::uint32_t priorityTick_ = 0;
 };
+
+class IniFile;
+// Section "SCAN" of the settings file: "Priority" (Hz, 0 = off) and "PriorityInterval" (ms).
+void ReadPrioritySettings(const IniFile& ini, ScanEngine& scan);
+void WritePrioritySettings(IniFile& ini, const ScanEngine& scan);

@@ -78,9 +78,48 @@ std::string TimeText(const LocalTime& t) {
 std::string ScanLogFileName(std::string_view day) { return "scanlog-" + std::string(day) + ".csv"; }
 
 std::string ScanLogLine(const ScanLogEntry& e) {
-  return CsvField(e.time) + "," + MhzText(e.frequency) + "," + CsvField(e.band) + "," +
-         CsvField(e.station) + "," + CsvField(e.mode) + "," +
-         (e.level >= 0 ? std::to_string(e.level) : std::string());
+  std::string line = CsvField(e.time) + "," + MhzText(e.frequency) + "," + CsvField(e.band) + "," +
+                     CsvField(e.station) + "," + CsvField(e.mode) + "," +
+                     (e.level >= 0 ? std::to_string(e.level) : std::string());
+  if (e.held > 0 || e.priority)
+    line += "," + (e.held > 0 ? std::to_string(e.held) : std::string()) + (e.priority ? ",P" : "");
+  return line;
+}
+
+namespace {
+
+// Days since 1970-01-01 of a civil date (proleptic Gregorian).
+std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
+  y -= m <= 2;
+  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const std::int64_t yoe = y - era * 400;
+  const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
+std::int64_t Seconds(const LocalTime& t) {
+  return DaysFromCivil(t.year, t.month, t.day) * 86400 + t.hour * 3600 + t.minute * 60 + t.second;
+}
+
+}  // namespace
+
+std::int64_t SecondsBetween(const LocalTime& from, const LocalTime& to) {
+  return Seconds(to) - Seconds(from);
+}
+
+std::vector<ActivityRow> Activity(const std::vector<ScanLogEntry>& entries) {
+  std::vector<ActivityRow> rows;
+  for (const ScanLogEntry& e : entries) {
+    auto at =
+        std::lower_bound(rows.begin(), rows.end(), e.frequency,
+                         [](const ActivityRow& r, std::int32_t f) { return r.frequency < f; });
+    if (at == rows.end() || at->frequency != e.frequency) at = rows.insert(at, {e.frequency});
+    ++at->stops;
+    at->seconds += std::max(e.held, 0);
+    at->level = std::max(at->level, e.level);
+  }
+  return rows;
 }
 
 std::vector<ScanLogEntry> ReadScanLog(std::string_view bytes) {
@@ -113,6 +152,11 @@ std::vector<ScanLogEntry> ReadScanLog(std::string_view bytes) {
       }
       if (digits) e.level = level;
     }
+    // Held seconds and the priority mark, when the line has them.
+    if (cells.size() > 6 && !cells[6].empty() && cells[6].size() <= 6 &&
+        std::all_of(cells[6].begin(), cells[6].end(), [](char c) { return c >= '0' && c <= '9'; }))
+      e.held = std::stoi(cells[6]);
+    e.priority = cells.size() > 7 && cells[7] == "P";
     out.push_back(std::move(e));
   }
   return out;
@@ -169,8 +213,10 @@ void ScanLog::StopBegins(const Stop& stop) {
   e.band = Cp932ToUtf8(stop.band);
   e.station = Cp932ToUtf8(stop.station);
   e.mode = ModeText(stop.mode);
+  e.priority = stop.priority;
   pending_ = std::move(e);
   pendingDay_ = DayText(now);
+  pendingStart_ = now;
 }
 
 void ScanLog::SignalReading(int level) {
@@ -179,8 +225,11 @@ void ScanLog::SignalReading(int level) {
 
 void ScanLog::StopEnds() {
   if (!pending_) return;
-  const ScanLogEntry entry = std::move(*pending_);
+  ScanLogEntry entry = std::move(*pending_);
   pending_.reset();
+  // A clock set back during the stop counts nothing.
+  entry.held = static_cast<int>(
+      std::clamp<std::int64_t>(SecondsBetween(pendingStart_, clock_()), 0, 24 * 3600));
   // Switched off during the stop: the stop is not kept.
   if (!Enabled || !appender_) return;
   std::string error;

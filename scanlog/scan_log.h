@@ -22,6 +22,7 @@ class ScanStopObserver {
     std::int32_t frequency = 0;
     std::string band, station;
     int mode = 0;
+    bool priority = false;  // on the priority frequency
   };
   virtual void StopBegins(const Stop& stop) = 0;
   // A signal level reading (0..255) while the stop holds.
@@ -44,16 +45,34 @@ struct ScanLogEntry {
   std::string time;
   std::int32_t frequency = 0;  // Hz
   std::string band, station, mode;
-  int level = -1;  // strongest reading; -1 when none came
+  int level = -1;         // strongest reading; -1 when none came
+  int held = 0;           // seconds the stop lasted, as the wall clock counts them
+  bool priority = false;  // a stop on the priority frequency
   bool operator==(const ScanLogEntry&) const = default;
 };
 
-inline constexpr std::string_view kScanLogHeader = "Time,Frequency (MHz),Band,Station,Mode,Level";
+// The last two cells are written only when they are not empty ("P" marks priority), so a
+// line of a plain short stop reads as the six-cell lines of earlier files.
+inline constexpr std::string_view kScanLogHeader =
+    "Time,Frequency (MHz),Band,Station,Mode,Level,Held (s),Priority";
 // The day's file name in the log folder: "scanlog-2026-12-08.csv".
 std::string ScanLogFileName(std::string_view day);
 std::string ScanLogLine(const ScanLogEntry& entry);
 // The entries of a log file's bytes in file order; lines that cannot be read are left out.
 std::vector<ScanLogEntry> ReadScanLog(std::string_view bytes);
+
+// The activity on each frequency of some log lines: stops, seconds held, strongest level
+// (-1 when none was read), by frequency.
+struct ActivityRow {
+  std::int32_t frequency = 0;
+  int stops = 0;
+  int seconds = 0;
+  int level = -1;
+  bool operator==(const ActivityRow&) const = default;
+};
+std::vector<ActivityRow> Activity(const std::vector<ScanLogEntry>& entries);
+// Seconds from `from` to `to` (whole days counted from the calendar).
+std::int64_t SecondsBetween(const LocalTime& from, const LocalTime& to);
 
 // Appends lines to files.
 class LineAppender {
@@ -113,6 +132,7 @@ class ScanLog : public ScanStopObserver {
   std::string folder_;
   std::optional<ScanLogEntry> pending_;
   std::string pendingDay_;
+  LocalTime pendingStart_;
   bool failureTold_ = false;
 };
 

@@ -11,6 +11,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "scan/skip_list.h"
+#include "scanlog/scan_activity_form.h"
 #include "ui/guard_qt.h"
 #include "ui/ui_style_qt.h"
 
@@ -67,12 +69,32 @@ TScanLogForm::TScanLogForm(QWidget* parent, const ScanLog& log, Tune tune)
   Close_Button->setAutoDefault(false);
   Today_Button->setAutoDefault(false);
 
+  // Skips, stations and the activity view.
+  Skip_Button = new QPushButton(tr("スキップに追加(&K)"), this);
+  Skip_Button->setObjectName("Skip_Button");
+  Station_Button = new QPushButton(tr("局リストに追加(&A)"), this);
+  Station_Button->setObjectName("Station_Button");
+  Activity_Button = new QPushButton(tr("集計(&G)..."), this);
+  Activity_Button->setObjectName("Activity_Button");
+  SkipList_Button = new QPushButton(tr("スキップ一覧(&L)..."), this);
+  SkipList_Button->setObjectName("SkipList_Button");
+  for (QPushButton* b : {Skip_Button, Station_Button, Activity_Button, SkipList_Button})
+    b->setAutoDefault(false);
+  connect(Skip_Button, &QPushButton::clicked, this, Guarded([this] { SkipCurrent(); }));
+  connect(Station_Button, &QPushButton::clicked, this, Guarded([this] { StationFromCurrent(); }));
+  connect(Activity_Button, &QPushButton::clicked, this, Guarded([this] { OpenActivity(); }));
+  connect(SkipList_Button, &QPushButton::clicked, this, Guarded([this] { OpenSkipList(); }));
+
   auto* top = new QHBoxLayout;
   top->addWidget(dayLabel);
   top->addWidget(Day_DateEdit);
   top->addWidget(Today_Button);
   top->addWidget(Status_Label, 1);
   auto* bottom = new QHBoxLayout;
+  bottom->addWidget(Skip_Button);
+  bottom->addWidget(Station_Button);
+  bottom->addWidget(Activity_Button);
+  bottom->addWidget(SkipList_Button);
   bottom->addStretch(1);
   bottom->addWidget(Tune_Button);
   bottom->addWidget(Close_Button);
@@ -171,10 +193,61 @@ void TScanLogForm::UpdateStatus() {
   const int n = Log_List->topLevelItemCount();
   Status_Label->setText(n == 0 ? tr("記録はありません") : tr("%1 件").arg(n));
   Tune_Button->setEnabled(n > 0);
+  SetActions(actions_);
+}
+
+void TScanLogForm::SetActions(Actions actions) {
+  actions_ = std::move(actions);
+  const bool lines = Log_List->topLevelItemCount() > 0;
+  Skip_Button->setEnabled(lines && actions_.skips);
+  Station_Button->setEnabled(lines && actions_.addStation != nullptr);
+  SkipList_Button->setEnabled(actions_.skips != nullptr);
+}
+
+bool TScanLogForm::CurrentEntry(ScanLogEntry& e) const {
+  const QTreeWidgetItem* item = Log_List->currentItem();
+  if (!item) return false;
+  e.time = item->text(0).toStdString();
+  e.frequency = item->data(0, Qt::UserRole).toInt();
+  e.band = item->text(2).toStdString();
+  e.station = item->text(3).toStdString();
+  e.mode = item->text(4).toStdString();
+  return true;
+}
+
+void TScanLogForm::SkipCurrent() {
+  ScanLogEntry e;
+  if (!actions_.skips || !CurrentEntry(e)) return;
+  SkipEntry skip;
+  skip.frequency = e.frequency;
+  skip.mode = SkipModeNumber(e.mode);
+  skip.name = e.station;
+  skip.added = log_.Today();
+  const SkipList::Change change = actions_.skips->Add(skip);
+  if (!change.error.empty() && actions_.skipSaveFailed) actions_.skipSaveFailed(change.error);
+}
+
+void TScanLogForm::StationFromCurrent() {
+  ScanLogEntry e;
+  if (actions_.addStation && CurrentEntry(e)) actions_.addStation(e);
+}
+
+void TScanLogForm::OpenActivity() {
+  TScanActivityForm form(this, log_, day_.isValid() ? day_ : Today(log_), tune_);
+  form.exec();
+}
+
+void TScanLogForm::OpenSkipList() {
+  if (!actions_.skips) return;
+  TSkipListForm form(this, *actions_.skips);
+  form.exec();
 }
 
 void ScanLogUi::Open() {
-  if (!form_) form_ = new TScanLogForm(owner_, log_, tune_);
+  if (!form_) {
+    form_ = new TScanLogForm(owner_, log_, tune_);
+    form_->SetActions(actions_);
+  }
   form_->ShowDay(QDate::fromString(QString::fromStdString(log_.Today()), "yyyy-MM-dd"));
   form_->show();
   form_->raise();

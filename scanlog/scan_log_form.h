@@ -16,6 +16,7 @@ class QLabel;
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+class SkipList;
 
 class TScanLogForm : public QDialog {
   Q_DECLARE_TR_FUNCTIONS(TScanLogForm)
@@ -41,6 +42,24 @@ class TScanLogForm : public QDialog {
   QPushButton* Tune_Button;
   QPushButton* Close_Button;
 
+  // Skips and stations from the log's lines, the skip list and the activity of the days.
+  struct Actions {
+    SkipList* skips = nullptr;
+    std::function<void(const ScanLogEntry& entry)> addStation;
+    std::function<void(const std::string& error)> skipSaveFailed;
+  };
+  void SetActions(Actions actions);
+  QPushButton* Skip_Button;
+  QPushButton* Station_Button;
+  QPushButton* Activity_Button;
+  QPushButton* SkipList_Button;
+  // The line under the cursor as it was read; false when there is none.
+  bool CurrentEntry(ScanLogEntry& entry) const;
+  void SkipCurrent();
+  void StationFromCurrent();
+  void OpenActivity();
+  void OpenSkipList();
+
  private:
   void AddItem(const ScanLogEntry& entry, bool onTop);
   void TuneTo(QTreeWidgetItem* item);
@@ -50,6 +69,7 @@ class TScanLogForm : public QDialog {
   Tune tune_;
   QDate day_;
   bool following_ = false;  // the day shown was today when it was chosen
+  Actions actions_;
 };
 
 // The main window's side of the log: the list window, made when first asked for, and the
@@ -61,6 +81,7 @@ class ScanLogUi : public ScanLogView {
   // Shows the window on today's log.
   void Open();
   TScanLogForm* Form() const { return form_; }
+  void SetActions(TScanLogForm::Actions actions) { actions_ = std::move(actions); }
 
   void ShowLogLine(const std::string& day, const ScanLogEntry& entry) override;
   void ShowLogWriteFailed(const std::string& message) override;
@@ -70,4 +91,5 @@ class ScanLogUi : public ScanLogView {
   const ScanLog& log_;
   TScanLogForm::Tune tune_;
   TScanLogForm* form_ = nullptr;
+  TScanLogForm::Actions actions_;
 };

@@ -174,6 +174,7 @@ void PanelSettings::ReadMore(const IniFile& ini) {
   if (log_) ReadScanLogSettings(ini, *log_);
   if (language_) ReadLanguageSettings(ini, *language_);
   if (survey_) ReadSurveySettings(ini, *survey_);
+  ReadPrioritySettings(ini, scan_);
 }
 
 void PanelSettings::WriteMore(IniFile& ini) const {
@@ -181,4 +182,5 @@ void PanelSettings::WriteMore(IniFile& ini) const {
   if (log_) WriteScanLogSettings(ini, *log_);
   if (language_) WriteLanguageSettings(ini, *language_);
   if (survey_) WriteSurveySettings(ini, *survey_);
+  WritePrioritySettings(ini, scan_);
 }

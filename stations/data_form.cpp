@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -372,6 +373,18 @@ void TDataForm::BuildGrid() {
   DataStringGrid->setSelectionMode(QAbstractItemView::SingleSelection);
   DataStringGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   DataStringGrid->setTabKeyNavigation(false);
+  // A single station can go on the scan's skip list.
+  DataStringGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(DataStringGrid, &QWidget::customContextMenuRequested, this,
+          Guarded([this](const QPoint& at) {
+            const int no = editor.MemoNo;
+            const bool single = no >= 1 && no <= kStationCount && editor.Data()[no].Frequency > 0 &&
+                                editor.Data()[no].Frequency2 == 0;
+            QMenu menu(this);
+            QAction* skip = menu.addAction(tr("スキップに追加"));
+            skip->setEnabled(single && OnSkip != nullptr);
+            if (menu.exec(DataStringGrid->viewport()->mapToGlobal(at)) == skip) OnSkip(no);
+          }));
   DataStringGrid->setWordWrap(false);
   DataStringGrid->setCornerButtonEnabled(false);
   // The row numbers stand in a fixed column of their own: the vertical heading.

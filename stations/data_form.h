@@ -34,6 +34,8 @@ class TDataForm : public QDialog, public StationEditorView {
 
   StationEditor& editor;
   TDeleteForm* DeleteForm = nullptr;  // the confirmation; one of its own when not given
+  // The grid's context menu "スキップに追加" hands the single station's record number here.
+  std::function<void(int memoNo)> OnSkip;
 
   QPushButton* End_Button;
   QPushButton* DataCan_Button;

@@ -246,3 +246,20 @@ TEST(ScanLogSettings, OnByDefaultInItsOwnSectionAfterTheOthers) {
 }
 
 }  // namespace
+
+// Held time and the priority mark come back from the line; the activity sums per frequency.
+TEST(ScanLogFile, HeldTimeAndPriorityMakeTheActivity) {
+  const std::vector<ScanLogEntry> entries = {
+      {"2026-12-08 21:30:05", 145100000, "", "", "F M", 190, 12, true},
+      {"2026-12-08 21:31:05", 80000000, "", "", "WFM", -1, 0, false},
+      {"2026-12-08 21:32:05", 145100000, "", "", "F M", 200, 3, false},
+      {"2026-12-08 21:33:05", 80000000, "", "", "WFM", 40, 0, true}};
+  std::string file(kScanLogHeader);
+  for (const auto& e : entries) file += "\n" + ScanLogLine(e);
+  EXPECT_EQ(ReadScanLog(file), entries);
+  // A plain short stop keeps the six cells of earlier files.
+  EXPECT_EQ(ScanLogLine(entries[1]), "2026-12-08 21:31:05,80.000000,,,WFM,");
+  EXPECT_EQ(Activity(entries),
+            (std::vector<ActivityRow>{{80000000, 2, 0, 40}, {145100000, 2, 15, 200}}));
+  EXPECT_EQ(SecondsBetween({2026, 12, 31, 23, 59, 50}, {2027, 1, 1, 0, 0, 5}), 15);
+}

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include <QDateEdit>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -43,7 +44,7 @@ TEST(ScanLogWindow, ListsNewestFirstAndTunesOnADoubleClickOrEnter) {
   form.ReleaseSplash();
   form.show();
   EXPECT_TRUE(MenuTexts(form.menuBar(), 1).contains("スキャン記録(&S)..."));
-  EXPECT_TRUE(MenuTexts(form.menuBar(), 2).contains("スキャン記録(&L)"));
+  EXPECT_TRUE(MenuTexts(form.menuBar(), 3).contains("スキャン記録(&L)"));
   // The log lives in the user's data folder, which the tests point at a folder of their own.
   ASSERT_EQ(form.scanLog.Folder(), std::getenv("FENNIX_DATA"));
   const std::string today = form.scanLog.Today();
@@ -187,6 +188,39 @@ TEST(ScanLogEndToEnd, TwoCarriersLeaveTwoLines) {
   EXPECT_NEAR(lines[1].level, 150, 3);
   EXPECT_EQ(lines[0].mode, "F M");
   EXPECT_TRUE(FileText(path).starts_with(std::string(kScanLogHeader) + "\n"));
+}
+
+}  // namespace
+
+namespace {
+
+// A log line becomes a skip (kept in skip.csv) and a station of type "LOG"; the priority menu
+// takes the tuned frequency and shows it.
+TEST(ScanLogWindow, LinesBecomeSkipsAndStations) {
+  TMainForm form;
+  form.ReleaseSplash();
+  const std::string today = form.scanLog.Today();
+  std::ofstream(form.scanLog.PathFor(today)) << kScanLogHeader << "\n"
+                                             << today << " 01:00:00,433.920000,,Yard,FMN,88,7,P\n";
+  form.ScanLog_Menu->trigger();
+  TScanLogForm* w = form.scanLogUi->Form();
+  ASSERT_EQ(w->Log_List->topLevelItemCount(), 1);
+  w->Skip_Button->click();
+  ASSERT_NE(form.skips.Find(433920000), nullptr);
+  EXPECT_EQ(form.skips.Find(433920000)->name, "Yard");
+  EXPECT_NE(FileText(form.skips.Path()).find("433920000,FMN,Yard,"), std::string::npos);
+  form.skips.Remove(433920000);
+  form.AttachForms({});  // no list window: the station is made, the window is not opened
+  form.AddLogStation(ReadScanLog(FileText(form.scanLog.PathFor(today)))[0]);
+  int made = 0;
+  for (int r = 1; r <= kStationCount; ++r)
+    if (form.stations.Data[r].Frequency == 433920000 && form.stations.Data[r].Type.View() == "LOG")
+      ++made;
+  EXPECT_EQ(made, 1);
+  form.Priority_Menu->trigger();
+  EXPECT_EQ(form.scan.Priority, form.tuning.CurrentFrequency());
+  EXPECT_FALSE(form.Priority_Label->text().isEmpty());
+  fs::remove(form.scanLog.PathFor(today));
 }
 
 }  // namespace
