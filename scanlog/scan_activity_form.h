@@ -2,6 +2,7 @@
 // week of the log, and the skip list with its removal.
 #pragma once
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDialog>
 #include <cstdint>
@@ -16,6 +17,8 @@ class QTreeWidget;
 class SkipList;
 
 class TScanActivityForm : public QDialog {
+  Q_DECLARE_TR_FUNCTIONS(TScanActivityForm)
+
  public:
   using Tune = std::function<void(std::int32_t frequency)>;
   TScanActivityForm(QWidget* parent, const ScanLog& log, QDate day, Tune tune);
@@ -34,6 +37,8 @@ class TScanActivityForm : public QDialog {
 };
 
 class TSkipListForm : public QDialog {
+  Q_DECLARE_TR_FUNCTIONS(TSkipListForm)
+
  public:
   TSkipListForm(QWidget* parent, SkipList& skips);
   void Fill();
