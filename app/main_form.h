@@ -16,6 +16,7 @@
 #include "comm/comm.h"
 #include "memory/memory_keys.h"
 #include "net/net_settings.h"
+#include "net/panadapter.h"
 #include "net/panel_rig.h"
 #include "panel/keyboard.h"
 #include "panel/knob.h"
@@ -107,6 +108,14 @@ class TMainForm : public QMainWindow,
   ScanLog scanLog;
   FileLineAppender scanLogFile;
   std::unique_ptr<ScanLogUi> scanLogUi;
+  // The SDR panadapter that follows the receiver, ticked at the polling interval.
+  net::Panadapter panadapter;
+  QTimer* PanadapterTimer = nullptr;
+  QAction* MenuPanadapter = nullptr;
+  void MenuPanadapterClick();
+  void PanadapterTick();
+  // The panadapter's line of the on-line lamp's tooltip; empty while it is off.
+  QString PanadapterTipLine() const;
 
   // Menu.
   QAction* CsvExport;

@@ -3,6 +3,8 @@
 // main_form.cpp.
 #include "app/main_form.h"
 
+#include <QCoreApplication>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
@@ -118,6 +120,10 @@ void TMainForm::BuildMenu() {
   MenuScanLog = action(options, "スキャン記録(&L)", &TMainForm::MenuScanLogClick);
   MenuScanLog->setObjectName("MenuScanLog");
   MenuScanLog->setCheckable(true);
+  MenuPanadapter =
+      action(options, QCoreApplication::translate("TMainForm", "パンアダプター連動(&P)..."),
+             &TMainForm::MenuPanadapterClick);
+  MenuPanadapter->setObjectName("MenuPanadapter");
   QMenu* help = menuBar()->addMenu("ヘルプ(&H)");
   Contents_Menu = action(help, "目次(&C)", &TMainForm::Contents_MenuClick);
   Keyword_Menu = action(help, "キーワードで検索(&T)", &TMainForm::Keyword_MenuClick);

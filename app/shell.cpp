@@ -6,6 +6,8 @@ std::optional<std::string> ApplicationErrorMessage(std::exception_ptr error) {
   if (!error) return std::nullopt;
   try {
     std::rethrow_exception(error);
+  } catch (const ECommConnectError& e) {
+    return e.what();
   } catch (const ECommOpenError&) {
     return "COMポートがオープンできません。";
   } catch (const ECommReadWriteError&) {

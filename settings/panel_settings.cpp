@@ -2,6 +2,7 @@
 
 #include "civ/link.h"
 #include "net/net_settings.h"
+#include "net/panadapter.h"
 #include "panel/knob.h"
 #include "panel/meter.h"
 #include "panel/tuning.h"
@@ -170,9 +171,11 @@ void PanelSettings::Set(SettingId id, std::int32_t v) {
 void PanelSettings::ReadMore(const IniFile& ini) {
   if (net_) net::ReadNetSettings(ini, *net_);
   if (log_) ReadScanLogSettings(ini, *log_);
+  if (panadapter_) net::ReadPanadapterSettings(ini, *panadapter_);
 }
 
 void PanelSettings::WriteMore(IniFile& ini) const {
   if (net_) net::WriteNetSettings(ini, *net_);
   if (log_) WriteScanLogSettings(ini, *log_);
+  if (panadapter_) net::WritePanadapterSettings(ini, *panadapter_);
 }

@@ -14,7 +14,8 @@ class StationList;
 class ScanLog;
 namespace net {
 struct NetSettings;
-}
+struct PanadapterSettings;
+}  // namespace net
 
 class PanelSettings : public SettingsAccess {
  public:
@@ -35,6 +36,8 @@ class PanelSettings : public SettingsAccess {
   void BindNet(net::NetSettings& net) { net_ = &net; }
   // The scan log's section, after the network port's.
   void BindLog(ScanLog& log) { log_ = &log; }
+  // The panadapter's section, after the scan log's.
+  void BindPanadapter(net::PanadapterSettings& panadapter) { panadapter_ = &panadapter; }
   void ReadMore(const IniFile& ini) override;
   void WriteMore(IniFile& ini) const override;
 
@@ -49,4 +52,5 @@ class PanelSettings : public SettingsAccess {
   StationList& stations_;
   net::NetSettings* net_ = nullptr;
   ScanLog* log_ = nullptr;
+  net::PanadapterSettings* panadapter_ = nullptr;
 };
