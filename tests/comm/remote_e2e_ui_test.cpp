@@ -52,7 +52,7 @@ struct Child {
   ~Child() { Stop(); }
 };
 
-std::string Run(const std::string& command) {
+std::string Shell(const std::string& command) {
   std::string out;
   if (FILE* p = popen(command.c_str(), "r")) {
     char b[128];
@@ -146,8 +146,10 @@ TEST_F(RemoteEndToEnd, Rfc2217SetsTheRemoteSpeedAndADroppedLineGoesOffLine) {
 
 TEST_F(RemoteEndToEnd, AHostThatIsNotThereIsToldOnce) {
   StartSim();
-  UseDevice("tcp://127.0.0.1:" + std::to_string(raw_));  // nothing listens
+  UseDevice("/nonexistent");
   StartProgram();
+  UseDevice("tcp://127.0.0.1:" + std::to_string(raw_));  // nothing listens
+  QTest::mouseClick(form_->OnLine_Button, Qt::LeftButton);
   Wait(200);
   EXPECT_FALSE(form_->Comm1.IsOpen());
   EXPECT_EQ(messages_, 1);
@@ -164,7 +166,7 @@ TEST_F(RemoteEndToEnd, PanadapterFollowsThePanelAndBack) {
   settings = {true, "127.0.0.1", port, 1000, true};
   form_->panadapter.Apply(form_->link.IntTime);
   const std::string rigctl = "rigctl -m 2 -r 127.0.0.1:" + std::to_string(port) + " ";
-  auto sdr = [&] { return std::atoll(Run(rigctl + "f").c_str()); };
+  auto sdr = [&] { return std::atoll(Shell(rigctl + "f").c_str()); };
 
   // F1 holds 433.500 MHz for the recall below.
   form_->tuning.TuneManually(433500000);
@@ -186,7 +188,7 @@ TEST_F(RemoteEndToEnd, PanadapterFollowsThePanelAndBack) {
   EXPECT_NE(form_->OnLineLampPanel->toolTip().indexOf("127.0.0.1"), -1);
 
   // A click on the SDR's waterfall tunes the panel.
-  Run(rigctl + "F 145501000");
+  Shell(rigctl + "F 145501000");
   EXPECT_TRUE(WaitFor([&] { return form_->tuning.Frequency[1] == 145500000; }));
 }
 
