@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "app/main_form.h"
+#include "ser2net_front.h"
 #include "tests/sim/sim_harness.h"
 
 namespace {
@@ -31,7 +32,8 @@ void BM_ScanRate(benchmark::State& state) {
     state.SkipWithError("the simulator did not start");
     return;
   }
-  setenv("FENNIX_COM1", link.c_str(), 1);
+  Ser2netFront front;
+  setenv("FENNIX_COM1", front.Device(link).c_str(), 1);
   TMainForm form;
   form.ReleaseSplash();
   if (!form.Comm1.IsOpen()) {
