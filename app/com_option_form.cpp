@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,6 +14,7 @@
 
 #include "civ/link.h"
 #include "comm/com_devices.h"
+#include "comm/net_line.h"
 #include "comm/serial_devices.h"
 #include "ui/guard_qt.h"
 #include "ui/ui_style_qt.h"
@@ -182,9 +184,22 @@ void TComOptionForm::ShowDeviceState() {
   const int port = ShownPort();
   if (port < 1) return;
   const std::string& named = pending_[static_cast<std::size_t>(port)];
-  const DeviceAccessCheck check = CheckDeviceAccess(named.empty() ? BuiltInComDevice(port) : named);
-  QString line = QString::fromStdString(DeviceAccessMessage(check));
-  QString tip = QString::fromStdString(DeviceAccessRemedy(check));
+  QString line, tip;
+  if (IsNetDevice(named)) {
+    // A serial port on another machine: nothing here can be checked before connecting.
+    const std::optional<NetAddress> address = ParseNetAddress(named);
+    line = !address ? QCoreApplication::translate("TComOptionForm", "書き方: tcp://ホスト:ポート")
+           : address->rfc2217
+               ? QCoreApplication::translate("TComOptionForm", "ネットワーク (RFC 2217)")
+               : QCoreApplication::translate("TComOptionForm", "ネットワーク (TCP)");
+    tip = QCoreApplication::translate("TComOptionForm",
+                                      "ser2net などが受信機のシリアルポートを公開しているアドレス");
+  } else {
+    const DeviceAccessCheck check =
+        CheckDeviceAccess(named.empty() ? BuiltInComDevice(port) : named);
+    line = QString::fromStdString(DeviceAccessMessage(check));
+    tip = QString::fromStdString(DeviceAccessRemedy(check));
+  }
   if (const std::string other = ComDeviceOverride(port); !other.empty()) {
     line = tr("今回は FENNIX_COM%1 を使用").arg(port);
     tip = tr("この実行では環境変数の %1 を使います").arg(QString::fromStdString(other));

@@ -10,7 +10,14 @@ void CommPort::Open(int comPort, std::int32_t baudRate) {
   comm_.SetParityBits(cpbNone);
   comm_.SetStopBits(csb1);
   comm_.SetFlowControls(TCommFlowControls{cfcRtsCts});
-  comm_.Open();
+  try {
+    comm_.Open();
+  } catch (const ECommOpenError&) {
+    const std::string device = comm_.Device();
+    const std::string reason = NetFailureText(comm_.LastNetFailure());
+    if (IsNetDevice(device) && !reason.empty() && onNetFailure) onNetFailure(device, reason);
+    throw;
+  }
 }
 
 int CommPort::Read(std::uint8_t* buffer, int size) {

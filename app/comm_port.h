@@ -16,6 +16,9 @@ class CommPort : public Port {
       : comm_(comm), devicePath_(std::move(devicePath)) {}
 
   void Open(int comPort, std::int32_t baudRate) override;
+  // A network port that could not be reached: why, for the user. The link goes off line
+  // silently, as for a local device, but a host that does not answer must be told.
+  std::function<void(const std::string& device, const std::string& reason)> onNetFailure;
   void Close() override { comm_.Close(); }
   bool IsOpen() const override { return comm_.IsOpen(); }
   void Write(const civ::Bytes& frame) override { comm_.Write(frame.data(), frame.size()); }

@@ -13,6 +13,7 @@
 #include <QSessionManager>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTimer>
 
 #include "app/application_qt.h"
 #include "app/com_option_form.h"
@@ -25,6 +26,7 @@
 #include "comm/com_devices.h"
 #include "comm/comm_error.h"
 #include "comm/comm_notifier_qt.h"
+#include "net/panadapter_form.h"
 #include "net/rigctl_server_qt.h"
 #include "panel/lamp_widget.h"
 #include "panel/panel_drawing_qt.h"
@@ -95,6 +97,23 @@ void TMainForm::WireComponents() {
     GuardedCall([this] { link.Comm1CommReceive(port_.InQueue()); });
   };
   notifier_->onError = [this](std::exception_ptr error) { CommError(error); };
+  // A network port connects off the window thread; the window keeps answering meanwhile.
+  Comm1.OnConnectWait = [this] { host.Delay(20); };
+  port_.onNetFailure = [this](const std::string& device, const std::string& reason) {
+    const std::string message =
+        QCoreApplication::translate("TMainForm", "ネットワークの受信機に接続できません。")
+            .toStdString() +
+        "\n" + device + "\n" + reason;
+    host.Post([message] {
+      HandleApplicationException(std::make_exception_ptr(ECommConnectError(message)));
+    });
+  };
+  // The panadapter: its settings section and its tick at the polling interval.
+  panadapter.Bind(tuning, link, scan, bandScope);
+  settings_.BindPanadapter(panadapter.Settings);
+  PanadapterTimer = new QTimer(this);
+  connect(PanadapterTimer, &QTimer::timeout, this,
+          [this] { GuardedCall([this] { PanadapterTick(); }); });
   panelRig.Bind(host, tuning, meter, *this);
   panelRig.BindScan(scan, bandScope, link);
   settings_.BindNet(netSettings);
@@ -283,6 +302,8 @@ void TMainForm::FormCreate() {
   GuardedCall([this] { host.Delay(1000); });
   // Then the network control port, when it is switched on.
   if (netSettings.Enable) GuardedCall([this] { StartNetPort(); });
+  panadapter.Apply(link.IntTime);
+  PanadapterTimer->start(link.IntTime);
   MenuScanLog->setChecked(scanLog.Enabled);
   // The keyboard talks to TrackBar1 from the first moment, as it does after every key.
   TrackBar1->setFocus();
@@ -519,6 +540,30 @@ void TMainForm::MenuNetPortClick() {
   } else if (rigctl) {
     rigctl->Stop();
   }
+}
+
+void TMainForm::MenuPanadapterClick() {
+  TPanadapterForm form(this);
+  const net::PanadapterSettings before = panadapter.Settings;
+  form.Edit(panadapter.Settings);
+  const net::PanadapterSettings& now = panadapter.Settings;
+  if (now.Enable != before.Enable || now.Address != before.Address || now.Port != before.Port ||
+      now.BothWays != before.BothWays || now.Offset != before.Offset)
+    panadapter.Apply(link.IntTime);
+  PanadapterTick();
+}
+
+void TMainForm::PanadapterTick() {
+  // At most one frequency per polling interval goes to the SDR, whatever the panel does.
+  if (PanadapterTimer->interval() != link.IntTime) PanadapterTimer->setInterval(link.IntTime);
+  panadapter.Tick();
+  // Joined under the lamp's device line where that line is shown.
+  const QString tip = PanadapterTipLine();
+  if (OnLineLampPanel->toolTip() != tip) OnLineLampPanel->setToolTip(tip);
+}
+
+QString TMainForm::PanadapterTipLine() const {
+  return QString::fromStdString(panadapter.StateText());
 }
 
 void TMainForm::ScanLog_MenuClick() { scanLogUi->Open(); }

@@ -17,6 +17,7 @@
 #include "comm/comm.h"
 #include "memory/memory_keys.h"
 #include "net/net_settings.h"
+#include "net/panadapter.h"
 #include "net/panel_rig.h"
 #include "panel/keyboard.h"
 #include "panel/knob.h"
@@ -135,6 +136,14 @@ class TMainForm : public QMainWindow,
   // station list window for naming.
   void AddLogStation(const ScanLogEntry& entry);
   void ShowSkipSaveFailed(const std::string& message) override;
+  // The SDR panadapter that follows the receiver, ticked at the polling interval.
+  net::Panadapter panadapter;
+  QTimer* PanadapterTimer = nullptr;
+  QAction* MenuPanadapter = nullptr;
+  void MenuPanadapterClick();
+  void PanadapterTick();
+  // The panadapter's line of the on-line lamp's tooltip; empty while it is off.
+  QString PanadapterTipLine() const;
 
   // Menu.
   QAction* CsvExport;

@@ -3,6 +3,8 @@
 // main_form.cpp.
 #include "app/main_form.h"
 
+#include <QCoreApplication>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
@@ -139,6 +141,9 @@ void TMainForm::BuildMenu() {
   // The language of the windows, from the next start.
   MenuLanguage = action(options, tr("言語(&G)..."), &TMainForm::MenuLanguageClick);
   MenuLanguage->setObjectName("MenuLanguage");
+  MenuPanadapter =
+      action(options, tr("パンアダプター連動(&P)..."), &TMainForm::MenuPanadapterClick);
+  MenuPanadapter->setObjectName("MenuPanadapter");
   QMenu* help = menuBar()->addMenu(tr("ヘルプ(&H)"));
   Contents_Menu = action(help, tr("目次(&C)"), &TMainForm::Contents_MenuClick);
   Keyword_Menu = action(help, tr("キーワードで検索(&T)"), &TMainForm::Keyword_MenuClick);

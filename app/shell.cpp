@@ -7,6 +7,8 @@ std::optional<std::string> ApplicationErrorMessage(std::exception_ptr error) {
   if (!error) return std::nullopt;
   try {
     std::rethrow_exception(error);
+  } catch (const ECommConnectError& e) {
+    return e.what();
   } catch (const ECommOpenError&) {
     return text::Tr("Shell", "COMポートがオープンできません。");
   } catch (const ECommReadWriteError&) {

@@ -15,6 +15,7 @@
 #include "app/application_qt.h"
 #include "app/main_form.h"
 #include "scope/band_scope_widget.h"
+#include "ser2net_front.h"
 #include "sim/sim_harness.h"
 
 namespace {
@@ -94,7 +95,8 @@ int main(int argc, char** argv) {
   const fs::path link = folder / "tty";
   std::ofstream("stations.txt") << "145.100 200 12000 always\n144.800 120 12000 always\n";
   simtest::Sim sim({"--link", link.string(), "--stations", "stations.txt", "--seed", "1"});
-  setenv("FENNIX_COM1", link.c_str(), 1);
+  Ser2netFront front;
+  setenv("FENNIX_COM1", front.Device(link.string()).c_str(), 1);
   setenv("FENNIX_INI", (folder / "fennix.ini").c_str(), 1);
   setenv("FENNIX_DATA", folder.c_str(), 1);
   FennixApplication app(argc, argv);

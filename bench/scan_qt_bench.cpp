@@ -16,6 +16,7 @@
 #include <filesystem>
 
 #include "app/main_form.h"
+#include "ser2net_front.h"
 #include "tests/sim/sim_harness.h"
 
 namespace {
@@ -33,7 +34,8 @@ void ScanRate(benchmark::State& state, bool priority) {
     state.SkipWithError("the simulator did not start");
     return;
   }
-  setenv("FENNIX_COM1", link.c_str(), 1);
+  Ser2netFront front;
+  setenv("FENNIX_COM1", front.Device(link).c_str(), 1);
   TMainForm form;
   form.ReleaseSplash();
   if (!form.Comm1.IsOpen()) {

@@ -140,6 +140,7 @@ bool Link::Current(Reading kind) {
 void Link::FrequencySend(std::int64_t value) {
   if (!host_->PortOpen()) return;
   host_->WriteFrame(civ::SetFrequencyFrame(value));
+  sentFrequency_ = value;
   ++generation_;
 }
 

@@ -86,6 +86,8 @@ class Link {
   bool Settle(int ms);
   // How many times the receiver has been tuned; a reading belongs to one of these.
   std::uint32_t Generation() const { return generation_; }
+  // The frequency of the last frequency frame, as it went out (the converter's shift in it).
+  std::int64_t SentFrequency() const { return sentFrequency_; }
   void Timer1Timer();
   // The reply parser: `size` bytes are waiting at the port.
   void Comm1CommReceive(int size);
@@ -131,6 +133,7 @@ class Link {
   static constexpr std::size_t kMaxUnanswered = 32;
   std::deque<Request> unanswered_;
   std::uint32_t generation_ = 0;
+  std::int64_t sentFrequency_ = 0;
   // The generation of the last reading request, for a reply that matches none.
   std::uint32_t lastAskedGeneration_ = 0;
   int settling_ = 0;

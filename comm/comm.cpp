@@ -173,7 +173,14 @@ void TCommWatch::Execute() {
 
     // A hung-up tty refuses every ioctl, so a failing count means the device is gone too.
     int queued = 0;
-    bool countFailed = ::ioctl(handle_, FIONREAD, &queued) != 0;
+    bool countFailed = false;
+    if (owner_.net_) {
+      // A network port's bytes come through its telnet reader first; -1 when it closed.
+      queued = owner_.net_->Pump();
+      countFailed = queued < 0;
+    } else {
+      countFailed = ::ioctl(handle_, FIONREAD, &queued) != 0;
+    }
     if (!countFailed && queued > 0 && owner_.OnCommReceive) {
       try {
         owner_.OnCommReceive(owner_, static_cast<std::uint16_t>(queued > 0xFFFF ? 0xFFFF : queued));
@@ -282,6 +289,7 @@ int TComm::LineSettings(termios2& line) const {
 }
 
 void TComm::SetModemLines(int lines, bool on) const {
+  if (net_) return;  // the far end's port keeps its own modem lines
   // Pseudo-terminals have no modem lines; refusals are of no consequence.
   ::ioctl(Handle(), on ? TIOCMBIS : TIOCMBIC, &lines);
 }
@@ -289,6 +297,12 @@ void TComm::SetModemLines(int lines, bool on) const {
 void TComm::ApplyWhileOpen(LineChange change) {
   int fd = Handle();
   if (fd < 0) return;
+  if (net_) {
+    termios2 unused{};
+    if (int error = (this->*change)(unused); error != 0) throw ECommReadWriteError(error);
+    net_->SetLine(NetLineSettings());
+    return;
+  }
   termios2 line{};
   if (::ioctl(fd, TCGETS2, &line) != 0) throw ECommReadWriteError(errno);
   if (int error = (this->*change)(line); error != 0) throw ECommReadWriteError(error);
@@ -321,10 +335,59 @@ void TComm::SetFlowControls(TCommFlowControls value) {
   if (IsOpen() && !value.Contains(cfcRtsCts)) SetModemLines(TIOCM_RTS, true);
 }
 
+telnet::LineSettings TComm::NetLineSettings() const {
+  telnet::LineSettings line;
+  line.baud = static_cast<std::uint32_t>(baudRate_ == -1 ? baudRateUserDefined_ : baudRate_);
+  line.dataSize = static_cast<std::uint8_t>(byteSize_ + 4);
+  line.parity = static_cast<std::uint8_t>(parityBits_ + 1);
+  line.stopSize = stopBits_ == csb1 ? 1 : stopBits_ == csb2 ? 2 : 3;
+  line.control = flowControls_.Contains(cfcRtsCts) ? 3 : flowControls_.Contains(cfcXonXoff) ? 2 : 1;
+  return line;
+}
+
+void TComm::OpenNetwork(const std::string& path) {
+  // Open again from inside the wait of this one (the key pressed twice): refused, and the
+  // Close that follows it gives the first one up.
+  if (connecting_) throw ECommOpenError(-1);
+  const std::optional<NetAddress> address = ParseNetAddress(path);
+  if (!address) {
+    netFailure_ = NetFailure::kBadAddress;
+    throw ECommOpenError(-1);
+  }
+  termios2 check{};
+  if (LineSettings(check) != 0) throw ECommOpenError(-1);
+  connecting_ = true;
+  cancelConnect_.store(false);
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{connecting_};
+  netFailure_ = NetFailure::kNone;
+  std::unique_ptr<NetLine> line =
+      NetLine::Connect(*address, connectTimeoutMs_, OnConnectWait, cancelConnect_, netFailure_);
+  if (!line) throw ECommOpenError(-1);
+  line->SetLine(NetLineSettings());
+  net_ = std::move(line);
+  handle_.store(net_->Socket());
+  try {
+    watch_ = std::make_unique<TCommWatch>(*this, net_->Socket());
+    watch_->Start();
+  } catch (...) {
+    watch_.reset();
+    handle_.store(-1);
+    net_.reset();
+    throw ECommOpenError(-1);
+  }
+}
+
 void TComm::Open() {
   if (IsOpen()) return;
   RetireWatcher();  // one a handler's Close left behind
   const std::string path = DevicePath();
+  if (IsNetDevice(path)) {
+    OpenNetwork(path);
+    return;
+  }
   // Non-blocking: the open must not wait for carrier, and the time-outs are ours to keep.
   int fd = path.empty() ? -1 : ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) throw ECommOpenError(-1);
@@ -364,6 +427,7 @@ void TComm::Open() {
 }
 
 void TComm::Close() {
+  if (connecting_) cancelConnect_.store(true);
   int fd = Handle();
   if (fd < 0) return;
   if (watch_ && watch_->IsWatcherThread()) {
@@ -372,6 +436,11 @@ void TComm::Close() {
     watch_->Terminate();
   } else {
     watch_.reset();  // joins
+  }
+  if (net_) {
+    handle_.store(-1);
+    net_.reset();  // closes the socket
+    return;
   }
   SetModemLines(TIOCM_DTR, false);
   // Dropping unsent bytes also keeps close from waiting for a line that flow control holds.
@@ -394,6 +463,7 @@ std::size_t TComm::Write(const void* buffer, std::size_t size) {
   if (fd < 0) throw ECommError(kCommNotOpen);
   if (size > outQueueSize_) throw ECommError(kCommWriteTooLong);
   const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+  if (net_) return net_->Write(bytes, size, kTimeoutMs);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeoutMs);
   std::size_t done = 0;
   while (done < size) {
@@ -417,6 +487,7 @@ std::size_t TComm::Read(void* buffer, std::size_t size) {
   int fd = Handle();
   if (fd < 0) throw ECommError(kCommNotOpen);
   auto* bytes = static_cast<std::uint8_t*>(buffer);
+  if (net_) return net_->Read(bytes, size, kTimeoutMs);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeoutMs);
   std::size_t done = 0;
   while (done < size) {
@@ -441,6 +512,7 @@ std::size_t TComm::Read(void* buffer, std::size_t size) {
 }
 
 int TComm::InQueueCount() const {
+  if (net_) return IsOpen() ? net_->Queued() : 0;
   int count = 0;
   int fd = Handle();
   if (fd < 0 || ::ioctl(fd, FIONREAD, &count) != 0) return 0;
@@ -448,6 +520,7 @@ int TComm::InQueueCount() const {
 }
 
 int TComm::OutQueueCount() const {
+  if (net_) return IsOpen() ? net_->Unsent() : 0;
   int count = 0;
   int fd = Handle();
   if (fd < 0 || ::ioctl(fd, TIOCOUTQ, &count) != 0) return 0;
@@ -455,6 +528,10 @@ int TComm::OutQueueCount() const {
 }
 
 void TComm::Purge() {
+  if (net_) {
+    net_->Purge();
+    return;
+  }
   int fd = Handle();
   if (fd >= 0) ::ioctl(fd, TCFLSH, TCIOFLUSH);
 }

@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "comm/comm_error.h"
+#include "comm/net_line.h"
 
 enum TCommParityBits : std::uint8_t { cpbNone, cpbOdd, cpbEven, cpbMark, cpbSpace };
 enum TCommByteSize : std::uint8_t { cbs4, cbs5, cbs6, cbs7, cbs8 };
@@ -145,13 +146,26 @@ class TComm {
   TCommNotifyRxTxEvent OnCommTransmit;     // not raised on Linux
   TCommExceptionEvent OnHandlerException;  // unset: such errors are dropped
 
+  // Called over and over while Open connects to a network port, so that the window thread
+  // can keep handling its events; unset, Open simply waits.
+  std::function<void()> OnConnectWait;
+
   // The device Open uses; empty means the COM mapping for Port (environment or /dev/ttyS).
+  // A network port ("tcp://HOST:PORT", "rfc2217://HOST:PORT") is connected instead of opened.
   const std::string& Device() const { return device_; }
   void SetDevice(std::string value) { device_ = std::move(value); }
 
   // The XON/XOFF limits the notify sizes give; stored for the settings, not applied on Linux.
   std::int32_t XoffLimit() const { return inQueueSize_ - receiveNotifySize_; }
   std::int32_t XonLimit() const { return sendNotifySize_; }
+
+  // Whether the open port is a network one, and why the last network open failed.
+  bool IsNetwork() const { return net_ != nullptr; }
+  NetFailure LastNetFailure() const { return netFailure_; }
+  // How long a network open may take (name resolution included).
+  void SetConnectTimeout(int ms) { connectTimeoutMs_ = ms; }
+  // The remote port's speed as its server last reported it (RFC 2217), else 0.
+  std::uint32_t ReportedBaud() const { return net_ ? net_->ReportedBaud() : 0; }
 
   // -1 when closed.
   int Handle() const { return handle_.load(); }
@@ -193,6 +207,9 @@ class TComm {
   // Reads the port's settings, changes one field and writes them back, when open.
   void ApplyWhileOpen(LineChange change);
   void SetModemLines(int lines, bool on) const;
+  void OpenNetwork(const std::string& path);
+  // The line settings in RFC 2217's terms.
+  telnet::LineSettings NetLineSettings() const;
   // Joins a watcher that a handler's Close stopped, unless that is the calling thread.
   void RetireWatcher();
 
@@ -211,6 +228,11 @@ class TComm {
   std::string device_;
 
   std::atomic<int> handle_{-1};
+  std::unique_ptr<NetLine> net_;  // while a network port is open
+  NetFailure netFailure_ = NetFailure::kNone;
+  int connectTimeoutMs_ = NetLine::kConnectTimeoutMs;
+  bool connecting_ = false;
+  std::atomic<bool> cancelConnect_{false};
   std::unique_ptr<TCommWatch> watch_;
   std::unique_ptr<TCommWatch> retired_;  // stopped by a handler's Close, not yet joined
 };

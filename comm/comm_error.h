@@ -32,6 +32,12 @@ class ECommReadWriteError : public ECommError {
   int ErrorCode;
 };
 
+// A network port that could not be reached; the message is the whole text the user reads.
+class ECommConnectError : public ECommError {
+ public:
+  using ECommError::ECommError;
+};
+
 // The messages of the component's plain ECommError.
 inline constexpr const char* kCommNotOpen = "通信が開始されていない。";
 inline constexpr const char* kCommWriteTooLong = "送信データ長が長すぎる。";

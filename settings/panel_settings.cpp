@@ -2,6 +2,7 @@
 
 #include "civ/link.h"
 #include "net/net_settings.h"
+#include "net/panadapter.h"
 #include "panel/knob.h"
 #include "panel/meter.h"
 #include "panel/tuning.h"
@@ -175,6 +176,7 @@ void PanelSettings::ReadMore(const IniFile& ini) {
   if (language_) ReadLanguageSettings(ini, *language_);
   if (survey_) ReadSurveySettings(ini, *survey_);
   ReadPrioritySettings(ini, scan_);
+  if (panadapter_) net::ReadPanadapterSettings(ini, *panadapter_);
 }
 
 void PanelSettings::WriteMore(IniFile& ini) const {
@@ -183,4 +185,5 @@ void PanelSettings::WriteMore(IniFile& ini) const {
   if (language_) WriteLanguageSettings(ini, *language_);
   if (survey_) WriteSurveySettings(ini, *survey_);
   WritePrioritySettings(ini, scan_);
+  if (panadapter_) net::WritePanadapterSettings(ini, *panadapter_);
 }

@@ -16,7 +16,8 @@ struct LanguageSettings;
 class BandSurvey;
 namespace net {
 struct NetSettings;
-}
+struct PanadapterSettings;
+}  // namespace net
 
 class PanelSettings : public SettingsAccess {
  public:
@@ -41,6 +42,8 @@ class PanelSettings : public SettingsAccess {
   void BindLanguage(LanguageSettings& language) { language_ = &language; }
   // The band survey's section.
   void BindSurvey(BandSurvey& survey) { survey_ = &survey; }
+  // The panadapter's section, after the scan log's.
+  void BindPanadapter(net::PanadapterSettings& panadapter) { panadapter_ = &panadapter; }
   void ReadMore(const IniFile& ini) override;
   void WriteMore(IniFile& ini) const override;
 
@@ -57,4 +60,5 @@ class PanelSettings : public SettingsAccess {
   ScanLog* log_ = nullptr;
   LanguageSettings* language_ = nullptr;
   BandSurvey* survey_ = nullptr;
+  net::PanadapterSettings* panadapter_ = nullptr;
 };
