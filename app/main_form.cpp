@@ -13,6 +13,7 @@
 #include <QSessionManager>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTimer>
 
 #include "app/application_qt.h"
 #include "app/com_option_form.h"
@@ -20,6 +21,7 @@
 #include "app/exit_form.h"
 #include "app/help_form.h"
 #include "app/version_form.h"
+#include "app/window_place_qt.h"
 #include "civ/civ.h"
 #include "comm/com_devices.h"
 #include "comm/comm_error.h"
@@ -59,8 +61,12 @@ TMainForm::TMainForm(Port* line)
   WireScanLog();
   new ModalReturnWatch(this, [this] {
     if (!closed_) GuardedCall([this] { FormActivate(); });
+    // A notice held back while a modal window was up comes now.
+    if (noticePending_ && isVisible()) QTimer::singleShot(0, this, [this] { PresentNotice(); });
   });
   FormCreate();
+  // Back where it stood last time, once shown (main.cpp centres it otherwise).
+  KeepWindowPlace(this, windowPlaces[PlacedWindow::kMain]);
   // The desktop session's end; on a desktop without a session manager it never comes.
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
     GuardedCall([&] {
@@ -93,6 +99,7 @@ void TMainForm::WireComponents() {
   panelRig.Bind(host, tuning, meter, *this);
   panelRig.BindScan(scan, bandScope, link);
   settings_.BindNet(netSettings);
+  settings_.BindWindows(windowPlaces);
 }
 
 void TMainForm::WireScanLog() {
@@ -104,6 +111,14 @@ void TMainForm::WireScanLog() {
   scanLog.SetFolder(DataFolder());
   scan.BindStops(scanLog);
   settings_.BindLog(scanLog);
+  scanLogUi->OnFormMade = [this](QWidget* form) {
+    KeepWindowPlace(form, windowPlaces[PlacedWindow::kScanLog]);
+  };
+}
+
+void TMainForm::AttachForms(const TOtherForms& forms) {
+  forms_ = forms;
+  if (forms_.Data) KeepWindowPlace(forms_.Data, windowPlaces[PlacedWindow::kStationList]);
 }
 
 void TMainForm::CommError(std::exception_ptr error) {
@@ -200,6 +215,7 @@ void TMainForm::FormCreate() {
   // Then the network control port, when it is switched on.
   if (netSettings.Enable) GuardedCall([this] { StartNetPort(); });
   MenuScanLog->setChecked(scanLog.Enabled);
+  UpdateOnLineTip();
   // The keyboard talks to TrackBar1 from the first moment, as it does after every key.
   TrackBar1->setFocus();
 }
@@ -212,6 +228,10 @@ void TMainForm::ReleaseSplash() {
 bool TMainForm::event(QEvent* e) {
   // Later activations come from the program's own modal windows (ModalReturnWatch); the focus
   // coming back from another program changes nothing.
+  if (e->type() == QEvent::Show && noticePending_) {
+    // After the window itself is up, so that the notice stands over it.
+    QTimer::singleShot(0, this, [this] { PresentNotice(); });
+  }
   if (e->type() == QEvent::WindowActivate && !activated_) {
     activated_ = true;
     GuardedCall([this] { FormActivate(); });
@@ -405,6 +425,7 @@ void TMainForm::MenuComOptionClick() {
     WriteComDevices(ini_, forms_.ComOption->Devices);
   // The squelch query keeps a running scan going.
   if (scan.ScanState > 0) link.SquelchSend();
+  UpdateOnLineTip();
 }
 
 void TMainForm::MenuOptionClick() {
@@ -427,6 +448,7 @@ void TMainForm::MenuNetPortClick() {
   } else if (rigctl) {
     rigctl->Stop();
   }
+  UpdateOnLineTip();
 }
 
 void TMainForm::ScanLog_MenuClick() { scanLogUi->Open(); }
@@ -459,7 +481,10 @@ void TMainForm::MenuVerClick() {
 }
 
 THelpForm* TMainForm::Help() {
-  if (!help_) help_ = new THelpForm(HelpFile, this);
+  if (!help_) {
+    help_ = new THelpForm(HelpFile, this);
+    KeepWindowPlace(help_, windowPlaces[PlacedWindow::kHelp]);
+  }
   return help_;
 }
 
@@ -492,6 +517,7 @@ void TMainForm::ShowWindowLamps(bool onLine, bool windowA, bool windowB) {
   OnLineLampPanel->SetColor(onLine ? ui::kLime : ui::kSilver);
   Win0Panel->SetColor(windowA ? ui::kLime : ui::kSilver);
   Win1Panel->SetColor(windowB ? ui::kLime : ui::kSilver);
+  UpdateOnLineTip();
 }
 
 void TMainForm::ShowConverterLamp(bool on) { ConvF_Panel->SetColor(on ? ui::kLime : ui::kSilver); }
@@ -516,6 +542,68 @@ void TMainForm::ShowSquelchLabel(bool open) {
 
 void TMainForm::ShowAttLamp(bool on) { ATT_Panel->SetColor(on ? ui::kRed : ui::kSilver); }
 void TMainForm::ShowAck(bool ng) { OK_Panel->SetColor(ng ? ui::kRed : ui::kSilver); }
+
+QString TMainForm::LineName(int comPort, std::int32_t baudRate) const {
+  const std::string device = ComDevicePath(comPort, ComDevice(ini_, comPort));
+  return QString("%1 (%2 bit/s)")
+      .arg(device.empty() ? QString("COM%1").arg(comPort) : QString::fromStdString(device))
+      .arg(baudRate);
+}
+
+void TMainForm::ShowNoAnswer(bool portOpened) {
+  // Not modal and never taking the keyboard: the panel stays in use behind it, and its
+  // keys keep reaching the panel.
+  if (!noAnswerBox_) {
+    noAnswerBox_ = new QMessageBox(QMessageBox::Information, ui::kProgramTitle, QString(),
+                                   QMessageBox::Ok, this);
+    noAnswerBox_->setObjectName("NoAnswer_Box");
+    noAnswerBox_->setWindowModality(Qt::NonModal);
+    noAnswerBox_->setAttribute(Qt::WA_ShowWithoutActivating);
+    noAnswerBox_->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+  }
+  QString text = QCoreApplication::translate("TMainForm", "受信機が応答しません: %1")
+                     .arg(LineName(link.LineComPort, link.LineBaudRate));
+  if (!portOpened) text += "\n" + QCoreApplication::translate("TMainForm", "ポートを開けません。");
+  noAnswerBox_->setText(text);
+  noAnswerBox_->setInformativeText(QCoreApplication::translate(
+      "TMainForm",
+      "パネルは受信機なしで動きます（何も送信しません）。バンドスコープの「DEMO」は見本の表示で、"
+      "受信した信号ではありません。\n接続と「RS-232C...」の設定を確かめてから、ON LINE "
+      "キーで接続し直してください。"));
+  if (isVisible())
+    PresentNotice();
+  else
+    noticePending_ = true;
+}
+
+void TMainForm::PresentNotice() {
+  if (!noAnswerBox_ || closed_) return;
+  // Over a modal window it would take that window's keyboard: it waits until that closes.
+  noticePending_ = QApplication::activeModalWidget() != nullptr;
+  if (noticePending_) return;
+  noAnswerBox_->show();
+  noAnswerBox_->raise();
+  // Some platforms activate every window shown, whatever it asks for: the keyboard goes
+  // back to the panel, to the control that had it.
+  activateWindow();
+}
+
+void TMainForm::UpdateOnLineTip() {
+  const bool open = host.PortOpen();
+  // On line the lamp names the line in use; off line, the one the ON LINE key would open.
+  const QString line = open ? LineName(link.LineComPort, link.LineBaudRate)
+                            : LineName(link.ComPort, link.BaudRate());
+  QString tip = open ? QCoreApplication::translate("TMainForm", "オンライン: %1").arg(line)
+                     : QCoreApplication::translate("TMainForm", "オフライン: %1").arg(line);
+  tip += "\n";
+  if (rigctl && rigctl->Listening())
+    tip += QCoreApplication::translate("TMainForm", "ネットワークポート (rigctl): 入 %1:%2")
+               .arg(QString::fromStdString(netSettings.Address))
+               .arg(netSettings.Port);
+  else
+    tip += QCoreApplication::translate("TMainForm", "ネットワークポート (rigctl): 切");
+  if (OnLineLampPanel->toolTip() != tip) OnLineLampPanel->setToolTip(tip);
+}
 
 void TMainForm::ShowDimple(int position) {
   SubDial_Image->move(Dial_Image->pos() + QPoint(kDimpleX[static_cast<std::size_t>(position)],

@@ -173,7 +173,10 @@ void TScanLogForm::UpdateStatus() {
 }
 
 void ScanLogUi::Open() {
-  if (!form_) form_ = new TScanLogForm(owner_, log_, tune_);
+  if (!form_) {
+    form_ = new TScanLogForm(owner_, log_, tune_);
+    if (OnFormMade) OnFormMade(form_);
+  }
   form_->ShowDay(QDate::fromString(QString::fromStdString(log_.Today()), "yyyy-MM-dd"));
   form_->show();
   form_->raise();

@@ -9,6 +9,7 @@
 #include "scan/scan_engine.h"
 #include "scanlog/scan_log.h"
 #include "scope/band_scope.h"
+#include "settings/window_places.h"
 #include "stations/station_list.h"
 
 std::int32_t PanelSettings::Get(SettingId id) const {
@@ -170,9 +171,11 @@ void PanelSettings::Set(SettingId id, std::int32_t v) {
 void PanelSettings::ReadMore(const IniFile& ini) {
   if (net_) net::ReadNetSettings(ini, *net_);
   if (log_) ReadScanLogSettings(ini, *log_);
+  if (places_) ReadWindowPlaces(ini, *places_);
 }
 
 void PanelSettings::WriteMore(IniFile& ini) const {
   if (net_) net::WriteNetSettings(ini, *net_);
   if (log_) WriteScanLogSettings(ini, *log_);
+  if (places_) WriteWindowPlaces(ini, *places_);
 }

@@ -12,6 +12,7 @@ class BandScopeEngine;
 class Identification;
 class StationList;
 class ScanLog;
+struct WindowPlaces;
 namespace net {
 struct NetSettings;
 }
@@ -35,6 +36,8 @@ class PanelSettings : public SettingsAccess {
   void BindNet(net::NetSettings& net) { net_ = &net; }
   // The scan log's section, after the network port's.
   void BindLog(ScanLog& log) { log_ = &log; }
+  // Where the windows stood, after the scan log's section.
+  void BindWindows(WindowPlaces& places) { places_ = &places; }
   void ReadMore(const IniFile& ini) override;
   void WriteMore(IniFile& ini) const override;
 
@@ -49,4 +52,5 @@ class PanelSettings : public SettingsAccess {
   StationList& stations_;
   net::NetSettings* net_ = nullptr;
   ScanLog* log_ = nullptr;
+  WindowPlaces* places_ = nullptr;
 };
