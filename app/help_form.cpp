@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
@@ -30,7 +31,8 @@ QString ReadFile(const QString& path) {
 
 THelpForm::THelpForm(const QString& helpFile, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      folder_(QString::fromStdString(HelpFolder(helpFile.toStdString()))) {
+      folder_(QString::fromStdString(HelpLanguageFolder(
+          HelpFolder(helpFile.toStdString()), QLocale().language() == QLocale::English))) {
   setObjectName("HelpForm");
   setWindowTitle(tr("IC-R7100 ヘルプ"));
   setFont(ui::ProportionalFont(12));

@@ -61,6 +61,14 @@ std::string HelpFolder(const std::string& helpFile) {
   return helpFile;
 }
 
+std::string HelpLanguageFolder(const std::string& folder, bool english) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::path translated = fs::path(folder) / "en";
+  if (english && fs::is_directory(translated, error)) return translated.string();
+  return folder;
+}
+
 std::vector<HelpKeyword> ParseHelpKeywords(std::string_view html, const std::string& page) {
   std::vector<HelpKeyword> out;
   const std::string text(html);

@@ -19,6 +19,10 @@ inline constexpr const char* kHelpUsagePage = "howto.html";
 // The folder of pages for the help file `helpFile` (the program's path with ".HLP"): that
 // folder when it exists, else the installed one when that exists, else `helpFile` itself.
 std::string HelpFolder(const std::string& helpFile);
+// The pages in the user's language: the English set is the subfolder "en" of the (Japanese)
+// help folder, with the same file names and anchors. Japanese pages when `english` is false
+// or there is no English set.
+std::string HelpLanguageFolder(const std::string& folder, bool english);
 
 struct HelpKeyword {
   std::string keyword;

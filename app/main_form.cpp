@@ -21,6 +21,7 @@
 #include "app/exit_form.h"
 #include "app/help_form.h"
 #include "app/version_form.h"
+#include "app/window_place_qt.h"
 #include "base/line_append.h"
 #include "civ/civ.h"
 #include "comm/com_devices.h"
@@ -66,8 +67,12 @@ TMainForm::TMainForm(Port* line)
   WireSkips();
   new ModalReturnWatch(this, [this] {
     if (!closed_) GuardedCall([this] { FormActivate(); });
+    // A notice held back while a modal window was up comes now.
+    if (noticePending_ && isVisible()) QTimer::singleShot(0, this, [this] { PresentNotice(); });
   });
   FormCreate();
+  // Back where it stood last time, once shown (main.cpp centres it otherwise).
+  KeepWindowPlace(this, windowPlaces[PlacedWindow::kMain]);
   // The desktop session's end; on a desktop without a session manager it never comes.
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
     GuardedCall([&] {
@@ -117,6 +122,7 @@ void TMainForm::WireComponents() {
   panelRig.Bind(host, tuning, meter, *this);
   panelRig.BindScan(scan, bandScope, link);
   settings_.BindNet(netSettings);
+  settings_.BindWindows(windowPlaces);
 }
 
 void TMainForm::WireScanLog() {
@@ -129,6 +135,9 @@ void TMainForm::WireScanLog() {
   scan.BindStops(scanLog);
   settings_.BindLog(scanLog);
   settings_.BindLanguage(language);
+  scanLogUi->OnFormMade = [this](QWidget* form) {
+    KeepWindowPlace(form, windowPlaces[PlacedWindow::kScanLog]);
+  };
 }
 
 void TMainForm::WireSurvey() {
@@ -206,6 +215,11 @@ void TMainForm::AddLogStation(const ScanLogEntry& e) {
   TakeChosenRecord();
   AutoMode_IdxInit();
   identification.AutoMode_IdxChk();
+}
+
+void TMainForm::AttachForms(const TOtherForms& forms) {
+  forms_ = forms;
+  if (forms_.Data) KeepWindowPlace(forms_.Data, windowPlaces[PlacedWindow::kStationList]);
 }
 
 void TMainForm::CommError(std::exception_ptr error) {
@@ -305,6 +319,7 @@ void TMainForm::FormCreate() {
   panadapter.Apply(link.IntTime);
   PanadapterTimer->start(link.IntTime);
   MenuScanLog->setChecked(scanLog.Enabled);
+  UpdateOnLineTip();
   // The keyboard talks to TrackBar1 from the first moment, as it does after every key.
   TrackBar1->setFocus();
 }
@@ -317,6 +332,10 @@ void TMainForm::ReleaseSplash() {
 bool TMainForm::event(QEvent* e) {
   // Later activations come from the program's own modal windows (ModalReturnWatch); the focus
   // coming back from another program changes nothing.
+  if (e->type() == QEvent::Show && noticePending_) {
+    // After the window itself is up, so that the notice stands over it.
+    QTimer::singleShot(0, this, [this] { PresentNotice(); });
+  }
   if (e->type() == QEvent::WindowActivate && !activated_) {
     activated_ = true;
     GuardedCall([this] { FormActivate(); });
@@ -518,6 +537,7 @@ void TMainForm::MenuComOptionClick() {
     WriteComDevices(ini_, forms_.ComOption->Devices);
   // The squelch query keeps a running scan going.
   if (scan.ScanState > 0) link.SquelchSend();
+  UpdateOnLineTip();
 }
 
 void TMainForm::MenuOptionClick() {
@@ -540,6 +560,7 @@ void TMainForm::MenuNetPortClick() {
   } else if (rigctl) {
     rigctl->Stop();
   }
+  UpdateOnLineTip();
 }
 
 void TMainForm::MenuPanadapterClick() {
@@ -557,9 +578,7 @@ void TMainForm::PanadapterTick() {
   // At most one frequency per polling interval goes to the SDR, whatever the panel does.
   if (PanadapterTimer->interval() != link.IntTime) PanadapterTimer->setInterval(link.IntTime);
   panadapter.Tick();
-  // Joined under the lamp's device line where that line is shown.
-  const QString tip = PanadapterTipLine();
-  if (OnLineLampPanel->toolTip() != tip) OnLineLampPanel->setToolTip(tip);
+  UpdateOnLineTip();
 }
 
 QString TMainForm::PanadapterTipLine() const {
@@ -603,7 +622,10 @@ void TMainForm::MenuVerClick() {
 }
 
 THelpForm* TMainForm::Help() {
-  if (!help_) help_ = new THelpForm(HelpFile, this);
+  if (!help_) {
+    help_ = new THelpForm(HelpFile, this);
+    KeepWindowPlace(help_, windowPlaces[PlacedWindow::kHelp]);
+  }
   return help_;
 }
 
@@ -636,6 +658,7 @@ void TMainForm::ShowWindowLamps(bool onLine, bool windowA, bool windowB) {
   OnLineLampPanel->SetColor(onLine ? ui::kLime : ui::kSilver);
   Win0Panel->SetColor(windowA ? ui::kLime : ui::kSilver);
   Win1Panel->SetColor(windowB ? ui::kLime : ui::kSilver);
+  UpdateOnLineTip();
 }
 
 void TMainForm::ShowConverterLamp(bool on) { ConvF_Panel->SetColor(on ? ui::kLime : ui::kSilver); }
@@ -660,6 +683,70 @@ void TMainForm::ShowSquelchLabel(bool open) {
 
 void TMainForm::ShowAttLamp(bool on) { ATT_Panel->SetColor(on ? ui::kRed : ui::kSilver); }
 void TMainForm::ShowAck(bool ng) { OK_Panel->SetColor(ng ? ui::kRed : ui::kSilver); }
+
+QString TMainForm::LineName(int comPort, std::int32_t baudRate) const {
+  const std::string device = ComDevicePath(comPort, ComDevice(ini_, comPort));
+  return QString("%1 (%2 bit/s)")
+      .arg(device.empty() ? QString("COM%1").arg(comPort) : QString::fromStdString(device))
+      .arg(baudRate);
+}
+
+void TMainForm::ShowNoAnswer(bool portOpened) {
+  // Not modal and never taking the keyboard: the panel stays in use behind it, and its
+  // keys keep reaching the panel.
+  if (!noAnswerBox_) {
+    noAnswerBox_ = new QMessageBox(QMessageBox::Information, ui::kProgramTitle, QString(),
+                                   QMessageBox::Ok, this);
+    noAnswerBox_->setObjectName("NoAnswer_Box");
+    noAnswerBox_->setWindowModality(Qt::NonModal);
+    noAnswerBox_->setAttribute(Qt::WA_ShowWithoutActivating);
+    noAnswerBox_->setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+  }
+  QString text = QCoreApplication::translate("TMainForm", "受信機が応答しません: %1")
+                     .arg(LineName(link.LineComPort, link.LineBaudRate));
+  if (!portOpened) text += "\n" + QCoreApplication::translate("TMainForm", "ポートを開けません。");
+  noAnswerBox_->setText(text);
+  noAnswerBox_->setInformativeText(QCoreApplication::translate(
+      "TMainForm",
+      "パネルは受信機なしで動きます（何も送信しません）。バンドスコープの「DEMO」は見本の表示で、"
+      "受信した信号ではありません。\n接続と「RS-232C...」の設定を確かめてから、ON LINE "
+      "キーで接続し直してください。"));
+  if (isVisible())
+    PresentNotice();
+  else
+    noticePending_ = true;
+}
+
+void TMainForm::PresentNotice() {
+  if (!noAnswerBox_ || closed_) return;
+  // Over a modal window it would take that window's keyboard: it waits until that closes.
+  noticePending_ = QApplication::activeModalWidget() != nullptr;
+  if (noticePending_) return;
+  noAnswerBox_->show();
+  noAnswerBox_->raise();
+  // Some platforms activate every window shown, whatever it asks for: the keyboard goes
+  // back to the panel, to the control that had it.
+  activateWindow();
+}
+
+void TMainForm::UpdateOnLineTip() {
+  const bool open = host.PortOpen();
+  // On line the lamp names the line in use; off line, the one the ON LINE key would open.
+  const QString line = open ? LineName(link.LineComPort, link.LineBaudRate)
+                            : LineName(link.ComPort, link.BaudRate());
+  QString tip = open ? QCoreApplication::translate("TMainForm", "オンライン: %1").arg(line)
+                     : QCoreApplication::translate("TMainForm", "オフライン: %1").arg(line);
+  tip += "\n";
+  if (rigctl && rigctl->Listening())
+    tip += QCoreApplication::translate("TMainForm", "ネットワークポート (rigctl): 入 %1:%2")
+               .arg(QString::fromStdString(netSettings.Address))
+               .arg(netSettings.Port);
+  else
+    tip += QCoreApplication::translate("TMainForm", "ネットワークポート (rigctl): 切");
+  if (const QString panadapterLine = PanadapterTipLine(); !panadapterLine.isEmpty())
+    tip += "\n" + panadapterLine;
+  if (OnLineLampPanel->toolTip() != tip) OnLineLampPanel->setToolTip(tip);
+}
 
 void TMainForm::ShowDimple(int position) {
   SubDial_Image->move(Dial_Image->pos() + QPoint(kDimpleX[static_cast<std::size_t>(position)],

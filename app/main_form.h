@@ -31,6 +31,7 @@
 #include "scope/band_scope.h"
 #include "settings/language.h"
 #include "settings/panel_settings.h"
+#include "settings/window_places.h"
 #include "stations/station_editor.h"
 #include "stations/station_list.h"
 #include "survey/band_survey.h"
@@ -38,6 +39,7 @@
 class QAction;
 class QFrame;
 class QLabel;
+class QMessageBox;
 class QPushButton;
 class QSlider;
 class CommNotifier;
@@ -85,7 +87,7 @@ class TMainForm : public QMainWindow,
   explicit TMainForm(Port* line = nullptr);
   ~TMainForm() override;
 
-  void AttachForms(const TOtherForms& forms) { forms_ = forms; }
+  void AttachForms(const TOtherForms& forms);
   // The splash stays up until start-up has finished.
   void ReleaseSplash();
   // Start-up progress shown on the splash while the station list window prepares.
@@ -144,6 +146,8 @@ class TMainForm : public QMainWindow,
   void PanadapterTick();
   // The panadapter's line of the on-line lamp's tooltip; empty while it is off.
   QString PanadapterTipLine() const;
+  // Where the windows stood when the program was last left ("WINDOW" in the settings file).
+  WindowPlaces windowPlaces;
 
   // Menu.
   QAction* CsvExport;
@@ -250,6 +254,8 @@ class TMainForm : public QMainWindow,
   QString HelpFile;
   // The help viewer, made when help is first asked for.
   THelpForm* HelpViewer() const { return help_; }
+  // The notice that no receiver answered; made at the first such attempt.
+  QMessageBox* NoAnswerNotice() const { return noAnswerBox_; }
   TVersionForm* Splash() const { return splash_.get(); }
   // True once the shutdown sequence has run.
   bool ShutDown() const { return closed_; }
@@ -297,6 +303,7 @@ class TMainForm : public QMainWindow,
   void ShowSquelchLabel(bool open) override;
   void ShowAttLamp(bool on) override;
   void ShowAck(bool ng) override;
+  void ShowNoAnswer(bool portOpened) override;
   // KnobView.
   void ShowDimple(int position) override;
   void ShowArrows(int lit) override;
@@ -360,6 +367,9 @@ class TMainForm : public QMainWindow,
   void WireSurvey();
   void WireSkips();
   void CommError(std::exception_ptr error);
+  // The on-line lamp's tooltip: the line's device and speed, and the network port.
+  void UpdateOnLineTip();
+  QString LineName(int comPort, std::int32_t baudRate) const;
   void Warn(const std::string& message);
   // Opens the network control port; a port that cannot be opened is told once.
   bool StartNetPort();
@@ -396,6 +406,9 @@ class TMainForm : public QMainWindow,
   std::unique_ptr<TVersionForm> splash_;
   THelpForm* help_ = nullptr;
   THelpForm* Help();
+  QMessageBox* noAnswerBox_ = nullptr;
+  void PresentNotice();
+  bool noticePending_ = false;  // told before the window was shown: shown with it
   // The colours the error flashes took from their lamps, innermost last.
   std::array<std::vector<QColor>, 3> flashed_;
   bool busyCursor_ = false;

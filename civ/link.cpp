@@ -28,6 +28,8 @@ void Link::ComOpen() {
   // What was left of a frame when the port last closed belongs to no reply on the new line.
   ReceiveText.clear();
   unanswered_.clear();
+  LineComPort = ComPort;
+  LineBaudRate = BaudRate();
   Port* port = host_->GetPort();
   if (!port) return;
   try {
@@ -43,6 +45,7 @@ void Link::ComStartRead() {
     tuning_->LowerLimit = Tuning::kFallbackLower;
     tuning_->UpperLimit = Tuning::kFallbackUpper;
     tuning_->Frequency[1] = tuning_->Frequency[2] = Tuning::kFallbackLower;
+    view_->ShowNoAnswer(false);
   } else {
     auto offLine = [this] {
       tuning_->LowerLimit = Tuning::kFallbackLower;
@@ -64,6 +67,7 @@ void Link::ComStartRead() {
     }
     if (tuning_->LowerLimit == 0 || tuning_->UpperLimit == 0) {
       offLine();
+      view_->ShowNoAnswer(true);
     } else {
       // The receiver is put on window A, so the panel's current window is A too; otherwise
       // its frequency and mode would land in window B.

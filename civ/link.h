@@ -23,6 +23,9 @@ class LinkView {
   virtual ~LinkView() = default;
   virtual void ShowAck(bool ng) = 0;  // OK_Panel: silver after OK, red after NG
   virtual void FocusTrackBar() = 0;
+  // Going on line (start-up or the on-line key) found no receiver: the port would not open
+  // (`portOpened` false) or nothing answered the band-edge request. Told once per attempt.
+  virtual void ShowNoAnswer(bool portOpened) = 0;
 };
 
 class Link {
@@ -37,6 +40,10 @@ class Link {
   // The communication dialog's pending choice while it is open.
   int NewComPort = 1;
   int NewBaudIndex = 4;
+  // The port and speed of the last attempt to open the line; while it is open, what it runs
+  // on, whatever the communication dialog has chosen since.
+  int LineComPort = 0;
+  std::int32_t LineBaudRate = 0;
 
   int ReceiverModel = 0;
   // The address replies must come from. Computed at start-up before the settings are read,

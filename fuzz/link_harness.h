@@ -36,6 +36,7 @@ struct NullViews : TuningView,
   void ShowSquelchLabel(bool) override {}
   void ShowAttLamp(bool) override {}
   void ShowAck(bool) override {}
+  void ShowNoAnswer(bool) override {}
   void ShowDimple(int) override {}
   void ShowArrows(int) override {}
   void ShowStopLamp(bool) override {}

@@ -247,6 +247,7 @@ void ScanLogUi::Open() {
   if (!form_) {
     form_ = new TScanLogForm(owner_, log_, tune_);
     form_->SetActions(actions_);
+    if (OnFormMade) OnFormMade(form_);
   }
   form_->ShowDay(QDate::fromString(QString::fromStdString(log_.Today()), "yyyy-MM-dd"));
   form_->show();

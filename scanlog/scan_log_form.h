@@ -82,6 +82,9 @@ class ScanLogUi : public ScanLogView {
   void Open();
   TScanLogForm* Form() const { return form_; }
   void SetActions(TScanLogForm::Actions actions) { actions_ = std::move(actions); }
+  // Runs once, on the window just made and not yet shown (the main window puts it back
+  // where it stood last time).
+  std::function<void(QWidget* form)> OnFormMade;
 
   void ShowLogLine(const std::string& day, const ScanLogEntry& entry) override;
   void ShowLogWriteFailed(const std::string& message) override;

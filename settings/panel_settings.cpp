@@ -11,6 +11,7 @@
 #include "scanlog/scan_log.h"
 #include "scope/band_scope.h"
 #include "settings/language.h"
+#include "settings/window_places.h"
 #include "stations/station_list.h"
 #include "survey/band_survey.h"
 
@@ -177,6 +178,7 @@ void PanelSettings::ReadMore(const IniFile& ini) {
   if (survey_) ReadSurveySettings(ini, *survey_);
   ReadPrioritySettings(ini, scan_);
   if (panadapter_) net::ReadPanadapterSettings(ini, *panadapter_);
+  if (places_) ReadWindowPlaces(ini, *places_);
 }
 
 void PanelSettings::WriteMore(IniFile& ini) const {
@@ -186,4 +188,5 @@ void PanelSettings::WriteMore(IniFile& ini) const {
   if (survey_) WriteSurveySettings(ini, *survey_);
   WritePrioritySettings(ini, scan_);
   if (panadapter_) net::WritePanadapterSettings(ini, *panadapter_);
+  if (places_) WriteWindowPlaces(ini, *places_);
 }

@@ -14,6 +14,7 @@ class StationList;
 class ScanLog;
 struct LanguageSettings;
 class BandSurvey;
+struct WindowPlaces;
 namespace net {
 struct NetSettings;
 struct PanadapterSettings;
@@ -44,6 +45,8 @@ class PanelSettings : public SettingsAccess {
   void BindSurvey(BandSurvey& survey) { survey_ = &survey; }
   // The panadapter's section, after the scan log's.
   void BindPanadapter(net::PanadapterSettings& panadapter) { panadapter_ = &panadapter; }
+  // Where the windows stood, after the scan log's section.
+  void BindWindows(WindowPlaces& places) { places_ = &places; }
   void ReadMore(const IniFile& ini) override;
   void WriteMore(IniFile& ini) const override;
 
@@ -61,4 +64,5 @@ class PanelSettings : public SettingsAccess {
   LanguageSettings* language_ = nullptr;
   BandSurvey* survey_ = nullptr;
   net::PanadapterSettings* panadapter_ = nullptr;
+  WindowPlaces* places_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -112,6 +113,20 @@ TEST(VersionWindow, FromTheMenuWithOkAndWithoutTheProgressBar) {
   // Released after it closed.
   for (QDialog* d : form.findChildren<QDialog*>())
     EXPECT_EQ(dynamic_cast<TVersionForm*>(d), nullptr);
+}
+
+// In English the viewer reads the English set: its contents, keywords and pages.
+TEST(HelpLanguage, EnglishListenersGetTheEnglishPages) {
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+  THelpForm viewer(FENNIX_BINARY_DIR "/fennix.HLP");
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  viewer.ShowContents();
+  EXPECT_EQ(viewer.Contents_List->item(0)->text(), "Front panel keys and lamps");
+  EXPECT_TRUE(viewer.Help_Browser->toPlainText().contains("Getting started"));
+  viewer.Keyword_Edit->setText("resume rule");
+  viewer.Keyword_EditChange();
+  viewer.ShowKeyword();
+  EXPECT_EQ(viewer.CurrentPage(), "scan.html#resume");
 }
 
 }  // namespace

@@ -111,4 +111,56 @@ TEST(HelpPages, EveryPageIsInTheContentsAndEveryLinkFindsItsPlace) {
   }
 }
 
+// The English set mirrors the Japanese page for page: the same places to link to, the same
+// links, a title, and a keyword index of its own that leads only to its own pages.
+TEST(HelpPages, TheEnglishSetHasEveryPageWithTheSamePlacesAndItsOwnIndex) {
+  namespace fs = std::filesystem;
+  const fs::path ja = fs::path(FENNIX_SOURCE_DIR) / "resources/help";
+  const fs::path en = ja / "en";
+  EXPECT_EQ(fs::path(HelpLanguageFolder(ja.string(), true)), en);
+  EXPECT_EQ(fs::path(HelpLanguageFolder(ja.string(), false)), ja);
+  // A folder without an English set gives its own pages.
+  EXPECT_EQ(fs::path(HelpLanguageFolder(en.string(), true)), en);
+  const auto read = [](const fs::path& file) {
+    std::ifstream in(file);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+  };
+  const auto all = [](const std::string& html, const char* pattern) {
+    const std::regex re(pattern);
+    std::set<std::string> found;
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), re); it != std::sregex_iterator();
+         ++it)
+      found.insert((*it)[1].str());
+    return found;
+  };
+  int pages = 0;
+  for (const auto& entry : fs::directory_iterator(ja)) {
+    if (entry.path().extension() != ".html") continue;
+    ++pages;
+    const std::string page = entry.path().filename().string();
+    ASSERT_TRUE(fs::exists(en / page)) << page;
+    const std::string jaHtml = read(entry.path()), enHtml = read(en / page);
+    EXPECT_EQ(all(enHtml, R"re(\sid\s*=\s*"([^"]+)")re"),
+              all(jaHtml, R"re(\sid\s*=\s*"([^"]+)")re"))
+        << page;
+    EXPECT_EQ(all(enHtml, R"re(href\s*=\s*"([^"]+)")re"),
+              all(jaHtml, R"re(href\s*=\s*"([^"]+)")re"))
+        << page;
+    EXPECT_NE(HelpPageTitle(enHtml), "") << page;
+    EXPECT_NE(enHtml.find("<html lang=\"en\">"), std::string::npos) << page;
+  }
+  EXPECT_GE(pages, 10);
+  for (const fs::path& folder : {ja, en}) {
+    const std::vector<HelpKeyword> index = LoadHelpIndex(folder.string());
+    EXPECT_GT(index.size(), 100u) << folder;
+    for (const HelpKeyword& k : index)
+      EXPECT_TRUE(fs::exists(folder / k.target.substr(0, k.target.find('#')))) << k.target;
+  }
+  // English keywords: a reader types "scan" and lands on the scanning page.
+  const std::vector<HelpKeyword> english = LoadHelpIndex(en.string());
+  const int row = FindHelpKeyword(english, "scan");
+  ASSERT_GE(row, 0);
+  EXPECT_EQ(english[static_cast<std::size_t>(row)].keyword, "Scan");
+}
+
 }  // namespace

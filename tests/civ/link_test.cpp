@@ -447,3 +447,36 @@ TEST(LinkOnLineKey, APortLostGoesOffLineAndKeepsTicking) {
 }
 
 }  // namespace
+
+namespace {
+
+// Going on line without a receiver is told once per attempt, never by the polling, and the
+// line's name stays the one in use while the dialog picks another.
+TEST(LinkNoAnswer, ToldOncePerAttemptWithWhetherThePortOpened) {
+  const struct {
+    const char* name;
+    bool openFails, silent;
+    std::vector<bool> told;  // after start-up, a second of polling, then the key
+  } cases[] = {
+      {"answering", false, false, {}},  // the key takes it off line: nothing to tell
+      {"silent", false, true, {true, true}},
+      {"no port", true, false, {false, false}},
+  };
+  for (const auto& c : cases) {
+    Rig rig;
+    rig.rx.openFails = c.openFails;
+    rig.rx.silent = c.silent;
+    rig.link.ComPort = 3;
+    rig.link.BaudIndex = 1;
+    rig.StartUp();
+    rig.host.Delay(1000);
+    EXPECT_EQ(rig.view.noAnswers.size(), c.told.empty() ? 0u : 1u) << c.name;
+    rig.link.ComPort = 2;
+    EXPECT_EQ(rig.link.LineComPort, 3) << c.name;
+    EXPECT_EQ(rig.link.LineBaudRate, 1200) << c.name;
+    rig.link.OnLine_ButtonClick();
+    EXPECT_EQ(rig.view.noAnswers, c.told) << c.name;
+  }
+}
+
+}  // namespace

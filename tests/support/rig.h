@@ -42,6 +42,7 @@ struct RecordingView : TuningView, MeterView, LinkView, KnobView, ScanView, Iden
   void ShowSquelchLabel(bool open) override { squelchLabel = open; }
   void ShowAttLamp(bool on) override { attLamp = on; }
   void ShowAck(bool ng) override { ngLamp = ng; }
+  void ShowNoAnswer(bool portOpened) override { noAnswers.push_back(portOpened); }
   void ShowDimple(int position) override { dimple = position; }
   void ShowArrows(int lit) override { arrows = lit; }
   void ShowStopLamp(bool) override {}
@@ -63,6 +64,7 @@ struct RecordingView : TuningView, MeterView, LinkView, KnobView, ScanView, Iden
   int trackBarPosition = -1, trackBarMin = -1, trackBarMax = -1, scaleInterval = 0;
   bool onLineLamp = false, lampA = false, lampB = false, converterLamp = false;
   bool squelchLabel = false, attLamp = false, ngLamp = false;
+  std::vector<bool> noAnswers;  // each no-answer notice: whether the port had opened
   std::string address;
   std::vector<int> signalsDrawn;
   int dimple = 1, arrows = 0, scanLamps = 0, resumeSymbol = -1;
