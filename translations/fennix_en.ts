@@ -1328,6 +1328,36 @@ Restore them?</translation>
             <source>パンアダプター連動(&amp;P)...</source>
             <translation>&amp;Panadapter...</translation>
         </message>
+        <message>
+            <source>受信機が応答しません: %1</source>
+            <translation>No answer from the receiver: %1</translation>
+        </message>
+        <message>
+            <source>ポートを開けません。</source>
+            <translation>The port cannot be opened.</translation>
+        </message>
+        <message>
+            <source>パネルは受信機なしで動きます（何も送信しません）。バンドスコープの「DEMO」は見本の表示で、受信した信号ではありません。
+接続と「RS-232C...」の設定を確かめてから、ON LINE キーで接続し直してください。</source>
+            <translation>The panel runs without the receiver and sends nothing. "DEMO" in the band scope is a sample picture, not received signals.
+Check the cable and the "RS-232C..." settings, then press ON LINE to try again.</translation>
+        </message>
+        <message>
+            <source>オンライン: %1</source>
+            <translation>On line: %1</translation>
+        </message>
+        <message>
+            <source>オフライン: %1</source>
+            <translation>Off line: %1</translation>
+        </message>
+        <message>
+            <source>ネットワークポート (rigctl): 入 %1:%2</source>
+            <translation>Network port (rigctl): on, %1:%2</translation>
+        </message>
+        <message>
+            <source>ネットワークポート (rigctl): 切</source>
+            <translation>Network port (rigctl): off</translation>
+        </message>
     </context>
     <context>
         <name>TPanadapterForm</name>
