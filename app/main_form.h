@@ -22,6 +22,7 @@
 #include "panel/meter.h"
 #include "panel/readout.h"
 #include "panel/tuning.h"
+#include "record/recorder.h"
 #include "scan/identification.h"
 #include "scan/scan_engine.h"
 #include "scanlog/scan_log.h"
@@ -51,6 +52,7 @@ class TExitForm;
 class THelpForm;
 class RigctlServer;
 class ScanLogUi;
+class RecorderUi;
 
 // The windows created after the main one, kept for the whole run.
 struct TOtherForms {
@@ -107,6 +109,12 @@ class TMainForm : public QMainWindow,
   ScanLog scanLog;
   FileLineAppender scanLogFile;
   std::unique_ptr<ScanLogUi> scanLogUi;
+  // Recording the audio of each stop, and by hand. The source comes after the recorder, so
+  // it stops delivering before the recorder goes.
+  Recorder recorder;
+  std::unique_ptr<StopFanOut> stopFanOut;
+  std::unique_ptr<RecorderUi> recorderUi;
+  std::unique_ptr<AudioSource> audioSource;
 
   // Menu.
   QAction* CsvExport;
@@ -117,8 +125,10 @@ class TMainForm : public QMainWindow,
   QAction* MenuComOption;
   QAction* MenuOption;
   QAction* MenuNetPort;
-  QAction* ScanLog_Menu;  // the scan log's window
-  QAction* MenuScanLog;   // the scan log on or off
+  QAction* ScanLog_Menu;       // the scan log's window
+  QAction* MenuScanLog;        // the scan log on or off
+  QAction* RecordByHand_Menu;  // recording by hand (key R)
+  QAction* MenuRecord;         // the recording's input
   QAction* Contents_Menu;
   QAction* Keyword_Menu;
   QAction* Help_Menu;
@@ -234,6 +244,11 @@ class TMainForm : public QMainWindow,
   void MenuNetPortClick();
   void ScanLog_MenuClick();
   void MenuScanLogClick();
+  void RecordByHand_MenuClick();
+  void MenuRecordClick();
+  // Starts the chosen sound input, or the file FENNIX_AUDIO_FILE names; without either,
+  // nothing is recorded.
+  void StartRecording();
   void Contents_MenuClick();
   void Keyword_MenuClick();
   void Help_MenuClick();
@@ -314,6 +329,7 @@ class TMainForm : public QMainWindow,
   void BuildBandScope(QWidget* client);
   void WireComponents();
   void WireScanLog();
+  void WireRecorder();
   void CommError(std::exception_ptr error);
   void Warn(const std::string& message);
   // Opens the network control port; a port that cannot be opened is told once.

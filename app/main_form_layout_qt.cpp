@@ -109,6 +109,12 @@ void TMainForm::BuildMenu() {
   Memory = action(view, "メモリー・エディッタ(&R)", &TMainForm::MemoryClick);
   ScanLog_Menu = action(view, "スキャン記録(&S)...", &TMainForm::ScanLog_MenuClick);
   ScanLog_Menu->setObjectName("ScanLog_Menu");
+  QMenu* scanMenu = menuBar()->addMenu(tr("スキャン(&K)"));
+  // Recording by hand, also the plain key R.
+  RecordByHand_Menu = action(scanMenu, tr("手動録音(&R)"), &TMainForm::RecordByHand_MenuClick);
+  RecordByHand_Menu->setObjectName("RecordByHand_Menu");
+  RecordByHand_Menu->setCheckable(true);
+  RecordByHand_Menu->setShortcut(Qt::Key_R);
   QMenu* options = menuBar()->addMenu("オプション(&O)");
   MenuComOption = action(options, "RS-232C...(&S)", &TMainForm::MenuComOptionClick);
   MenuOption = action(options, "環境設定...(&O)", &TMainForm::MenuOptionClick);
@@ -118,6 +124,8 @@ void TMainForm::BuildMenu() {
   MenuScanLog = action(options, "スキャン記録(&L)", &TMainForm::MenuScanLogClick);
   MenuScanLog->setObjectName("MenuScanLog");
   MenuScanLog->setCheckable(true);
+  MenuRecord = action(options, tr("録音入力(&A)..."), &TMainForm::MenuRecordClick);
+  MenuRecord->setObjectName("MenuRecord");
   QMenu* help = menuBar()->addMenu("ヘルプ(&H)");
   Contents_Menu = action(help, "目次(&C)", &TMainForm::Contents_MenuClick);
   Keyword_Menu = action(help, "キーワードで検索(&T)", &TMainForm::Keyword_MenuClick);

@@ -5,6 +5,7 @@
 #include "panel/knob.h"
 #include "panel/meter.h"
 #include "panel/tuning.h"
+#include "record/recorder.h"
 #include "scan/identification.h"
 #include "scan/scan_engine.h"
 #include "scanlog/scan_log.h"
@@ -170,9 +171,11 @@ void PanelSettings::Set(SettingId id, std::int32_t v) {
 void PanelSettings::ReadMore(const IniFile& ini) {
   if (net_) net::ReadNetSettings(ini, *net_);
   if (log_) ReadScanLogSettings(ini, *log_);
+  if (record_) ReadRecordSettings(ini, *record_);
 }
 
 void PanelSettings::WriteMore(IniFile& ini) const {
   if (net_) net::WriteNetSettings(ini, *net_);
   if (log_) WriteScanLogSettings(ini, *log_);
+  if (record_) WriteRecordSettings(ini, *record_);
 }

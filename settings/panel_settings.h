@@ -12,6 +12,7 @@ class BandScopeEngine;
 class Identification;
 class StationList;
 class ScanLog;
+class Recorder;
 namespace net {
 struct NetSettings;
 }
@@ -35,6 +36,8 @@ class PanelSettings : public SettingsAccess {
   void BindNet(net::NetSettings& net) { net_ = &net; }
   // The scan log's section, after the network port's.
   void BindLog(ScanLog& log) { log_ = &log; }
+  // The recordings' section, after the scan log's.
+  void BindRecord(Recorder& recorder) { record_ = &recorder; }
   void ReadMore(const IniFile& ini) override;
   void WriteMore(IniFile& ini) const override;
 
@@ -49,4 +52,5 @@ class PanelSettings : public SettingsAccess {
   StationList& stations_;
   net::NetSettings* net_ = nullptr;
   ScanLog* log_ = nullptr;
+  Recorder* record_ = nullptr;
 };
