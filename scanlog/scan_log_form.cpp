@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 // Playing the recordings back.
+#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QCoreApplication>
 #include <QDesktopServices>

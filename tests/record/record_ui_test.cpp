@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "record/record_option_form.h"
+#include "record/recorder_ui_qt.h"
 #include "scanlog/scan_log_form.h"
 #include "support/sim_e2e.h"
 
@@ -29,7 +30,10 @@ class RecordEndToEnd : public SimEndToEnd {
  protected:
   void SetUp() override {
     // Two seconds of a 1 kHz tone, 16 kHz mono, played in a loop as the receiver's audio.
-    SF_INFO info{16000, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0, 0, 0};
+    SF_INFO info{};
+    info.samplerate = 16000;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     SNDFILE* f = sf_open(wav_.c_str(), SFM_WRITE, &info);
     ASSERT_NE(f, nullptr);
     std::vector<short> tone(32000);
