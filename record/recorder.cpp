@@ -178,7 +178,7 @@ void Recorder::Samples(const std::int16_t* samples, std::size_t count) {
     }
     const std::size_t most =
         take_->preRoll + static_cast<std::size_t>(rate_) * static_cast<std::size_t>(MaxSeconds);
-    const std::size_t room = most - take_->audio.size();
+    const std::size_t room = most > take_->audio.size() ? most - take_->audio.size() : 0;
     take_->audio.insert(take_->audio.end(), samples, samples + std::min(count, room));
     // A file is complete at its longest; the rest of a long signal is not kept.
     if (take_->audio.size() >= most) {
