@@ -89,7 +89,8 @@ TEST(MainFormMenu, ItemsInOrder) {
   TMainForm form;
   QStringList titles;
   for (QAction* a : form.menuBar()->actions()) titles << a->text();
-  EXPECT_EQ(titles, QStringList({"ファイル(&F)", "表示(&V)", "オプション(&O)", "ヘルプ(&H)"}));
+  EXPECT_EQ(titles, QStringList({"ファイル(&F)", "表示(&V)", "スキャン(&K)", "オプション(&O)",
+                                 "ヘルプ(&H)"}));
   QStringList file;
   for (QAction* a : form.menuBar()->actions()[0]->menu()->actions())
     file << (a->isSeparator() ? "-" : a->text());
