@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
+#include <filesystem>
 
 #include "app/application_qt.h"
 #include "app/com_option_form.h"
@@ -34,6 +35,10 @@
 #include "panel/pictures_qt.h"
 #include "panel/readout_widget.h"
 #include "panel/updown_widget.h"
+#include "record/audio_source_qt.h"
+#include "record/file_source.h"
+#include "record/record_option_form.h"
+#include "record/recorder_ui_qt.h"
 #include "scanlog/scan_log_form.h"
 #include "scope/band_scope_widget.h"
 #include "settings/language_form.h"
@@ -65,6 +70,7 @@ TMainForm::TMainForm(Port* line)
   WireScanLog();
   WireSurvey();
   WireSkips();
+  WireRecorder();
   new ModalReturnWatch(this, [this] {
     if (!closed_) GuardedCall([this] { FormActivate(); });
     // A notice held back while a modal window was up comes now.
@@ -73,6 +79,7 @@ TMainForm::TMainForm(Port* line)
   FormCreate();
   // Back where it stood last time, once shown (main.cpp centres it otherwise).
   KeepWindowPlace(this, windowPlaces[PlacedWindow::kMain]);
+  GuardedCall([this] { StartRecording(); });
   // The desktop session's end; on a desktop without a session manager it never comes.
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
     GuardedCall([&] {
@@ -220,6 +227,77 @@ void TMainForm::AddLogStation(const ScanLogEntry& e) {
 void TMainForm::AttachForms(const TOtherForms& forms) {
   forms_ = forms;
   if (forms_.Data) KeepWindowPlace(forms_.Data, windowPlaces[PlacedWindow::kStationList]);
+}
+
+void TMainForm::WireRecorder() {
+  recorderUi = std::make_unique<RecorderUi>(this);
+  recorderUi->onSaved = [this](const std::string&) { scanLogUi->RecordingsChanged(); };
+  recorderUi->onByHand = [this](bool on) {
+    const QSignalBlocker quiet(RecordByHand_Menu);
+    RecordByHand_Menu->setChecked(on);
+  };
+  recorder.Bind(host, *recorderUi);
+  recorder.SetFolder(DataFolder());
+  // The scan's stops reach the log and the recorder.
+  stopFanOut = std::make_unique<StopFanOut>(scanLog, recorder);
+  scan.BindStops(*stopFanOut);
+  settings_.BindRecord(recorder);
+  scanLogUi->SetRecordings(
+      [this](const ScanLogEntry& e) {
+        return FindRecording(recorder.Folder(), e.time, e.frequency);
+      },
+      [](const std::string& path) {
+        std::error_code ec;
+        return std::filesystem::remove(path, ec);
+      });
+}
+
+void TMainForm::StartRecording() {
+  if (audioSource) audioSource->Stop();
+  recorder.Attach(0);
+  audioSource.reset();
+  // A WAV file in place of the sound input, recording on: tests, demonstrations, the simulator.
+  if (const char* file = std::getenv("FENNIX_AUDIO_FILE"); file && *file)
+    audioSource = std::make_unique<FileAudioSource>(file, FileAudioSource::Pace::kRealTime);
+  else if (!recorder.Input.empty())
+    audioSource = std::make_unique<QtAudioSource>(QByteArray::fromStdString(recorder.Input));
+  if (!audioSource) return;
+  std::string error;
+  if (audioSource->Start(recorder, error)) {
+    recorder.Attach(audioSource->SampleRate());
+    return;
+  }
+  audioSource.reset();
+  recorderUi->ShowRecordingFailed(error);
+}
+
+void TMainForm::RecordByHand_MenuClick() {
+  if (!recorder.On()) {
+    recorderUi->onByHand(false);
+    recorderUi->ShowRecordingFailed(
+        tr("録音の入力が選ばれていません。\nオプションの「録音入力」で選んでください。")
+            .toStdString());
+    return;
+  }
+  ScanStopObserver::Stop what;
+  what.frequency = tuning.CurrentFrequency();
+  what.mode = tuning.Mode[tuning.Window];
+  // The station the memo row names on this frequency, as a scan's stop is named.
+  const StationIndexes& ix = stations.Indexes;
+  if (identification.MemoMode && identification.SingleNo >= 1 &&
+      identification.SingleNo <= ix.SingleIndex.Count()) {
+    const MemoRecord& station = stations.Data[ix.SingleIndex[identification.SingleNo]];
+    if (station.Frequency == what.frequency) what.station = std::string(station.Name.View());
+  }
+  recorder.ByHand(what);
+}
+
+void TMainForm::MenuRecordClick() {
+  TRecordOptionForm form(this, QByteArray::fromStdString(recorder.Input), recorder.Format);
+  if (form.exec() != QDialog::Accepted) return;
+  recorder.Input = form.Input().toStdString();
+  recorder.Format = form.Format();
+  StartRecording();
 }
 
 void TMainForm::CommError(std::exception_ptr error) {
@@ -434,6 +512,12 @@ void TMainForm::FormClose() {
   // 2. The receiver's own range and frequency are what gets saved.
   GuardedCall([this] {
     if (tuning.ConvertOn) tuning.Convert_ButtonClick();
+  });
+  // Recording ends: the input stops and the stop under way is written.
+  GuardedCall([this] {
+    if (audioSource) audioSource->Stop();
+    recorder.Attach(0);
+    recorder.Flush();
   });
   // 3. Settings, on every exit.
   GuardedCall([this] { IniWrite(); });

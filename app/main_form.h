@@ -24,6 +24,7 @@
 #include "panel/meter.h"
 #include "panel/readout.h"
 #include "panel/tuning.h"
+#include "record/recorder.h"
 #include "scan/identification.h"
 #include "scan/scan_engine.h"
 #include "scan/skip_list.h"
@@ -59,6 +60,7 @@ class THelpForm;
 class RigctlServer;
 class ScanLogUi;
 class BandSurveyUi;
+class RecorderUi;
 
 // The windows created after the main one, kept for the whole run.
 struct TOtherForms {
@@ -148,6 +150,12 @@ class TMainForm : public QMainWindow,
   QString PanadapterTipLine() const;
   // Where the windows stood when the program was last left ("WINDOW" in the settings file).
   WindowPlaces windowPlaces;
+  // Recording the audio of each stop, and by hand. The source comes after the recorder, so
+  // it stops delivering before the recorder goes.
+  Recorder recorder;
+  std::unique_ptr<StopFanOut> stopFanOut;
+  std::unique_ptr<RecorderUi> recorderUi;
+  std::unique_ptr<AudioSource> audioSource;
 
   // Menu.
   QAction* CsvExport;
@@ -158,10 +166,12 @@ class TMainForm : public QMainWindow,
   QAction* MenuComOption;
   QAction* MenuOption;
   QAction* MenuNetPort;
-  QAction* ScanLog_Menu;     // the scan log's window
-  QAction* BandSurvey_Menu;  // the band survey's window
-  QAction* MenuScanLog;      // the scan log on or off
-  QAction* MenuLanguage;     // the language dialog
+  QAction* ScanLog_Menu;       // the scan log's window
+  QAction* BandSurvey_Menu;    // the band survey's window
+  QAction* MenuScanLog;        // the scan log on or off
+  QAction* MenuLanguage;       // the language dialog
+  QAction* RecordByHand_Menu;  // recording by hand (key R)
+  QAction* MenuRecord;         // the recording's input
   QAction* Contents_Menu;
   QAction* Keyword_Menu;
   QAction* Help_Menu;
@@ -281,6 +291,11 @@ class TMainForm : public QMainWindow,
   void BandSurvey_MenuClick();
   void MenuScanLogClick();
   void MenuLanguageClick();
+  void RecordByHand_MenuClick();
+  void MenuRecordClick();
+  // Starts the chosen sound input, or the file FENNIX_AUDIO_FILE names; without either,
+  // nothing is recorded.
+  void StartRecording();
   void Contents_MenuClick();
   void Keyword_MenuClick();
   void Help_MenuClick();
@@ -366,6 +381,7 @@ class TMainForm : public QMainWindow,
   void WireScanLog();
   void WireSurvey();
   void WireSkips();
+  void WireRecorder();
   void CommError(std::exception_ptr error);
   // The on-line lamp's tooltip: the line's device and speed, and the network port.
   void UpdateOnLineTip();

@@ -125,6 +125,12 @@ void TMainForm::BuildMenu() {
   PriorityOff_Menu =
       action(scanMenu, tr("プライオリティ解除(&R)"), &TMainForm::PriorityOff_MenuClick);
   PriorityOff_Menu->setObjectName("PriorityOff_Menu");
+  scanMenu->addSeparator();
+  // Recording by hand, also the plain key R.
+  RecordByHand_Menu = action(scanMenu, tr("手動録音(&R)"), &TMainForm::RecordByHand_MenuClick);
+  RecordByHand_Menu->setObjectName("RecordByHand_Menu");
+  RecordByHand_Menu->setCheckable(true);
+  RecordByHand_Menu->setShortcut(Qt::Key_R);
   Priority_Label = new QLabel(menuBar());
   Priority_Label->setObjectName("Priority_Label");
   Priority_Label->setContentsMargins(4, 0, 6, 0);
@@ -144,6 +150,8 @@ void TMainForm::BuildMenu() {
   MenuPanadapter =
       action(options, tr("パンアダプター連動(&P)..."), &TMainForm::MenuPanadapterClick);
   MenuPanadapter->setObjectName("MenuPanadapter");
+  MenuRecord = action(options, tr("録音入力(&A)..."), &TMainForm::MenuRecordClick);
+  MenuRecord->setObjectName("MenuRecord");
   QMenu* help = menuBar()->addMenu(tr("ヘルプ(&H)"));
   Contents_Menu = action(help, tr("目次(&C)"), &TMainForm::Contents_MenuClick);
   Keyword_Menu = action(help, tr("キーワードで検索(&T)"), &TMainForm::Keyword_MenuClick);

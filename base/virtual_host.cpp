@@ -6,7 +6,12 @@ void VirtualHost::Delay(int ms) {
   const std::uint32_t end = now_ + static_cast<std::uint32_t>(ms < 0 ? 0 : ms);
   while (now_ < end) {
     ++now_;
-    for (auto tasks = std::exchange(posted_, {}); auto& task : tasks) task();
+    std::vector<std::function<void()>> tasks;
+    {
+      const std::lock_guard hold(postLock_);
+      tasks = std::exchange(posted_, {});
+    }
+    for (auto& task : tasks) task();
     if (onTime) onTime(now_);
     if (onWatch_ && now_ % kWatchMs == 0) onWatch_();
     // As with a window timer, a tick whose handler is still running (inside a wait) does not

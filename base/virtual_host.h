@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <mutex>
 #include <vector>
 
 #include "base/host.h"
@@ -20,8 +21,11 @@ class VirtualHost : public Host {
   int TimerInterval() const override { return interval_; }
   bool TimerEnabled() const override { return timerEnabled_; }
   void SetTimerHandler(std::function<void()> onTick) override { onTick_ = std::move(onTick); }
-  // Posted tasks run at the next millisecond the clock reaches.
-  void Post(std::function<void()> task) override { posted_.push_back(std::move(task)); }
+  // Posted tasks run at the next millisecond the clock reaches. Other threads may post too.
+  void Post(std::function<void()> task) override {
+    const std::lock_guard hold(postLock_);
+    posted_.push_back(std::move(task));
+  }
   // The watch runs at every multiple of kWatchMs the clock reaches.
   void SetWatch(std::function<void()> onWatch) override { onWatch_ = std::move(onWatch); }
 
@@ -36,5 +40,6 @@ class VirtualHost : public Host {
   std::uint32_t nextFire_ = 0;
   std::function<void()> onTick_;
   std::function<void()> onWatch_;
+  std::mutex postLock_;
   std::vector<std::function<void()>> posted_;
 };

@@ -10,6 +10,18 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+// Playing the recordings back.
+#include <QAudioDevice>
+#include <QAudioOutput>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMediaDevices>
+#include <QMediaPlayer>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QStyle>
+#include <QUrl>
 
 #include "scan/skip_list.h"
 #include "scanlog/scan_activity_form.h"
@@ -101,6 +113,7 @@ TScanLogForm::TScanLogForm(QWidget* parent, const ScanLog& log, Tune tune)
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addWidget(Log_List, 1);
+  BuildPlayer(layout);
   layout->addLayout(bottom);
 
   connect(Day_DateEdit, &QDateEdit::dateChanged, this,
@@ -178,6 +191,7 @@ void TScanLogForm::AddItem(const ScanLogEntry& e, bool onTop) {
   item->setData(0, Qt::UserRole, e.frequency);
   item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
   item->setTextAlignment(5, Qt::AlignRight | Qt::AlignVCenter);
+  MarkRecording(item);
   if (onTop)
     Log_List->insertTopLevelItem(0, item);
   else
@@ -248,6 +262,7 @@ void ScanLogUi::Open() {
     form_ = new TScanLogForm(owner_, log_, tune_);
     form_->SetActions(actions_);
     if (OnFormMade) OnFormMade(form_);
+    form_->SetRecordings(recordingOf_, deleteRecording_);
   }
   form_->ShowDay(QDate::fromString(QString::fromStdString(log_.Today()), "yyyy-MM-dd"));
   form_->show();
@@ -268,4 +283,148 @@ void ScanLogUi::ShowLogWriteFailed(const std::string& message) {
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setModal(false);
   box->show();
+}
+
+// Recordings.
+
+namespace {
+
+constexpr int kRecordingRole = Qt::UserRole + 1;
+
+QString Minutes(qint64 ms) {
+  return QString("%1:%2").arg(ms / 60000).arg(ms / 1000 % 60, 2, 10, QChar('0'));
+}
+
+}  // namespace
+
+void TScanLogForm::BuildPlayer(QVBoxLayout* layout) {
+  Play_Button = new QPushButton(QCoreApplication::translate("TScanLogForm", "再生(&P)"), this);
+  Play_Button->setObjectName("Play_Button");
+  Position_Slider = new QSlider(Qt::Horizontal, this);
+  Position_Slider->setObjectName("Position_Slider");
+  Position_Label = new QLabel(Minutes(0) + " / " + Minutes(0), this);
+  Position_Label->setObjectName("Position_Label");
+  Folder_Button =
+      new QPushButton(QCoreApplication::translate("TScanLogForm", "フォルダーを開く(&F)"), this);
+  Folder_Button->setObjectName("Folder_Button");
+  DeleteRec_Button =
+      new QPushButton(QCoreApplication::translate("TScanLogForm", "録音を削除(&E)"), this);
+  DeleteRec_Button->setObjectName("DeleteRec_Button");
+  for (QPushButton* b : {Play_Button, Folder_Button, DeleteRec_Button}) b->setAutoDefault(false);
+  auto* row = new QHBoxLayout;
+  row->addWidget(Play_Button);
+  row->addWidget(Position_Slider, 1);
+  row->addWidget(Position_Label);
+  row->addWidget(Folder_Button);
+  row->addWidget(DeleteRec_Button);
+  layout->addLayout(row);
+
+  connect(Play_Button, &QPushButton::clicked, this, Guarded([this] { Play(); }));
+  connect(Folder_Button, &QPushButton::clicked, this, Guarded([this] {
+            const std::string path = RecordingAt(Log_List->currentItem());
+            if (!path.empty())
+              QDesktopServices::openUrl(
+                  QUrl::fromLocalFile(QFileInfo(QString::fromStdString(path)).path()));
+          }));
+  connect(DeleteRec_Button, &QPushButton::clicked, this,
+          Guarded([this] { DeleteCurrentRecording(); }));
+  connect(Position_Slider, &QSlider::sliderMoved, this, Guarded([this](int ms) {
+            if (player_) player_->setPosition(ms);
+          }));
+  connect(Log_List, &QTreeWidget::currentItemChanged, this, Guarded([this] { UpdatePlayer(); }));
+  UpdatePlayer();
+}
+
+void TScanLogForm::SetRecordings(RecordingOf of, DeleteRecording remove) {
+  recordingOf_ = std::move(of);
+  deleteRecording_ = std::move(remove);
+  RecordingsChanged();
+}
+
+void TScanLogForm::MarkRecording(QTreeWidgetItem* item) {
+  ScanLogEntry e;
+  e.time = item->text(0).toStdString();
+  e.frequency = item->data(0, Qt::UserRole).toInt();
+  const std::string path = recordingOf_ ? recordingOf_(e) : std::string();
+  item->setData(0, kRecordingRole, QString::fromStdString(path));
+  item->setIcon(0, path.empty() ? QIcon() : style()->standardIcon(QStyle::SP_MediaPlay));
+}
+
+void TScanLogForm::RecordingsChanged() {
+  for (int i = 0; i < Log_List->topLevelItemCount(); ++i) MarkRecording(Log_List->topLevelItem(i));
+  UpdatePlayer();
+}
+
+std::string TScanLogForm::RecordingAt(QTreeWidgetItem* item) const {
+  return item ? item->data(0, kRecordingRole).toString().toStdString() : std::string();
+}
+
+void TScanLogForm::UpdatePlayer() {
+  const bool has = !RecordingAt(Log_List->currentItem()).empty();
+  const bool playing = player_ && player_->playbackState() == QMediaPlayer::PlayingState;
+  Play_Button->setEnabled(has || playing);
+  Folder_Button->setEnabled(has);
+  DeleteRec_Button->setEnabled(has);
+  Play_Button->setText(playing ? QCoreApplication::translate("TScanLogForm", "一時停止(&P)")
+                               : QCoreApplication::translate("TScanLogForm", "再生(&P)"));
+}
+
+void TScanLogForm::Play() {
+  if (player_ && player_->playbackState() == QMediaPlayer::PlayingState) {
+    player_->pause();
+    return;
+  }
+  const std::string path = RecordingAt(Log_List->currentItem());
+  if (path.empty()) return;
+  // Without a sound output (a machine with no sound card) there is nothing to play on.
+  if (QMediaDevices::audioOutputs().isEmpty()) {
+    Status_Label->setText(QCoreApplication::translate("TScanLogForm", "音声の出力がありません"));
+    return;
+  }
+  if (!player_) {
+    player_ = new QMediaPlayer(this);
+    output_ = new QAudioOutput(this);
+    player_->setAudioOutput(output_);
+    connect(player_, &QMediaPlayer::durationChanged, this,
+            [this](qint64 ms) { Position_Slider->setRange(0, static_cast<int>(ms)); });
+    connect(player_, &QMediaPlayer::positionChanged, this, [this](qint64 ms) {
+      if (!Position_Slider->isSliderDown()) {
+        const QSignalBlocker quiet(Position_Slider);
+        Position_Slider->setValue(static_cast<int>(ms));
+      }
+      Position_Label->setText(Minutes(ms) + " / " + Minutes(player_->duration()));
+    });
+    connect(player_, &QMediaPlayer::playbackStateChanged, this,
+            Guarded([this] { UpdatePlayer(); }));
+  }
+  if (playing_ != path) {
+    player_->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+    playing_ = path;
+  }
+  player_->play();
+}
+
+void TScanLogForm::DeleteCurrentRecording() {
+  const std::string path = RecordingAt(Log_List->currentItem());
+  if (path.empty() || !deleteRecording_) return;
+  QMessageBox ask(QMessageBox::Question, windowTitle(),
+                  QCoreApplication::translate("TScanLogForm", "この録音を削除しますか？\n%1")
+                      .arg(QString::fromStdString(path)),
+                  QMessageBox::Yes | QMessageBox::No, this);
+  ask.setObjectName("DeleteRecording_Box");
+  ask.setDefaultButton(QMessageBox::No);
+  if (ask.exec() != QMessageBox::Yes) return;
+  if (player_ && playing_ == path) {
+    player_->stop();
+    player_->setSource(QUrl());
+    playing_.clear();
+  }
+  deleteRecording_(path);
+  RecordingsChanged();
+}
+
+void ScanLogUi::SetRecordings(TScanLogForm::RecordingOf of, TScanLogForm::DeleteRecording remove) {
+  recordingOf_ = std::move(of);
+  deleteRecording_ = std::move(remove);
+  if (form_) form_->SetRecordings(recordingOf_, deleteRecording_);
 }

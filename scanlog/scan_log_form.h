@@ -14,6 +14,9 @@
 class QDateEdit;
 class QLabel;
 class QPushButton;
+class QSlider;
+class QMediaPlayer;
+class QAudioOutput;
 class QTreeWidget;
 class QTreeWidgetItem;
 class SkipList;
@@ -59,8 +62,33 @@ class TScanLogForm : public QDialog {
   void StationFromCurrent();
   void OpenActivity();
   void OpenSkipList();
+  // Recordings: a play mark on the lines that have one; played here with a position bar,
+  // their folder opened, deleted on request. The recorder's owner tells where they are.
+  using RecordingOf = std::function<std::string(const ScanLogEntry& entry)>;
+  using DeleteRecording = std::function<bool(const std::string& path)>;
+  void SetRecordings(RecordingOf of, DeleteRecording remove);
+  // A recording was written or deleted: the marks are read again.
+  void RecordingsChanged();
+  // The recording of a line, "" for none.
+  std::string RecordingAt(QTreeWidgetItem* item) const;
+  QPushButton* Play_Button;
+  QSlider* Position_Slider;
+  QLabel* Position_Label;
+  QPushButton* Folder_Button;
+  QPushButton* DeleteRec_Button;
 
  private:
+  void BuildPlayer(class QVBoxLayout* layout);
+  void MarkRecording(QTreeWidgetItem* item);
+  void Play();
+  void DeleteCurrentRecording();
+  void UpdatePlayer();
+  RecordingOf recordingOf_;
+  DeleteRecording deleteRecording_;
+  QMediaPlayer* player_ = nullptr;  // made when first asked to play
+  QAudioOutput* output_ = nullptr;
+  std::string playing_;
+
   void AddItem(const ScanLogEntry& entry, bool onTop);
   void TuneTo(QTreeWidgetItem* item);
   void UpdateStatus();
@@ -89,7 +117,15 @@ class ScanLogUi : public ScanLogView {
   void ShowLogLine(const std::string& day, const ScanLogEntry& entry) override;
   void ShowLogWriteFailed(const std::string& message) override;
 
+  // The recordings, for the window (made now or later).
+  void SetRecordings(TScanLogForm::RecordingOf of, TScanLogForm::DeleteRecording remove);
+  void RecordingsChanged() {
+    if (form_) form_->RecordingsChanged();
+  }
+
  private:
+  TScanLogForm::RecordingOf recordingOf_;
+  TScanLogForm::DeleteRecording deleteRecording_;
   QWidget* owner_;
   const ScanLog& log_;
   TScanLogForm::Tune tune_;

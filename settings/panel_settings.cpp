@@ -6,6 +6,7 @@
 #include "panel/knob.h"
 #include "panel/meter.h"
 #include "panel/tuning.h"
+#include "record/recorder.h"
 #include "scan/identification.h"
 #include "scan/scan_engine.h"
 #include "scanlog/scan_log.h"
@@ -179,6 +180,7 @@ void PanelSettings::ReadMore(const IniFile& ini) {
   ReadPrioritySettings(ini, scan_);
   if (panadapter_) net::ReadPanadapterSettings(ini, *panadapter_);
   if (places_) ReadWindowPlaces(ini, *places_);
+  if (record_) ReadRecordSettings(ini, *record_);
 }
 
 void PanelSettings::WriteMore(IniFile& ini) const {
@@ -189,4 +191,5 @@ void PanelSettings::WriteMore(IniFile& ini) const {
   WritePrioritySettings(ini, scan_);
   if (panadapter_) net::WritePanadapterSettings(ini, *panadapter_);
   if (places_) WriteWindowPlaces(ini, *places_);
+  if (record_) WriteRecordSettings(ini, *record_);
 }

@@ -15,6 +15,7 @@ class ScanLog;
 struct LanguageSettings;
 class BandSurvey;
 struct WindowPlaces;
+class Recorder;
 namespace net {
 struct NetSettings;
 struct PanadapterSettings;
@@ -47,6 +48,8 @@ class PanelSettings : public SettingsAccess {
   void BindPanadapter(net::PanadapterSettings& panadapter) { panadapter_ = &panadapter; }
   // Where the windows stood, after the scan log's section.
   void BindWindows(WindowPlaces& places) { places_ = &places; }
+  // The recordings' section, after the scan log's.
+  void BindRecord(Recorder& recorder) { record_ = &recorder; }
   void ReadMore(const IniFile& ini) override;
   void WriteMore(IniFile& ini) const override;
 
@@ -65,4 +68,5 @@ class PanelSettings : public SettingsAccess {
   BandSurvey* survey_ = nullptr;
   net::PanadapterSettings* panadapter_ = nullptr;
   WindowPlaces* places_ = nullptr;
+  Recorder* record_ = nullptr;
 };
