@@ -123,7 +123,7 @@ void TMainForm::BuildMenu() {
   Priority_Menu = action(scanMenu, tr("プライオリティ(&P)"), &TMainForm::Priority_MenuClick);
   Priority_Menu->setObjectName("Priority_Menu");
   PriorityOff_Menu =
-      action(scanMenu, tr("プライオリティ解除(&R)"), &TMainForm::PriorityOff_MenuClick);
+      action(scanMenu, tr("プライオリティ解除(&C)"), &TMainForm::PriorityOff_MenuClick);
   PriorityOff_Menu->setObjectName("PriorityOff_Menu");
   scanMenu->addSeparator();
   // Recording by hand, also the plain key R.

@@ -9,7 +9,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 LUPDATE="${LUPDATE:-/usr/lib/qt6/bin/lupdate}"
 TS="$ROOT/translations/fennix_en.ts"
-FOLDERS=(app base civ comm memory net panel scan scanlog scope settings stations survey ui)
+FOLDERS=(app base civ comm memory net panel record scan scanlog scope settings stations survey ui)
 
 collect() {
   (cd "$ROOT" && "$LUPDATE" -silent -no-obsolete -locations none -I "$ROOT" \

@@ -127,6 +127,13 @@ Add them?</translation>
         </message>
     </context>
     <context>
+        <name>FileAudioSource</name>
+        <message>
+            <source>音声ファイルが空です。</source>
+            <translation>The audio file is empty.</translation>
+        </message>
+    </context>
+    <context>
         <name>IniFile</name>
         <message>
             <source>%1 に書き込めません</source>
@@ -194,10 +201,36 @@ Add them?</translation>
         </message>
     </context>
     <context>
+        <name>QtAudioSource</name>
+        <message>
+            <source>録音の入力が見つかりません。</source>
+            <translation>The recording input is not found.</translation>
+        </message>
+        <message>
+            <source>録音の入力を開けません。</source>
+            <translation>The recording input cannot be opened.</translation>
+        </message>
+    </context>
+    <context>
         <name>ReadoutWidget</name>
         <message>
             <source>モード %1、ステップ %2 kHz</source>
             <translation>Mode %1, step %2 kHz</translation>
+        </message>
+    </context>
+    <context>
+        <name>Recorder</name>
+        <message>
+            <source>録音のフォルダーを作れません。録音を止めます。スキャンはそのまま続けます。</source>
+            <translation>The recordings folder cannot be made. Recording stops; the scan goes on.</translation>
+        </message>
+        <message>
+            <source>空き容量が 500 MB を切ったので録音を止めます。スキャンはそのまま続けます。</source>
+            <translation>Less than 500 MB free: recording stops; the scan goes on.</translation>
+        </message>
+        <message>
+            <source>録音を書き込めません。録音を止めます。スキャンはそのまま続けます。</source>
+            <translation>The recording cannot be written. Recording stops; the scan goes on.</translation>
         </message>
     </context>
     <context>
@@ -1317,10 +1350,6 @@ Restore them?</translation>
             <translation>Priority(&amp;P)</translation>
         </message>
         <message>
-            <source>プライオリティ解除(&amp;R)</source>
-            <translation>Priority off(&amp;R)</translation>
-        </message>
-        <message>
             <source>ネットワークの受信機に接続できません。</source>
             <translation>Cannot reach the network receiver.</translation>
         </message>
@@ -1358,6 +1387,24 @@ Check the cable and the "RS-232C..." settings, then press ON LINE to try again.<
             <source>ネットワークポート (rigctl): 切</source>
             <translation>Network port (rigctl): off</translation>
         </message>
+        <message>
+            <source>録音の入力が選ばれていません。
+オプションの「録音入力」で選んでください。</source>
+            <translation>No recording input is chosen.
+Choose one under Options, Audio input.</translation>
+        </message>
+        <message>
+            <source>手動録音(&amp;R)</source>
+            <translation>&amp;Record by hand</translation>
+        </message>
+        <message>
+            <source>録音入力(&amp;A)...</source>
+            <translation>&amp;Audio input...</translation>
+        </message>
+        <message>
+            <source>プライオリティ解除(&amp;C)</source>
+            <translation>Priority off(&amp;C)</translation>
+        </message>
     </context>
     <context>
         <name>TPanadapterForm</name>
@@ -1384,6 +1431,33 @@ Check the cable and the "RS-232C..." settings, then press ON LINE to try again.<
         <message>
             <source>SDR 側の同調にも追従する</source>
             <translation>Follow the SDR's tuning too</translation>
+        </message>
+    </context>
+    <context>
+        <name>TRecordOptionForm</name>
+        <message>
+            <source>録音</source>
+            <translation>Recording</translation>
+        </message>
+        <message>
+            <source>録音しない</source>
+            <translation>Do not record</translation>
+        </message>
+        <message>
+            <source>FLAC (劣化なし)</source>
+            <translation>FLAC (lossless)</translation>
+        </message>
+        <message>
+            <source>Ogg Opus (小さい)</source>
+            <translation>Ogg Opus (small)</translation>
+        </message>
+        <message>
+            <source>入力(&amp;I):</source>
+            <translation>&amp;Input:</translation>
+        </message>
+        <message>
+            <source>形式(&amp;F):</source>
+            <translation>&amp;Format:</translation>
         </message>
     </context>
     <context>
@@ -1490,6 +1564,32 @@ Check the cable and the "RS-232C..." settings, then press ON LINE to try again.<
         <message>
             <source>スキップ一覧(&amp;L)...</source>
             <translation>Skip list(&amp;L)...</translation>
+        </message>
+        <message>
+            <source>再生(&amp;P)</source>
+            <translation>&amp;Play</translation>
+        </message>
+        <message>
+            <source>フォルダーを開く(&amp;F)</source>
+            <translation>Open &amp;folder</translation>
+        </message>
+        <message>
+            <source>録音を削除(&amp;E)</source>
+            <translation>D&amp;elete recording</translation>
+        </message>
+        <message>
+            <source>一時停止(&amp;P)</source>
+            <translation>&amp;Pause</translation>
+        </message>
+        <message>
+            <source>音声の出力がありません</source>
+            <translation>No sound output</translation>
+        </message>
+        <message>
+            <source>この録音を削除しますか？
+%1</source>
+            <translation>Delete this recording?
+%1</translation>
         </message>
     </context>
     <context>
