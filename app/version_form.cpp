@@ -30,12 +30,12 @@ TVersionForm::TVersionForm(QWidget* parent) : QDialog(parent) {
   iconFrame->setAlignment(Qt::AlignCenter);
   iconFrame->setPixmap(ui::ProgramIcon(64));
 
-  Label1 = new QLabel("Fennix", panel);
+  Label1 = new QLabel(tr("Fennix"), panel);
   Label1->setFont(ui::ProportionalFont(16, true));
   Label1->setGeometry(104, 20, 180, 22);
-  Label5 = new QLabel("for ICOM IC-R7100", panel);
+  Label5 = new QLabel(tr("for ICOM IC-R7100"), panel);
   Label5->setGeometry(104, 48, 180, 16);
-  Label2 = new QLabel("Version 0.63", panel);
+  Label2 = new QLabel(tr("Version 0.63"), panel);
   Label2->setFont(ui::ProportionalFont(16));
   Label2->setGeometry(104, 100, 180, 22);
 
@@ -46,7 +46,7 @@ TVersionForm::TVersionForm(QWidget* parent) : QDialog(parent) {
   Start_ProgressBar->setGeometry(16, 184, 282, 16);
   Start_ProgressBar->hide();
 
-  Ok_Button = new QPushButton("O K", this);
+  Ok_Button = new QPushButton(tr("O K"), this);
   Ok_Button->setGeometry(120, 180, 75, 25);
   Ok_Button->hide();
   connect(Ok_Button, &QPushButton::clicked, this, Guarded([this] { accept(); }));

@@ -460,8 +460,8 @@ void TComm::RetireWatcher() {
 
 std::size_t TComm::Write(const void* buffer, std::size_t size) {
   int fd = Handle();
-  if (fd < 0) throw ECommError(kCommNotOpen);
-  if (size > outQueueSize_) throw ECommError(kCommWriteTooLong);
+  if (fd < 0) throw ECommError(text::Tr("Comm", kCommNotOpen));
+  if (size > outQueueSize_) throw ECommError(text::Tr("Comm", kCommWriteTooLong));
   const auto* bytes = static_cast<const std::uint8_t*>(buffer);
   if (net_) return net_->Write(bytes, size, kTimeoutMs);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeoutMs);
@@ -485,7 +485,7 @@ std::size_t TComm::Write(const void* buffer, std::size_t size) {
 
 std::size_t TComm::Read(void* buffer, std::size_t size) {
   int fd = Handle();
-  if (fd < 0) throw ECommError(kCommNotOpen);
+  if (fd < 0) throw ECommError(text::Tr("Comm", kCommNotOpen));
   auto* bytes = static_cast<std::uint8_t*>(buffer);
   if (net_) return net_->Read(bytes, size, kTimeoutMs);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTimeoutMs);

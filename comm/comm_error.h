@@ -2,33 +2,34 @@
 // the three message boxes the user sees.
 #pragma once
 
-#include <cstdio>
 #include <stdexcept>
 #include <string>
+
+#include "base/text.h"
 
 class ECommError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 
  protected:
-  static std::string WithCode(const char* pattern, int code) {
-    char text[96];
-    std::snprintf(text, sizeof text, pattern, code);
-    return text;
+  static std::string WithCode(const std::string& pattern, int code) {
+    return text::Arg(pattern, {std::to_string(code)});
   }
 };
 
 class ECommOpenError : public ECommError {
  public:
   explicit ECommOpenError(int errorCode)
-      : ECommError(WithCode("オープンエラー ErrorCode = %d", errorCode)), ErrorCode(errorCode) {}
+      : ECommError(WithCode(text::Tr("Comm", "オープンエラー ErrorCode = %1"), errorCode)),
+        ErrorCode(errorCode) {}
   int ErrorCode;
 };
 
 class ECommReadWriteError : public ECommError {
  public:
   explicit ECommReadWriteError(int errorCode)
-      : ECommError(WithCode("入出力エラー ErrorCode = %d", errorCode)), ErrorCode(errorCode) {}
+      : ECommError(WithCode(text::Tr("Comm", "入出力エラー ErrorCode = %1"), errorCode)),
+        ErrorCode(errorCode) {}
   int ErrorCode;
 };
 
@@ -38,6 +39,6 @@ class ECommConnectError : public ECommError {
   using ECommError::ECommError;
 };
 
-// The messages of the component's plain ECommError.
-inline constexpr const char* kCommNotOpen = "通信が開始されていない。";
-inline constexpr const char* kCommWriteTooLong = "送信データ長が長すぎる。";
+// The messages of the component's plain ECommError, thrown as text::Tr("Comm", ...).
+inline constexpr const char* kCommNotOpen = FENNIX_TR_NOOP("Comm", "通信が開始されていない。");
+inline constexpr const char* kCommWriteTooLong = FENNIX_TR_NOOP("Comm", "送信データ長が長すぎる。");

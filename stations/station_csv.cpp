@@ -9,6 +9,7 @@
 #include <set>
 #include <tuple>
 
+#include "base/text.h"
 #include "civ/civ.h"
 #include "stations/cp932.h"
 #include "stations/find_null.h"
@@ -17,6 +18,25 @@
 namespace {
 
 // ---- Text helpers ----
+
+// Field names as the summary and the check name them.
+constexpr const char* kTypeField = FENNIX_TR_NOOP("StationCsv", "種類");
+constexpr const char* kNameField = FENNIX_TR_NOOP("StationCsv", "局名");
+constexpr const char* kAddressField = FENNIX_TR_NOOP("StationCsv", "所在地");
+constexpr const char* kEtcField = FENNIX_TR_NOOP("StationCsv", "備考");
+
+// By CsvFormat.
+constexpr const char* kFormatName[] = {FENNIX_TR_NOOP("StationCsv", "Fennix の CSV"),
+                                       FENNIX_TR_NOOP("StationCsv", "CHIRP の CSV"),
+                                       FENNIX_TR_NOOP("StationCsv", "gqrx のブックマーク"),
+                                       FENNIX_TR_NOOP("StationCsv", "SDR++ の周波数リスト")};
+
+std::string FormatName(CsvFormat format) {
+  return text::Tr("StationCsv", kFormatName[static_cast<int>(format)]);
+}
+
+// Between the items of a list in a sentence.
+std::string ListSeparator() { return text::Tr("StationCsv", "、"); }
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -192,17 +212,18 @@ Converted ToCp932(std::string_view utf8) {
 // A UTF-8 text as a record field: CP932 with the nearest letters, cut to the width without
 // splitting a double-byte character. The row notes what changed, for the summary.
 template <std::size_t N>
-void AssignText(CsvRow& row, ShortText<N>& field, std::string_view label, std::string_view utf8) {
+void AssignText(CsvRow& row, ShortText<N>& field, const char* label, std::string_view utf8) {
   const Converted converted = ToCp932(utf8);
   const std::string_view kept = Cp932Cut(converted.cp932, N);
   field.Assign(kept);
   if (converted.approximated + converted.placeholders > 0) {
     row.approximated += converted.approximated;
     row.placeholders += converted.placeholders;
-    row.replaced.push_back({std::string(label), std::string(utf8), Cp932ToUtf8(converted.cp932)});
+    row.replaced.push_back(
+        {text::Tr("StationCsv", label), std::string(utf8), Cp932ToUtf8(converted.cp932)});
   }
   if (kept.size() < converted.cp932.size())
-    row.cut.push_back({std::string(label), std::string(utf8), Cp932ToUtf8(kept)});
+    row.cut.push_back({text::Tr("StationCsv", label), std::string(utf8), Cp932ToUtf8(kept)});
 }
 
 // A signed decimal number scaled by 10^decimals, digits past them cut off (toward zero).
@@ -321,7 +342,7 @@ std::string SplitQuoted(std::string_view text, char separator, const CsvProgress
   };
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (progress && i % kProgressBytes == 0 && !progress(i, text.size()))
-      return "読み込みをやめました。";
+      return text::Tr("StationCsv", "読み込みをやめました。");
     const char c = text[i];
     if (quoted) {
       if (c == '"') {
@@ -357,8 +378,10 @@ std::string SplitQuoted(std::string_view text, char separator, const CsvProgress
     }
   }
   if (quoted)
-    return std::to_string(quoteLine) +
-           " 行目の引用符 (\") が閉じていません。ファイルは読み込みませんでした。";
+    return text::Arg(
+        text::Tr("StationCsv",
+                 "%1 行目の引用符 (\") が閉じていません。ファイルは読み込みませんでした。"),
+        {std::to_string(quoteLine)});
   endRow(text.size());
   return "";
 }
@@ -414,16 +437,17 @@ std::string_view Cell(const Line& line, int column) {
 }
 
 std::string MissingColumns(const Columns& columns, std::initializer_list<std::string_view> required,
-                           std::string_view formatName) {
+                           CsvFormat format) {
   std::string missing;
   for (std::string_view name : required) {
     if (columns.Has(name)) continue;
-    if (!missing.empty()) missing += "、";
+    if (!missing.empty()) missing += ListSeparator();
     missing += "\"" + std::string(name) + "\"";
   }
   if (missing.empty()) return "";
-  return std::string(formatName) + " の見出しに列 " + missing +
-         " がありません。ファイルは読み込みませんでした。";
+  return text::Arg(
+      text::Tr("StationCsv", "%1 の見出しに列 %2 がありません。ファイルは読み込みませんでした。"),
+      {FormatName(format), missing});
 }
 
 std::string MhzText(std::int64_t hz) {
@@ -462,7 +486,10 @@ bool TakeFrequencies(CsvRow& row, std::string_view text, std::optional<std::int6
   for (const std::int64_t f : {*f1, f2}) {
     if (f == 0 && f != *f1) continue;
     if (f < lowest || f > highest) {
-      if (listRange) return Refuse(row, "周波数 " + MhzText(f) + " MHz は局のリストに入りません");
+      if (listRange)
+        return Refuse(row,
+                      text::Arg(text::Tr("StationCsv", "周波数 %1 MHz は局のリストに入りません"),
+                                {MhzText(f)}));
       row.skip = CsvSkip::kOutOfRange;
       row.detail = MhzText(f);
       return false;
@@ -481,7 +508,8 @@ void TakeStep(CsvRow& row, std::string_view text) {
   if (Trim(text).empty()) return;
   const auto step = ParseDecimal(text, 3);
   if (!step || *step < 0 || *step > kHighestStepHz) {
-    Refuse(row, "ステップ \"" + std::string(Trim(text)) + "\" kHz は 0～999.99 kHz の外です");
+    Refuse(row, text::Arg(text::Tr("StationCsv", "ステップ \"%1\" kHz は 0～999.99 kHz の外です"),
+                          {Trim(text)}));
     return;
   }
   row.record.Step = static_cast<std::int32_t>(*step);
@@ -489,7 +517,8 @@ void TakeStep(CsvRow& row, std::string_view text) {
 
 void TakeShift(CsvRow& row, std::optional<std::int64_t> kHz, std::string_view text) {
   if (!kHz || *kHz < kLowestShiftKhz || *kHz > kHighestShiftKhz) {
-    Refuse(row, "親子差 \"" + std::string(Trim(text)) + "\" kHz は受け付けられません");
+    Refuse(row, text::Arg(text::Tr("StationCsv", "親子差 \"%1\" kHz は受け付けられません"),
+                          {Trim(text)}));
     return;
   }
   row.record.Shift = static_cast<std::int32_t>(*kHz);
@@ -515,7 +544,7 @@ class FennixReader : public FormatReader {
               columns,
               {kCsvHeader[0], kCsvHeader[1], kCsvHeader[2], kCsvHeader[3], kCsvHeader[4],
                kCsvHeader[5], kCsvHeader[6], kCsvHeader[7], kCsvHeader[8], kCsvHeader[9]},
-              "Fennix の CSV");
+              CsvFormat::kFennix);
           !e.empty())
         return e;
       for (std::size_t i = 0; i < kCsvHeader.size(); ++i) at_[i] = columns.Find(kCsvHeader[i]);
@@ -524,37 +553,40 @@ class FennixReader : public FormatReader {
     CsvRow row;
     row.line = line.number;
     MemoRecord& r = row.record;
-    AssignText(row, r.Type, "種類", Cell(line, at_[0]));
-    AssignText(row, r.Name, "局名", Cell(line, at_[1]));
+    AssignText(row, r.Type, kTypeField, Cell(line, at_[0]));
+    AssignText(row, r.Name, kNameField, Cell(line, at_[1]));
     const std::string_view memory = Trim(Cell(line, at_[10]));
     if (memory.size() == 2 && (memory[0] == 'F' || memory[0] == 'f') && memory[1] >= '1' &&
         memory[1] <= '8')
       row.memoryKey = memory[1] - '0';
     else if (!memory.empty())
-      Refuse(row, "メモリー \"" + std::string(memory) + "\" は F1～F8 ではありません");
+      Refuse(row, text::Arg(text::Tr("StationCsv", "メモリー \"%1\" は F1～F8 ではありません"),
+                            {memory}));
     const auto f1 = ParseDecimal(Cell(line, at_[2]), 6);
     const std::string_view f2Text = Trim(Cell(line, at_[3]));
     const auto f2 = ParseDecimal(f2Text, 6);
-    if (!f2Text.empty() && !f2) Refuse(row, "周波数2 \"" + std::string(f2Text) + "\" が読めません");
+    if (!f2Text.empty() && !f2)
+      Refuse(row, text::Arg(text::Tr("StationCsv", "周波数2 \"%1\" が読めません"), {f2Text}));
     if (row.skip == CsvSkip::kNone)
       TakeFrequencies(row, Cell(line, at_[2]), f1, f2.value_or(0), true);
     TakeStep(row, Cell(line, at_[4]));
     const std::string_view mode = Trim(Cell(line, at_[5]));
     r.Mode = NearestMode(mode);
     if (r.Mode == 0 && !mode.empty())
-      Refuse(row, "電波型式 \"" + std::string(mode) + "\" がわかりません");
+      Refuse(row, text::Arg(text::Tr("StationCsv", "電波型式 \"%1\" がわかりません"), {mode}));
     if (const std::string_view shift = Trim(Cell(line, at_[6])); !shift.empty())
       TakeShift(row, ParseDecimal(shift, 0), shift);
     if (const std::string_view select = Trim(Cell(line, at_[7])); !select.empty()) {
       const auto value = ParseDecimal(select, 0);
       if (!value || select.find('.') != std::string_view::npos || *value < INT32_MIN ||
           *value > INT32_MAX)
-        Refuse(row, "感度 \"" + std::string(select) + "\" が整数ではありません");
+        Refuse(row,
+               text::Arg(text::Tr("StationCsv", "感度 \"%1\" が整数ではありません"), {select}));
       else
         r.Select = static_cast<std::int32_t>(*value);
     }
-    AssignText(row, r.Address, "所在地", Cell(line, at_[8]));
-    AssignText(row, r.Etc, "備考", Cell(line, at_[9]));
+    AssignText(row, r.Address, kAddressField, Cell(line, at_[8]));
+    AssignText(row, r.Etc, kEtcField, Cell(line, at_[9]));
     result.rows.push_back(std::move(row));
     return "";
   }
@@ -572,7 +604,7 @@ class ChirpReader : public FormatReader {
       const Columns columns(line.cells);
       if (std::string e =
               MissingColumns(columns, {"Location", "Name", "Frequency", "Duplex", "Offset", "Mode"},
-                             "CHIRP の CSV");
+                             CsvFormat::kChirp);
           !e.empty())
         return e;
       name_ = columns.Find("Name");
@@ -587,8 +619,8 @@ class ChirpReader : public FormatReader {
     CsvRow row;
     row.line = line.number;
     MemoRecord& r = row.record;
-    AssignText(row, r.Name, "局名", Trim(Cell(line, name_)));
-    AssignText(row, r.Etc, "備考", Trim(Cell(line, comment_)));
+    AssignText(row, r.Name, kNameField, Trim(Cell(line, name_)));
+    AssignText(row, r.Etc, kEtcField, Trim(Cell(line, comment_)));
     const auto f1 = ParseDecimal(Cell(line, freq_), 6);
     TakeFrequencies(row, Cell(line, freq_), f1, 0, false);
     // The duplex offset is the shift in kHz, signed; a split gives the transmit frequency.
@@ -626,7 +658,7 @@ class GqrxReader : public FormatReader {
       header.front() = Trim(header.front().substr(1));
       const Columns columns(header);
       if (std::string e =
-              MissingColumns(columns, {"Frequency", "Name", "Modulation"}, "gqrx のブックマーク");
+              MissingColumns(columns, {"Frequency", "Name", "Modulation"}, CsvFormat::kGqrx);
           !e.empty())
         return e;
       freq_ = columns.Find("Frequency");
@@ -641,15 +673,15 @@ class GqrxReader : public FormatReader {
     CsvRow row;
     row.line = line.number;
     MemoRecord& r = row.record;
-    AssignText(row, r.Name, "局名", Cell(line, name_));
-    AssignText(row, r.Etc, "備考", Cell(line, info_));
+    AssignText(row, r.Name, kNameField, Cell(line, name_));
+    AssignText(row, r.Etc, kEtcField, Cell(line, info_));
     // The first tag that means something becomes the service type.
     std::string_view tagList = Cell(line, tags_);
     while (!tagList.empty()) {
       const std::size_t comma = tagList.find(',');
       const std::string_view tag = Trim(tagList.substr(0, comma));
       if (!tag.empty() && Lower(tag) != "untagged") {
-        AssignText(row, r.Type, "種類", tag);
+        AssignText(row, r.Type, kTypeField, tag);
         break;
       }
       tagList = comma == std::string_view::npos ? std::string_view{} : tagList.substr(comma + 1);
@@ -662,8 +694,10 @@ class GqrxReader : public FormatReader {
   }
   std::string Finish() override {
     if (header_) return "";
-    return "gqrx のブックマークに見出し行 \"# Frequency ; Name ; Modulation ; Bandwidth; Tags\" "
-           "がありません。ファイルは読み込みませんでした。";
+    return text::Tr(
+        "StationCsv",
+        "gqrx のブックマークに見出し行 \"# Frequency ; Name ; Modulation ; Bandwidth; Tags\" "
+        "がありません。ファイルは読み込みませんでした。");
   }
 
  private:
@@ -674,18 +708,21 @@ class GqrxReader : public FormatReader {
 std::string ReasonText(const CsvRow& row) {
   switch (row.skip) {
     case CsvSkip::kNoFrequency:
-      return row.detail.empty() ? "周波数がありません"
-                                : "周波数 \"" + row.detail + "\" が読めません";
+      return row.detail.empty()
+                 ? text::Tr("StationCsv", "周波数がありません")
+                 : text::Arg(text::Tr("StationCsv", "周波数 \"%1\" が読めません"), {row.detail});
     case CsvSkip::kOutOfRange:
-      return row.detail + " MHz は受信範囲 (25～2000 MHz) の外です";
+      return text::Arg(text::Tr("StationCsv", "%1 MHz は受信範囲 (25～2000 MHz) の外です"),
+                       {row.detail});
     case CsvSkip::kListFull:
-      return "局のリストが一杯です (10,000 局)";
+      return text::Tr("StationCsv", "局のリストが一杯です (10,000 局)");
     case CsvSkip::kMemoryKeyInUse:
-      return "メモリー F" + std::to_string(row.memoryKey) + " は使用中です";
+      return text::Arg(text::Tr("StationCsv", "メモリー F%1 は使用中です"),
+                       {std::to_string(row.memoryKey)});
     case CsvSkip::kBadValue:
       return row.detail;
     case CsvSkip::kDuplicate:
-      return "既にある局です";
+      return text::Tr("StationCsv", "既にある局です");
     case CsvSkip::kNone:
       break;
   }
@@ -799,9 +836,11 @@ CsvReadResult ReadStationCsv(std::string_view bytes, const CsvProgress& progress
     return result;
   };
   if (bytes.size() > kCsvMaxBytes)
-    return fail("ファイルが大きすぎます (" + WithThousands(static_cast<long long>(bytes.size())) +
-                " バイト)。読み込めるのは " + WithThousands(kCsvMaxBytes) +
-                " バイトまでです。ファイルは読み込みませんでした。");
+    return fail(text::Arg(
+        text::Tr("StationCsv",
+                 "ファイルが大きすぎます (%1 バイト)。読み込めるのは %2 バイトまでです。"
+                 "ファイルは読み込みませんでした。"),
+        {WithThousands(static_cast<long long>(bytes.size())), WithThousands(kCsvMaxBytes)}));
   if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
 
   // The first line that is not blank tells the format.
@@ -819,8 +858,10 @@ CsvReadResult ReadStationCsv(std::string_view bytes, const CsvProgress& progress
   }
   if (Trim(first).starts_with('{')) {
     if (const int bad = FirstNonUtf8Line(bytes); bad != 0)
-      return fail(std::to_string(bad) +
-                  " 行目が UTF-8 のテキストではありません。ファイルは読み込みませんでした。");
+      return fail(text::Arg(
+          text::Tr("StationCsv",
+                   "%1 行目が UTF-8 のテキストではありません。ファイルは読み込みませんでした。"),
+          {std::to_string(bad)}));
     return ReadSdrppJson(bytes);
   }
 
@@ -832,17 +873,21 @@ CsvReadResult ReadStationCsv(std::string_view bytes, const CsvProgress& progress
     converted = own && bytes.find('\0') == std::string_view::npos ? Cp932ToUtf8(bytes) : "";
     if (converted.empty() || std::count(converted.begin(), converted.end(), '?') !=
                                  std::count(bytes.begin(), bytes.end(), '?'))
-      return fail(std::to_string(bad) +
-                  " 行目が UTF-8 のテキストではありません。表計算ソフトからは「CSV UTF-8」で"
-                  "保存してください。ファイルは読み込みませんでした。");
+      return fail(
+          text::Arg(text::Tr("StationCsv",
+                             "%1 行目が UTF-8 のテキストではありません。表計算ソフトからは"
+                             "「CSV UTF-8」で保存してください。ファイルは読み込みませんでした。"),
+                    {std::to_string(bad)}));
     bytes = converted;
   }
   long long lineCount = 0;
   for (std::size_t i = 0; i < bytes.size(); ++i) lineCount += EndsLine(bytes, i) ? 1 : 0;
   if (!bytes.empty() && !EndsLine(bytes, bytes.size() - 1)) ++lineCount;
   if (lineCount > kCsvMaxLines)
-    return fail("行が多すぎます (" + WithThousands(lineCount) + " 行)。読み込めるのは " +
-                WithThousands(kCsvMaxLines) + " 行までです。ファイルは読み込みませんでした。");
+    return fail(text::Arg(text::Tr("StationCsv",
+                                   "行が多すぎます (%1 行)。読み込めるのは %2 行までです。"
+                                   "ファイルは読み込みませんでした。"),
+                          {WithThousands(lineCount), WithThousands(kCsvMaxLines)}));
 
   std::unique_ptr<FormatReader> reader;
   std::string error;
@@ -857,10 +902,11 @@ CsvReadResult ReadStationCsv(std::string_view bytes, const CsvProgress& progress
         result.format = CsvFormat::kChirp;
         reader = std::make_unique<ChirpReader>();
       } else {
-        error =
+        error = text::Tr(
+            "StationCsv",
             "1 行目の見出しがわかりません。読み込めるのは Fennix が書き出した CSV、CHIRP の "
             "CSV、gqrx の bookmarks.csv、SDR++ の周波数リスト (JSON) です。ファイルは読み込み"
-            "ませんでした。";
+            "ませんでした。");
         return;
       }
     }
@@ -872,7 +918,7 @@ CsvReadResult ReadStationCsv(std::string_view bytes, const CsvProgress& progress
     SplitPlain(bytes, ';', take);
   } else {
     if (std::string e = SplitQuoted(bytes, ',', progress, take); !e.empty()) return fail(e);
-    if (!reader && error.empty()) return fail("ファイルが空です。");
+    if (!reader && error.empty()) return fail(text::Tr("StationCsv", "ファイルが空です。"));
   }
   if (error.empty() && reader) error = reader->Finish();
   if (!error.empty()) return fail(error);
@@ -892,8 +938,9 @@ CsvReadResult ReadSdrppJson(std::string_view bytes) {
   if (const JsonValue* all = root.Member("lists"); all && all->kind == JsonValue::Kind::kObject)
     for (const JsonValue& list : all->values) lists.push_back(&list);
   if (lists.empty()) {
-    result.error =
-        "SDR++ の周波数リストに \"bookmarks\" がありません。ファイルは読み込みませんでした。";
+    result.error = text::Tr(
+        "StationCsv",
+        "SDR++ の周波数リストに \"bookmarks\" がありません。ファイルは読み込みませんでした。");
     return result;
   }
   for (const JsonValue* list : lists) {
@@ -904,7 +951,7 @@ CsvReadResult ReadSdrppJson(std::string_view bytes) {
       const JsonValue& mark = bookmarks->values[i];
       CsvRow row;
       row.line = mark.line;
-      AssignText(row, row.record.Name, "局名", name);
+      AssignText(row, row.record.Name, kNameField, name);
       const JsonValue* frequency = mark.Member("frequency");
       const JsonValue* bandwidth = mark.Member("bandwidth");
       const JsonValue* mode = mark.Member("mode");
@@ -944,7 +991,8 @@ using StationKey = std::tuple<std::int32_t, std::int32_t, std::int32_t, std::str
 StationKey KeyOf(const MemoRecord& r) { return {r.Frequency, r.Frequency2, r.Mode, r.Name.View()}; }
 
 std::string ChangeText(int line, const CsvTextChange& c) {
-  return std::to_string(line) + " 行目 " + c.field + ": " + c.from + " → " + c.to;
+  return text::Arg(text::Tr("StationCsv", "%1 行目 %2: %3 → %4"),
+                   {std::to_string(line), c.field, c.from, c.to});
 }
 
 }  // namespace
@@ -1004,35 +1052,41 @@ CsvImportPlan PlanCsvImport(const CsvReadResult& read, const MemoData& data, boo
     }
     ++plan.skipped[static_cast<std::size_t>(row.skip)];
     if (plan.problems.size() < kCsvProblemsShown)
-      plan.problems.push_back(std::to_string(row.line) + " 行目: " + ReasonText(row));
+      plan.problems.push_back(text::Arg(text::Tr("StationCsv", "%1 行目: %2"),
+                                        {std::to_string(row.line), ReasonText(row)}));
   }
   return plan;
 }
 
 std::string CsvImportSummary(const CsvImportPlan& plan) {
-  static constexpr std::string_view kFormat[] = {"Fennix の CSV", "CHIRP の CSV",
-                                                 "gqrx のブックマーク", "SDR++ の周波数リスト"};
-  std::string s = "形式: " + std::string(kFormat[static_cast<int>(plan.format)]) + "\n";
-  s += "局として追加する行: " + WithThousands(plan.stations) + "\n";
-  if (plan.memoryKeys > 0) s += "メモリーに入れる行: " + WithThousands(plan.memoryKeys) + "\n";
+  std::string s = text::Arg(text::Tr("StationCsv", "形式: %1"), {FormatName(plan.format)}) + "\n";
+  s += text::Arg(text::Tr("StationCsv", "局として追加する行: %1"), {WithThousands(plan.stations)}) +
+       "\n";
+  if (plan.memoryKeys > 0)
+    s += text::Arg(text::Tr("StationCsv", "メモリーに入れる行: %1"),
+                   {WithThousands(plan.memoryKeys)}) +
+         "\n";
   if (plan.duplicates > 0)
-    s += "既にある局: " + WithThousands(plan.duplicates) +
-         (plan.withDuplicates ? " (これも追加します)" : " (追加しません)") + "\n";
+    s += text::Arg(plan.withDuplicates ? text::Tr("StationCsv", "既にある局: %1 (これも追加します)")
+                                       : text::Tr("StationCsv", "既にある局: %1 (追加しません)"),
+                   {WithThousands(plan.duplicates)}) +
+         "\n";
   const int duplicates = plan.skipped[static_cast<std::size_t>(CsvSkip::kDuplicate)];
-  s += "読み込まない行: " + WithThousands(plan.Skipped() - duplicates);
-  static constexpr std::pair<CsvSkip, std::string_view> kWhy[] = {
-      {CsvSkip::kOutOfRange, "受信範囲 (25～2000 MHz) の外"},
-      {CsvSkip::kNoFrequency, "周波数なし"},
-      {CsvSkip::kBadValue, "受け付けられない値"},
-      {CsvSkip::kListFull, "リストが一杯"},
-      {CsvSkip::kMemoryKeyInUse, "メモリーが使用中"},
+  s += text::Arg(text::Tr("StationCsv", "読み込まない行: %1"),
+                 {WithThousands(plan.Skipped() - duplicates)});
+  static constexpr std::pair<CsvSkip, const char*> kWhy[] = {
+      {CsvSkip::kOutOfRange, FENNIX_TR_NOOP("StationCsv", "受信範囲 (25～2000 MHz) の外 %1")},
+      {CsvSkip::kNoFrequency, FENNIX_TR_NOOP("StationCsv", "周波数なし %1")},
+      {CsvSkip::kBadValue, FENNIX_TR_NOOP("StationCsv", "受け付けられない値 %1")},
+      {CsvSkip::kListFull, FENNIX_TR_NOOP("StationCsv", "リストが一杯 %1")},
+      {CsvSkip::kMemoryKeyInUse, FENNIX_TR_NOOP("StationCsv", "メモリーが使用中 %1")},
   };
   std::string why;
-  for (const auto& [reason, text] : kWhy) {
+  for (const auto& [reason, pattern] : kWhy) {
     const int n = plan.skipped[static_cast<std::size_t>(reason)];
     if (n == 0) continue;
-    if (!why.empty()) why += "、";
-    why += std::string(text) + " " + WithThousands(n);
+    if (!why.empty()) why += ListSeparator();
+    why += text::Arg(text::Tr("StationCsv", pattern), {WithThousands(n)});
   }
   if (!why.empty()) s += " (" + why + ")";
   s += "\n";
@@ -1041,13 +1095,17 @@ std::string CsvImportSummary(const CsvImportPlan& plan) {
     if (static_cast<std::size_t>(total) > list.size()) s += "  …\n";
   };
   if (plan.replacedFields > 0) {
-    s += "文字を置き換えた欄: " + WithThousands(plan.replacedFields) + " (近い文字に " +
-         WithThousands(plan.approximated) + " 字、\"?\" に " + WithThousands(plan.placeholders) +
-         " 字)\n";
+    s += text::Arg(
+             text::Tr("StationCsv", "文字を置き換えた欄: %1 (近い文字に %2 字、\"?\" に %3 字)"),
+             {WithThousands(plan.replacedFields), WithThousands(plan.approximated),
+              WithThousands(plan.placeholders)}) +
+         "\n";
     examples(plan.replacedExamples, plan.replacedFields);
   }
   if (plan.cutFields > 0) {
-    s += "欄の幅で切った文字列: " + WithThousands(plan.cutFields) + "\n";
+    s += text::Arg(text::Tr("StationCsv", "欄の幅で切った文字列: %1"),
+                   {WithThousands(plan.cutFields)}) +
+         "\n";
     examples(plan.cutExamples, plan.cutFields);
   }
   if (!plan.problems.empty()) {
@@ -1143,9 +1201,9 @@ CsvExport WriteOtherProgramCsv(const MemoData& data, const StationIndex& index, 
 StationFileCheck CheckStationFile(std::string_view bytes) {
   StationFileCheck check;
   if (bytes.size() != kStationFileSize)
-    check.damaged.push_back("ファイルの大きさが " +
-                            WithThousands(static_cast<long long>(bytes.size())) + " バイトです (" +
-                            WithThousands(kStationFileSize) + " バイトのはずです)");
+    check.damaged.push_back(text::Arg(
+        text::Tr("StationCsv", "ファイルの大きさが %1 バイトです (%2 バイトのはずです)"),
+        {WithThousands(static_cast<long long>(bytes.size())), WithThousands(kStationFileSize)}));
   const auto* raw = reinterpret_cast<const std::uint8_t*>(bytes.data());
   std::map<StationKey, int> first;  // keys view the decoded records, which stay in place
   const int records = static_cast<int>(bytes.size() / kMemoRecordSize);
@@ -1154,43 +1212,55 @@ StationFileCheck CheckStationFile(std::string_view bytes) {
     const std::uint8_t* at = raw + static_cast<std::size_t>(n) * kMemoRecordSize;
     MemoRecord& r = decoded[static_cast<std::size_t>(n)];
     r = DecodeMemoRecord(at);
-    const std::string record = "記録 " + std::to_string(n) + ": ";
+    const std::string record = std::to_string(n);
     if (r.Frequency == 0 && r.Frequency2 == 0) continue;
     struct Text {
       const char* name;
       std::size_t offset, width;
     };
-    static constexpr Text kTexts[] = {{"局名", memo_layout::kName, 30},
-                                      {"所在地", memo_layout::kAddress, 20},
-                                      {"種類", memo_layout::kType, 14},
-                                      {"備考", memo_layout::kEtc, 50}};
+    static constexpr Text kTexts[] = {{kNameField, memo_layout::kName, 30},
+                                      {kAddressField, memo_layout::kAddress, 20},
+                                      {kTypeField, memo_layout::kType, 14},
+                                      {kEtcField, memo_layout::kEtc, 50}};
     for (const Text& t : kTexts)
       if (at[t.offset] > t.width)
-        check.damaged.push_back(record + t.name + "の長さ " + std::to_string(at[t.offset]) +
-                                " が欄の幅 " + std::to_string(t.width) + " を超えています");
+        check.damaged.push_back(
+            text::Arg(text::Tr("StationCsv", "記録 %1: %2の長さ %3 が欄の幅 %4 を超えています"),
+                      {record, text::Tr("StationCsv", t.name), std::to_string(at[t.offset]),
+                       std::to_string(t.width)}));
     if (r.Frequency < 1 || r.Frequency2 < 0 || (r.Frequency2 != 0 && r.Frequency2 < r.Frequency))
-      check.damaged.push_back(record + "周波数 " + MhzText(r.Frequency) + "～" +
-                              MhzText(r.Frequency2) + " MHz は編集画面で書けない値です");
+      check.damaged.push_back(
+          text::Arg(text::Tr("StationCsv", "記録 %1: 周波数 %2～%3 MHz は編集画面で書けない値です"),
+                    {record, MhzText(r.Frequency), MhzText(r.Frequency2)}));
     if (r.Mode < 0 || r.Mode > 7)
-      check.damaged.push_back(record + "電波型式の番号 " + std::to_string(r.Mode) +
-                              " は 0～7 の外です");
+      check.damaged.push_back(
+          text::Arg(text::Tr("StationCsv", "記録 %1: 電波型式の番号 %2 は 0～7 の外です"),
+                    {record, std::to_string(r.Mode)}));
     if (r.Step < 0 || r.Step > kHighestStepHz)
-      check.damaged.push_back(record + "ステップ " + KhzText(r.Step) +
-                              " kHz は 0～999.99 kHz の外です");
+      check.damaged.push_back(
+          text::Arg(text::Tr("StationCsv", "記録 %1: ステップ %2 kHz は 0～999.99 kHz の外です"),
+                    {record, KhzText(r.Step)}));
     if (r.Shift < kLowestShiftKhz || r.Shift > kHighestShiftKhz)
-      check.damaged.push_back(record + "親子差 " + std::to_string(r.Shift) +
-                              " kHz は編集画面で書けない値です");
+      check.damaged.push_back(
+          text::Arg(text::Tr("StationCsv", "記録 %1: 親子差 %2 kHz は編集画面で書けない値です"),
+                    {record, std::to_string(r.Shift)}));
     if (n > kStationCount || r.Frequency < 1) continue;
     if (r.Frequency < kCsvLowestHz || r.Frequency > kCsvHighestHz ||
         (r.Frequency2 != 0 && r.Frequency2 > kCsvHighestHz))
-      check.outOfRange.push_back(record + MhzText(r.Frequency) +
-                                 (r.Frequency2 != 0 ? "～" + MhzText(r.Frequency2) : "") +
-                                 " MHz は受信範囲 (25～2000 MHz) の外です");
+      check.outOfRange.push_back(
+          r.Frequency2 != 0
+              ? text::Arg(text::Tr("StationCsv",
+                                   "記録 %1: %2～%3 MHz は受信範囲 (25～2000 MHz) の外です"),
+                          {record, MhzText(r.Frequency), MhzText(r.Frequency2)})
+              : text::Arg(
+                    text::Tr("StationCsv", "記録 %1: %2 MHz は受信範囲 (25～2000 MHz) の外です"),
+                    {record, MhzText(r.Frequency)}));
     const StationKey key = KeyOf(r);
     if (const auto [earlier, added] = first.emplace(key, n); !added)
-      check.duplicates.push_back(record + "記録 " + std::to_string(earlier->second) +
-                                 " と同じ局です (" + Cp932ToUtf8(r.Name.View()) + ", " +
-                                 MhzText(r.Frequency) + " MHz)");
+      check.duplicates.push_back(
+          text::Arg(text::Tr("StationCsv", "記録 %1: 記録 %2 と同じ局です (%3, %4 MHz)"),
+                    {record, std::to_string(earlier->second), Cp932ToUtf8(r.Name.View()),
+                     MhzText(r.Frequency)}));
   }
   return check;
 }

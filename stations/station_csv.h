@@ -58,7 +58,7 @@ inline constexpr std::array<std::string_view, 11> kCsvHeader = {
 // A text that did not go into its field as written: letters Shift-JIS cannot hold were
 // replaced, or it was cut to the field's width.
 struct CsvTextChange {
-  std::string field;  // "局名", "所在地", "種類", "備考"
+  std::string field;  // "局名", "所在地", "種類", "備考", in the user's language
   std::string from;   // UTF-8, as in the file
   std::string to;     // UTF-8, as stored
 };

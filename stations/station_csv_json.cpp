@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "base/text.h"
+
 const JsonValue* JsonValue::Member(std::string_view name) const {
   if (kind != Kind::kObject) return nullptr;
   for (std::size_t i = 0; i < keys.size(); ++i)
@@ -17,17 +19,22 @@ class Parser {
 
   bool Parse(JsonValue& value, std::string& error) {
     if (!Value(value, 0)) {
-      error = values_ > kJsonMaxValues
-                  ? "JSON の値が多すぎます (" + std::to_string(kJsonMaxValues) +
-                        " 個まで)。ファイルは読み込みませんでした。"
-                  : std::to_string(line_) +
-                        " 行目が JSON として読めません。ファイルは読み込みませんでした。";
+      error = values_ > kJsonMaxValues ? text::Arg(text::Tr("StationCsv",
+                                                            "JSON の値が多すぎます (%1 個まで)。"
+                                                            "ファイルは読み込みませんでした。"),
+                                                   {std::to_string(kJsonMaxValues)})
+                                       : text::Arg(text::Tr("StationCsv",
+                                                            "%1 行目が JSON として読めません。"
+                                                            "ファイルは読み込みませんでした。"),
+                                                   {std::to_string(line_)});
       return false;
     }
     Blanks();
     if (at_ != text_.size()) {
-      error = std::to_string(line_) +
-              " 行目: JSON の後に余分な文字があります。ファイルは読み込みませんでした。";
+      error = text::Arg(text::Tr("StationCsv",
+                                 "%1 行目: JSON の後に余分な文字があります。"
+                                 "ファイルは読み込みませんでした。"),
+                        {std::to_string(line_)});
       return false;
     }
     return true;

@@ -25,6 +25,25 @@
         </message>
     </context>
     <context>
+        <name>Comm</name>
+        <message>
+            <source>オープンエラー ErrorCode = %1</source>
+            <translation>Open error ErrorCode = %1</translation>
+        </message>
+        <message>
+            <source>入出力エラー ErrorCode = %1</source>
+            <translation>I/O error ErrorCode = %1</translation>
+        </message>
+        <message>
+            <source>通信が開始されていない。</source>
+            <translation>Communication has not been started.</translation>
+        </message>
+        <message>
+            <source>送信データ長が長すぎる。</source>
+            <translation>The data to send is too long.</translation>
+        </message>
+    </context>
+    <context>
         <name>CsvDialogs</name>
         <message>
             <source>Fennix CSV, UTF-8 BOM 付き・表計算ソフト向け (*.csv)</source>
@@ -275,6 +294,249 @@ The scan goes on.</translation>
         <message>
             <source>データーが送れません。</source>
             <translation>Cannot send data.</translation>
+        </message>
+    </context>
+    <context>
+        <name>StationCsv</name>
+        <message>
+            <source>種類</source>
+            <translation>Type</translation>
+        </message>
+        <message>
+            <source>局名</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>所在地</source>
+            <translation>Location</translation>
+        </message>
+        <message>
+            <source>備考</source>
+            <translation>Remarks</translation>
+        </message>
+        <message>
+            <source>Fennix の CSV</source>
+            <translation>Fennix CSV</translation>
+        </message>
+        <message>
+            <source>CHIRP の CSV</source>
+            <translation>CHIRP CSV</translation>
+        </message>
+        <message>
+            <source>gqrx のブックマーク</source>
+            <translation>gqrx bookmarks</translation>
+        </message>
+        <message>
+            <source>SDR++ の周波数リスト</source>
+            <translation>SDR++ frequency list</translation>
+        </message>
+        <message>
+            <source>、</source>
+            <translation>, </translation>
+        </message>
+        <message>
+            <source>読み込みをやめました。</source>
+            <translation>Reading stopped.</translation>
+        </message>
+        <message>
+            <source>%1 行目の引用符 (") が閉じていません。ファイルは読み込みませんでした。</source>
+            <translation>Line %1: a quote (") is not closed. The file was not read.</translation>
+        </message>
+        <message>
+            <source>%1 の見出しに列 %2 がありません。ファイルは読み込みませんでした。</source>
+            <translation>The %1 header is missing %2. The file was not read.</translation>
+        </message>
+        <message>
+            <source>周波数 %1 MHz は局のリストに入りません</source>
+            <translation>Frequency %1 MHz does not fit in the station list</translation>
+        </message>
+        <message>
+            <source>ステップ "%1" kHz は 0～999.99 kHz の外です</source>
+            <translation>Step "%1" kHz is outside 0 to 999.99 kHz</translation>
+        </message>
+        <message>
+            <source>親子差 "%1" kHz は受け付けられません</source>
+            <translation>Shift "%1" kHz is not accepted</translation>
+        </message>
+        <message>
+            <source>メモリー "%1" は F1～F8 ではありません</source>
+            <translation>Memory "%1" is not F1 to F8</translation>
+        </message>
+        <message>
+            <source>周波数2 "%1" が読めません</source>
+            <translation>Cannot read frequency 2 "%1"</translation>
+        </message>
+        <message>
+            <source>電波型式 "%1" がわかりません</source>
+            <translation>Unknown mode "%1"</translation>
+        </message>
+        <message>
+            <source>感度 "%1" が整数ではありません</source>
+            <translation>Sensitivity "%1" is not a whole number</translation>
+        </message>
+        <message>
+            <source>gqrx のブックマークに見出し行 "# Frequency ; Name ; Modulation ; Bandwidth; Tags" がありません。ファイルは読み込みませんでした。</source>
+            <translation>The gqrx bookmarks have no header line "# Frequency ; Name ; Modulation ; Bandwidth; Tags". The file was not read.</translation>
+        </message>
+        <message>
+            <source>周波数がありません</source>
+            <translation>No frequency</translation>
+        </message>
+        <message>
+            <source>周波数 "%1" が読めません</source>
+            <translation>Cannot read frequency "%1"</translation>
+        </message>
+        <message>
+            <source>%1 MHz は受信範囲 (25～2000 MHz) の外です</source>
+            <translation>%1 MHz is outside the receiving range (25 to 2000 MHz)</translation>
+        </message>
+        <message>
+            <source>局のリストが一杯です (10,000 局)</source>
+            <translation>The station list is full (10,000 stations)</translation>
+        </message>
+        <message>
+            <source>メモリー F%1 は使用中です</source>
+            <translation>Memory F%1 is in use</translation>
+        </message>
+        <message>
+            <source>既にある局です</source>
+            <translation>Already in the list</translation>
+        </message>
+        <message>
+            <source>ファイルが大きすぎます (%1 バイト)。読み込めるのは %2 バイトまでです。ファイルは読み込みませんでした。</source>
+            <translation>The file is too large (%1 bytes); at most %2 bytes can be read. The file was not read.</translation>
+        </message>
+        <message>
+            <source>%1 行目が UTF-8 のテキストではありません。ファイルは読み込みませんでした。</source>
+            <translation>Line %1 is not UTF-8 text. The file was not read.</translation>
+        </message>
+        <message>
+            <source>%1 行目が UTF-8 のテキストではありません。表計算ソフトからは「CSV UTF-8」で保存してください。ファイルは読み込みませんでした。</source>
+            <translation>Line %1 is not UTF-8 text. From a spreadsheet, save as "CSV UTF-8". The file was not read.</translation>
+        </message>
+        <message>
+            <source>行が多すぎます (%1 行)。読み込めるのは %2 行までです。ファイルは読み込みませんでした。</source>
+            <translation>Too many lines (%1); at most %2 lines can be read. The file was not read.</translation>
+        </message>
+        <message>
+            <source>1 行目の見出しがわかりません。読み込めるのは Fennix が書き出した CSV、CHIRP の CSV、gqrx の bookmarks.csv、SDR++ の周波数リスト (JSON) です。ファイルは読み込みませんでした。</source>
+            <translation>Unknown header in line 1. Fennix reads the CSV it exports, CHIRP CSV, gqrx bookmarks.csv and SDR++ frequency lists (JSON). The file was not read.</translation>
+        </message>
+        <message>
+            <source>ファイルが空です。</source>
+            <translation>The file is empty.</translation>
+        </message>
+        <message>
+            <source>SDR++ の周波数リストに "bookmarks" がありません。ファイルは読み込みませんでした。</source>
+            <translation>The SDR++ frequency list has no "bookmarks". The file was not read.</translation>
+        </message>
+        <message>
+            <source>%1 行目 %2: %3 → %4</source>
+            <translation>Line %1, %2: %3 → %4</translation>
+        </message>
+        <message>
+            <source>%1 行目: %2</source>
+            <translation>Line %1: %2</translation>
+        </message>
+        <message>
+            <source>形式: %1</source>
+            <translation>Format: %1</translation>
+        </message>
+        <message>
+            <source>局として追加する行: %1</source>
+            <translation>Lines to add as stations: %1</translation>
+        </message>
+        <message>
+            <source>メモリーに入れる行: %1</source>
+            <translation>Lines to put in memories: %1</translation>
+        </message>
+        <message>
+            <source>既にある局: %1 (これも追加します)</source>
+            <translation>Stations already in the list: %1 (added as well)</translation>
+        </message>
+        <message>
+            <source>既にある局: %1 (追加しません)</source>
+            <translation>Stations already in the list: %1 (not added)</translation>
+        </message>
+        <message>
+            <source>読み込まない行: %1</source>
+            <translation>Lines skipped: %1</translation>
+        </message>
+        <message>
+            <source>受信範囲 (25～2000 MHz) の外 %1</source>
+            <translation>%1 outside 25 to 2000 MHz</translation>
+        </message>
+        <message>
+            <source>周波数なし %1</source>
+            <translation>%1 without a frequency</translation>
+        </message>
+        <message>
+            <source>受け付けられない値 %1</source>
+            <translation>%1 with a value not accepted</translation>
+        </message>
+        <message>
+            <source>リストが一杯 %1</source>
+            <translation>%1 with the list full</translation>
+        </message>
+        <message>
+            <source>メモリーが使用中 %1</source>
+            <translation>%1 for memories in use</translation>
+        </message>
+        <message>
+            <source>文字を置き換えた欄: %1 (近い文字に %2 字、"?" に %3 字)</source>
+            <translation>Fields with letters replaced: %1 (%2 by near letters, %3 by "?")</translation>
+        </message>
+        <message>
+            <source>欄の幅で切った文字列: %1</source>
+            <translation>Texts cut to the field width: %1</translation>
+        </message>
+        <message>
+            <source>ファイルの大きさが %1 バイトです (%2 バイトのはずです)</source>
+            <translation>The file is %1 bytes (it should be %2 bytes)</translation>
+        </message>
+        <message>
+            <source>記録 %1: %2の長さ %3 が欄の幅 %4 を超えています</source>
+            <translation>Record %1: %2 length %3 exceeds the field width %4</translation>
+        </message>
+        <message>
+            <source>記録 %1: 周波数 %2～%3 MHz は編集画面で書けない値です</source>
+            <translation>Record %1: frequency %2-%3 MHz cannot be entered in the editor</translation>
+        </message>
+        <message>
+            <source>記録 %1: 電波型式の番号 %2 は 0～7 の外です</source>
+            <translation>Record %1: mode number %2 is outside 0 to 7</translation>
+        </message>
+        <message>
+            <source>記録 %1: ステップ %2 kHz は 0～999.99 kHz の外です</source>
+            <translation>Record %1: step %2 kHz is outside 0 to 999.99 kHz</translation>
+        </message>
+        <message>
+            <source>記録 %1: 親子差 %2 kHz は編集画面で書けない値です</source>
+            <translation>Record %1: shift %2 kHz cannot be entered in the editor</translation>
+        </message>
+        <message>
+            <source>記録 %1: %2～%3 MHz は受信範囲 (25～2000 MHz) の外です</source>
+            <translation>Record %1: %2-%3 MHz is outside the receiving range (25 to 2000 MHz)</translation>
+        </message>
+        <message>
+            <source>記録 %1: %2 MHz は受信範囲 (25～2000 MHz) の外です</source>
+            <translation>Record %1: %2 MHz is outside the receiving range (25 to 2000 MHz)</translation>
+        </message>
+        <message>
+            <source>記録 %1: 記録 %2 と同じ局です (%3, %4 MHz)</source>
+            <translation>Record %1: the same station as record %2 (%3, %4 MHz)</translation>
+        </message>
+        <message>
+            <source>JSON の値が多すぎます (%1 個まで)。ファイルは読み込みませんでした。</source>
+            <translation>Too many JSON values (at most %1). The file was not read.</translation>
+        </message>
+        <message>
+            <source>%1 行目が JSON として読めません。ファイルは読み込みませんでした。</source>
+            <translation>Line %1 is not valid JSON. The file was not read.</translation>
+        </message>
+        <message>
+            <source>%1 行目: JSON の後に余分な文字があります。ファイルは読み込みませんでした。</source>
+            <translation>Line %1: extra characters after the JSON. The file was not read.</translation>
         </message>
     </context>
     <context>
@@ -1712,6 +1974,25 @@ Choose one under Options, Audio input.</translation>
         <message>
             <source>キャンセル</source>
             <translation>Cancel</translation>
+        </message>
+    </context>
+    <context>
+        <name>TVersionForm</name>
+        <message>
+            <source>Fennix</source>
+            <translation>Fennix</translation>
+        </message>
+        <message>
+            <source>for ICOM IC-R7100</source>
+            <translation>for ICOM IC-R7100</translation>
+        </message>
+        <message>
+            <source>Version 0.63</source>
+            <translation>Version 0.63</translation>
+        </message>
+        <message>
+            <source>O K</source>
+            <translation>OK</translation>
         </message>
     </context>
 </TS>

@@ -30,6 +30,7 @@
 #include "settings/std_option_form.h"
 #include "stations/data_form.h"
 #include "stations/delete_form.h"
+#include "stations/station_csv.h"
 #include "ui/language_qt.h"
 
 namespace {
@@ -202,6 +203,24 @@ TEST(CoreTexts, FollowTheInstalledLanguage) {
   EXPECT_EQ(text::Tr("Shell", "データーが送れません。"), "Cannot send data.");
   ui::InstallLanguage(false);
   EXPECT_EQ(text::Tr("Shell", "データーが送れません。"), "データーが送れません。");
+}
+
+// An import summary in English keeps each count and line number beside its own words.
+TEST(CoreTexts, ImportSummaryInEnglish) {
+  ASSERT_TRUE(ui::InstallLanguage(true));
+  const CsvReadResult read = ReadStationCsv(
+      "Location,Name,Frequency,Duplex,Offset,Mode\n0,Café,118.1,,,AM\n1,Low,10,,,FM\n2,,,,,FM\n");
+  const std::string summary = CsvImportSummary(PlanCsvImport(read, MemoData{}));
+  ui::InstallLanguage(false);
+  EXPECT_EQ(summary,
+            "Format: CHIRP CSV\n"
+            "Lines to add as stations: 1\n"
+            "Lines skipped: 2 (1 outside 25 to 2000 MHz, 1 without a frequency)\n"
+            "Fields with letters replaced: 1 (1 by near letters, 0 by \"?\")\n"
+            "  Line 2, Name: Café → Cafe\n"
+            "\n"
+            "Line 3: 10.000000 MHz is outside the receiving range (25 to 2000 MHz)\n"
+            "Line 4: No frequency\n");
 }
 
 }  // namespace
