@@ -1,16 +1,12 @@
 #include "scanlog/scan_log.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 
 #include "base/ini_file.h"
+#include "base/line_append.h"
 #include "base/text.h"
 #include "scan/identification.h"
 #include "stations/cp932.h"
@@ -164,38 +160,7 @@ std::vector<ScanLogEntry> ReadScanLog(std::string_view bytes) {
 
 bool FileLineAppender::Append(const std::string& path, std::string_view header,
                               std::string_view line, std::string& error) {
-  const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    error = std::strerror(errno);
-    return false;
-  }
-  struct stat st {};
-  std::string text;
-  if (::fstat(fd, &st) == 0 && st.st_size == 0) {
-    (text = header) += '\n';
-  } else if (char last = '\n';
-             st.st_size > 0 && ::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n') {
-    // A line cut short (a full disk) is ended first, so it does not swallow this one.
-    text = "\n";
-  }
-  (text += line) += '\n';
-  // One write call per line: O_APPEND keeps it whole at the end of the file.
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      error = std::strerror(n < 0 ? errno : ENOSPC);
-      ::close(fd);
-      return false;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (::close(fd) != 0) {
-    error = std::strerror(errno);
-    return false;
-  }
-  return true;
+  return AppendWithHeader(path, header, std::string(line) + '\n', error);
 }
 
 std::string ScanLog::PathFor(std::string_view day) const {
