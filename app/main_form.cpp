@@ -10,10 +10,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSessionManager>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/application_qt.h"
@@ -806,6 +808,33 @@ void TMainForm::PresentNotice() {
   // Over a modal window it would take that window's keyboard: it waits until that closes.
   noticePending_ = QApplication::activeModalWidget() != nullptr;
   if (noticePending_) return;
+  // Beside the panel rather than over it, so the readout and the scope stay in sight; where
+  // the screen has no room beside it, wherever it hides the least.
+  noAnswerBox_->adjustSize();
+  const QRect frame = frameGeometry();
+  const QSize size = noAnswerBox_->frameGeometry().size().expandedTo(noAnswerBox_->sizeHint());
+  if (const QScreen* shown = screen()) {
+    const QRect room = shown->availableGeometry();
+    const int gap = 8;
+    QRect best;
+    int hidden = 0;
+    for (const QPoint at :
+         {QPoint(frame.right() + gap, frame.top()), QPoint(frame.left(), frame.bottom() + gap),
+          QPoint(frame.left() - gap - size.width(), frame.top()),
+          QPoint(frame.left(), frame.top() - gap - size.height())}) {
+      QRect place(at, size);
+      place.moveLeft(
+          std::max(room.left(), std::min(place.left(), room.right() + 1 - size.width())));
+      place.moveTop(std::max(room.top(), std::min(place.top(), room.bottom() + 1 - size.height())));
+      const QRect over = place & frame;
+      const int area = over.isEmpty() ? 0 : over.width() * over.height();
+      if (best.isNull() || area < hidden) {
+        best = place;
+        hidden = area;
+      }
+    }
+    noAnswerBox_->move(best.topLeft());
+  }
   noAnswerBox_->show();
   noAnswerBox_->raise();
   // Some platforms activate every window shown, whatever it asks for: the keyboard goes

@@ -36,7 +36,6 @@ for context in root.iter("context"):
     for message in context.iter("message"):
         entries[(name, message.findtext("source"))] = message
 
-changed = False
 for tsv in sorted(glob.glob(os.path.join(pending, "*.tsv"))):
     left = []
     with open(tsv, encoding="utf-8") as f:
@@ -57,7 +56,6 @@ for tsv in sorted(glob.glob(os.path.join(pending, "*.tsv"))):
             if translation.get("type") == "unfinished" or not translation.text:
                 translation.text = english
                 translation.attrib.pop("type", None)
-                changed = True
     if left:
         with open(tsv, "w", encoding="utf-8") as f:
             f.write("\n".join(left) + "\n")
@@ -66,12 +64,12 @@ for tsv in sorted(glob.glob(os.path.join(pending, "*.tsv"))):
         os.remove(tsv)
         print(f"{os.path.basename(tsv)}: applied, removed")
 
-if changed:
-    ET.indent(tree, space="    ")
-    with open(ts_path, "wb") as f:
-        f.write(b'<?xml version="1.0" encoding="utf-8"?>\n<!DOCTYPE TS>\n')
-        tree.write(f, encoding="utf-8", xml_declaration=False)
-        f.write(b"\n")
+# Always written in one layout, whatever lupdate's own, so the file changes only where a text does.
+ET.indent(tree, space="    ")
+with open(ts_path, "wb") as f:
+    f.write(b'<?xml version="1.0" encoding="utf-8"?>\n<!DOCTYPE TS>\n')
+    tree.write(f, encoding="utf-8", xml_declaration=False)
+    f.write(b"\n")
 unfinished = sum(1 for m in entries.values()
                  if m.find("translation").get("type") == "unfinished")
 print(f"{len(entries)} texts, {unfinished} unfinished")

@@ -1597,19 +1597,19 @@ Restore them?</translation>
         </message>
         <message>
             <source>スキャン(&amp;K)</source>
-            <translation>Scan(&amp;K)</translation>
+            <translation>Sc&amp;an</translation>
         </message>
         <message>
             <source>スキップに追加(&amp;S)</source>
-            <translation>Add to skip list(&amp;S)</translation>
+            <translation>Add to &amp;skip list</translation>
         </message>
         <message>
             <source>一時スキップに追加(&amp;T)</source>
-            <translation>Skip until exit(&amp;T)</translation>
+            <translation>Skip un&amp;til exit</translation>
         </message>
         <message>
             <source>プライオリティ(&amp;P)</source>
-            <translation>Priority(&amp;P)</translation>
+            <translation>&amp;Priority</translation>
         </message>
         <message>
             <source>ネットワークの受信機に接続できません。</source>
@@ -1730,7 +1730,7 @@ Choose one under Options, Audio input.</translation>
         </message>
         <message>
             <source>この日(&amp;D)</source>
-            <translation>This day(&amp;D)</translation>
+            <translation>This &amp;day</translation>
         </message>
         <message>
             <source>過去 7 日間(&amp;W)</source>
@@ -1754,7 +1754,7 @@ Choose one under Options, Audio input.</translation>
         </message>
         <message>
             <source>閉じる(&amp;C)</source>
-            <translation>Close(&amp;C)</translation>
+            <translation>&amp;Close</translation>
         </message>
     </context>
     <context>
@@ -1813,11 +1813,11 @@ Choose one under Options, Audio input.</translation>
         </message>
         <message>
             <source>スキップに追加(&amp;K)</source>
-            <translation>Skip(&amp;K)</translation>
+            <translation>S&amp;kip</translation>
         </message>
         <message>
             <source>局リストに追加(&amp;A)</source>
-            <translation>To station list(&amp;A)</translation>
+            <translation>To st&amp;ation list</translation>
         </message>
         <message>
             <source>集計(&amp;G)...</source>
@@ -1825,7 +1825,7 @@ Choose one under Options, Audio input.</translation>
         </message>
         <message>
             <source>スキップ一覧(&amp;L)...</source>
-            <translation>Skip list(&amp;L)...</translation>
+            <translation>Skip &amp;list...</translation>
         </message>
         <message>
             <source>再生(&amp;P)</source>
@@ -1882,7 +1882,7 @@ Choose one under Options, Audio input.</translation>
         </message>
         <message>
             <source>閉じる(&amp;C)</source>
-            <translation>Close(&amp;C)</translation>
+            <translation>&amp;Close</translation>
         </message>
         <message>
             <source>一時 (終了まで)</source>
